@@ -1,0 +1,92 @@
+#include "platform/core/Paths.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace kw::paths {
+namespace {
+
+QString fromEnv(const char *name)
+{
+    return qEnvironmentVariable(name);
+}
+
+QString xdgDataHome()
+{
+    const QString xdg = fromEnv("XDG_DATA_HOME");
+    if (!xdg.isEmpty())
+        return xdg;
+    return QDir::homePath() + QStringLiteral("/.local/share");
+}
+
+QString xdgConfigHome()
+{
+    const QString xdg = fromEnv("XDG_CONFIG_HOME");
+    if (!xdg.isEmpty())
+        return xdg;
+    return QDir::homePath() + QStringLiteral("/.config");
+}
+
+} // namespace
+
+QString programFolder()
+{
+    const QString home = fromEnv("KONTORWERK_HOME");
+    if (!home.isEmpty())
+        return QDir::cleanPath(home);
+    return xdgDataHome() + QStringLiteral("/kontorwerk");
+}
+
+QString registryFile()
+{
+    const QString file = fromEnv("KONTORWERK_REGISTRY");
+    if (!file.isEmpty())
+        return file;
+    return xdgConfigHome() + QStringLiteral("/kontorwerk/registry.reg");
+}
+
+QString profileFile()
+{
+    const QString file = fromEnv("KONTORWERK_PROFILE");
+    if (!file.isEmpty())
+        return file;
+    return xdgDataHome() + QStringLiteral("/kontorwerk/profile.sqlite");
+}
+
+QString dataFolder()
+{
+    const QString data = fromEnv("KONTORWERK_DATA");
+    if (!data.isEmpty())
+        return QDir::cleanPath(data);
+    if (QCoreApplication::instance()) {
+        const QDir exe(QCoreApplication::applicationDirPath());
+        const QStringList candidates = {
+            exe.filePath(QStringLiteral("share/kontorwerk")),
+            exe.filePath(QStringLiteral("../share/kontorwerk")),
+        };
+        for (const QString &c : candidates) {
+            if (QFileInfo(c).isDir())
+                return QDir::cleanPath(c);
+        }
+    }
+    return QDir::cleanPath(QDir::currentPath() + QStringLiteral("/share/kontorwerk"));
+}
+
+QString preferencesFolder()
+{
+    return programFolder() + QStringLiteral("/Preferences");
+}
+
+QString referenceDatabase()
+{
+    return programFolder() + QStringLiteral("/KontorwerkPub.db");
+}
+
+bool ensureParentFolder(const QString &filePath)
+{
+    return QDir().mkpath(QFileInfo(filePath).absolutePath());
+}
+
+} // namespace kw::paths

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+namespace kw::paths {
+
+// Where the program keeps its files at run time. Each place has an
+// environment override so that tests and the demo run use folders of their own.
+
+// KONTORWERK_HOME, else $XDG_DATA_HOME/kontorwerk: KontorwerkPub.db, errorlog.txt, Preferences/.
+QString programFolder();
+// KONTORWERK_REGISTRY, else $XDG_CONFIG_HOME/kontorwerk/registry.reg.
+QString registryFile();
+// KONTORWERK_PROFILE, else $XDG_DATA_HOME/kontorwerk/profile.sqlite.
+QString profileFile();
+// KONTORWERK_DATA, else share/kontorwerk beside or above the executable.
+QString dataFolder();
+
+// The program folder's "\Preferences\" folder with the history files.
+QString preferencesFolder();
+// The program folder's copy of the reference database.
+QString referenceDatabase();
+
+// Creates the parent folder of a file path; returns false when that fails.
+bool ensureParentFolder(const QString &filePath);
+
+} // namespace kw::paths

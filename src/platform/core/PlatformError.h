@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+#include <stdexcept>
+
+namespace kw {
+
+// What every stand-in for the platform throws. Procedures with an error trap
+// catch it and hand number and description to HandleError; nothing lets it
+// escape a slot, an event handler or main.
+class PlatformError : public std::runtime_error
+{
+public:
+    PlatformError(long number, const QString &description)
+        : std::runtime_error(description.toStdString()), m_number(number), m_description(description)
+    {
+    }
+
+    long number() const { return m_number; }
+    const QString &description() const { return m_description; }
+
+private:
+    long m_number;
+    QString m_description;
+};
+
+// Error numbers our stand-ins use; chosen in the range the original runtime
+// used for application-defined errors so they never collide with real ones.
+namespace errors {
+constexpr long kFileNotFound = 53;
+constexpr long kPermissionDenied = 70;
+constexpr long kPathNotFound = 76;
+constexpr long kTypeMismatch = 13;
+constexpr long kInvalidArgument = 5;
+constexpr long kObjectNotFound = -2147221233;   // item or folder unknown, deleted or moved
+constexpr long kOperationFailed = -2147467259;  // generic failure of a platform call
+constexpr long kDatabase = -2147217900;         // reference database failure
+}
+
+} // namespace kw

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "platform/registry/RegFile.h"
+
+#include <QDateTime>
+#include <QHash>
+#include <QString>
+
+namespace kw::registry {
+
+using HKEY = quintptr;
+constexpr HKEY HKEY_CURRENT_USER = 0x80000001;
+constexpr HKEY HKEY_LOCAL_MACHINE = 0x80000002;
+
+// Result codes as the settings code tests them: 0 is success, anything else failure.
+constexpr long ERROR_SUCCESS = 0;
+constexpr long ERROR_FILE_NOT_FOUND = 2;
+constexpr long ERROR_ACCESS_DENIED = 5;
+constexpr long ERROR_INVALID_HANDLE = 6;
+constexpr long ERROR_WRITE_FAULT = 29;
+constexpr long ERROR_MORE_DATA = 234;
+
+// The per-user registry, kept in one REGEDIT4-style text file.
+//
+// Every change replaces the file atomically, so a killed process leaves the
+// old or the new file, never half of one. Reads reuse the parsed file as long
+// as its size and modification time stay the same, so a value saved by
+// another window or process is seen at the next read.
+//
+// A file that cannot be parsed is renamed aside (".unreadable-<time>") and
+// never overwritten; takeLoadProblem() says so once.
+class Registry
+{
+public:
+    explicit Registry(QString filePath);
+
+    long RegOpenKey(HKEY root, const QString &subKey, HKEY *result);
+    long RegCreateKey(HKEY root, const QString &subKey, HKEY *result);
+    // With data == nullptr only type and size are queried. With a buffer,
+    // `*size` is its capacity in bytes; a smaller capacity gives ERROR_MORE_DATA.
+    long RegQueryValueEx(HKEY key, const QString &valueName, quint32 *type, QByteArray *data, quint32 *size);
+    long RegSetValueEx(HKEY key, const QString &valueName, quint32 type, const QByteArray &data);
+    long RegCloseKey(HKEY key);
+
+    const QString &filePath() const { return m_filePath; }
+
+    // Test switch: every write fails with ERROR_ACCESS_DENIED.
+    void setFailWrites(bool fail) { m_failWrites = fail; }
+
+    // The message about an unreadable file that was set aside, once; then empty.
+    QString takeLoadProblem();
+
+private:
+    static QString rootName(HKEY root);
+    static QString joinPath(HKEY root, const QString &subKey);
+    void refresh();
+    bool persist(const Hive &next);
+    HKEY newHandle(const QString &keyPath);
+
+    QString m_filePath;
+    Hive m_hive;
+    qint64 m_loadedSize = -1;
+    QDateTime m_loadedTime;
+    bool m_loaded = false;
+    bool m_failWrites = false;
+    QString m_loadProblem;
+    QHash<HKEY, QString> m_handles; // handle -> lower-case key path
+    HKEY m_nextHandle = 0x100;
+};
+
+} // namespace kw::registry

@@ -1,0 +1,180 @@
+#include "platform/registry/Registry.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace kw::registry;
+
+class TestRegistry : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void roundTripOfEveryType_data();
+    void roundTripOfEveryType();
+    void valueNamesIgnoreCase();
+    void missingKeyAndValue();
+    void smallBufferReportsMoreData();
+    void failedWriteKeepsFile();
+    void unreadableFileIsSetAside();
+    void changeByAnotherWriterIsSeen();
+};
+
+void TestRegistry::roundTripOfEveryType_data()
+{
+    QTest::addColumn<quint32>("type");
+    QTest::addColumn<QByteArray>("data");
+    QTest::newRow("plain text") << quint32(REG_SZ) << QByteArray("Nachname, Vorname (Firma)");
+    QTest::newRow("empty text") << quint32(REG_SZ) << QByteArray();
+    QTest::newRow("umlauts") << quint32(REG_SZ) << QString::fromUtf8("Persönliche Ordner").toUtf8();
+    QTest::newRow("quotes and backslashes") << quint32(REG_SZ) << QByteArray("a\\\"b\\\\c\"");
+    QTest::newRow("text with trailing NUL") << quint32(REG_SZ) << QByteArray("abc\0", 4);
+    QTest::newRow("line break in text") << quint32(REG_SZ) << QByteArray("a\r\nb");
+    QTest::newRow("blank only") << quint32(REG_SZ) << QByteArray(" ");
+    QTest::newRow("expand string") << quint32(REG_EXPAND_SZ) << QByteArray("%HOME%\\x");
+    QTest::newRow("dword") << quint32(REG_DWORD) << QByteArray("\x01\x00\x00\x00", 4);
+    QTest::newRow("binary") << quint32(REG_BINARY) << QByteArray("\x00\xff\x10", 3);
+}
+
+void TestRegistry::roundTripOfEveryType()
+{
+    QFETCH(quint32, type);
+    QFETCH(QByteArray, data);
+    QTemporaryDir dir;
+    const QString file = dir.filePath("sub/registry.reg");
+    {
+        Registry reg(file);
+        HKEY key = 0;
+        QCOMPARE(reg.RegCreateKey(HKEY_CURRENT_USER, "Software\\Test", &key), ERROR_SUCCESS);
+        QCOMPARE(reg.RegSetValueEx(key, "Value", type, data), ERROR_SUCCESS);
+        QCOMPARE(reg.RegCloseKey(key), ERROR_SUCCESS);
+    }
+    Registry reg(file); // a fresh reader sees the file as written
+    HKEY key = 0;
+    QCOMPARE(reg.RegOpenKey(HKEY_CURRENT_USER, "software\\test", &key), ERROR_SUCCESS);
+    quint32 gotType = 0;
+    quint32 size = 0;
+    QCOMPARE(reg.RegQueryValueEx(key, "Value", &gotType, nullptr, &size), ERROR_SUCCESS);
+    QCOMPARE(gotType, type);
+    QCOMPARE(size, quint32(data.size()));
+    QByteArray got;
+    QCOMPARE(reg.RegQueryValueEx(key, "Value", &gotType, &got, &size), ERROR_SUCCESS);
+    QCOMPARE(got, data);
+    QVERIFY(reg.takeLoadProblem().isEmpty());
+}
+
+void TestRegistry::valueNamesIgnoreCase()
+{
+    QTemporaryDir dir;
+    Registry reg(dir.filePath("r.reg"));
+    HKEY key = 0;
+    reg.RegCreateKey(HKEY_CURRENT_USER, "S", &key);
+    reg.RegSetValueEx(key, "IdleTime", REG_SZ, "30");
+    reg.RegSetValueEx(key, "IDLETIME", REG_SZ, "45");
+    QByteArray got;
+    quint32 size = 100;
+    QCOMPARE(reg.RegQueryValueEx(key, "idletime", nullptr, &got, &size), ERROR_SUCCESS);
+    QCOMPARE(got, QByteArray("45"));
+    QFile f(dir.filePath("r.reg"));
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QByteArray text = f.readAll();
+    QVERIFY2(text.contains("\"IdleTime\"=\"45\""), text.constData()); // first spelling kept
+}
+
+void TestRegistry::missingKeyAndValue()
+{
+    QTemporaryDir dir;
+    Registry reg(dir.filePath("none.reg"));
+    HKEY key = 1234;
+    QCOMPARE(reg.RegOpenKey(HKEY_CURRENT_USER, "Software\\Missing", &key), ERROR_FILE_NOT_FOUND);
+    QCOMPARE(key, HKEY(0));
+    QCOMPARE(reg.RegQueryValueEx(0, "x", nullptr, nullptr, nullptr), ERROR_INVALID_HANDLE);
+    QVERIFY(!QFile::exists(dir.filePath("none.reg"))); // reading never creates the file
+    reg.RegCreateKey(HKEY_CURRENT_USER, "Software\\Missing", &key);
+    QCOMPARE(reg.RegQueryValueEx(key, "x", nullptr, nullptr, nullptr), ERROR_FILE_NOT_FOUND);
+}
+
+void TestRegistry::smallBufferReportsMoreData()
+{
+    QTemporaryDir dir;
+    Registry reg(dir.filePath("r.reg"));
+    HKEY key = 0;
+    reg.RegCreateKey(HKEY_CURRENT_USER, "S", &key);
+    reg.RegSetValueEx(key, "v", REG_SZ, "abcdef");
+    QByteArray got;
+    quint32 size = 3;
+    QCOMPARE(reg.RegQueryValueEx(key, "v", nullptr, &got, &size), ERROR_MORE_DATA);
+    QCOMPARE(size, quint32(6));
+    QVERIFY(got.isEmpty());
+}
+
+void TestRegistry::failedWriteKeepsFile()
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath("r.reg");
+    Registry reg(file);
+    HKEY key = 0;
+    reg.RegCreateKey(HKEY_CURRENT_USER, "S", &key);
+    reg.RegSetValueEx(key, "a", REG_SZ, "1");
+    reg.setFailWrites(true);
+    QVERIFY(reg.RegSetValueEx(key, "a", REG_SZ, "2") != ERROR_SUCCESS);
+    QVERIFY(reg.RegSetValueEx(key, "b", REG_SZ, "2") != ERROR_SUCCESS);
+    Registry fresh(file);
+    HKEY k2 = 0;
+    fresh.RegOpenKey(HKEY_CURRENT_USER, "S", &k2);
+    QByteArray got;
+    quint32 size = 10;
+    QCOMPARE(fresh.RegQueryValueEx(k2, "a", nullptr, &got, &size), ERROR_SUCCESS);
+    QCOMPARE(got, QByteArray("1"));
+    QCOMPARE(fresh.RegQueryValueEx(k2, "b", nullptr, nullptr, nullptr), ERROR_FILE_NOT_FOUND);
+    // The failed write did not change what this instance reads either.
+    QCOMPARE(reg.RegQueryValueEx(key, "a", nullptr, &got, &size), ERROR_SUCCESS);
+    QCOMPARE(got, QByteArray("1"));
+}
+
+void TestRegistry::unreadableFileIsSetAside()
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath("r.reg");
+    {
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("this is not a registry file\n");
+    }
+    Registry reg(file);
+    HKEY key = 0;
+    QCOMPARE(reg.RegOpenKey(HKEY_CURRENT_USER, "S", &key), ERROR_FILE_NOT_FOUND);
+    const QString problem = reg.takeLoadProblem();
+    QVERIFY(problem.contains("nicht lesbar"));
+    QVERIFY(reg.takeLoadProblem().isEmpty()); // reported once
+    const QStringList aside = QDir(dir.path()).entryList({"r.reg.unreadable-*"});
+    QCOMPARE(aside.size(), 1);
+    QFile kept(dir.filePath(aside.first()));
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QCOMPARE(kept.readAll(), QByteArray("this is not a registry file\n"));
+}
+
+void TestRegistry::changeByAnotherWriterIsSeen()
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath("r.reg");
+    Registry a(file);
+    Registry b(file);
+    HKEY ka = 0, kb = 0;
+    a.RegCreateKey(HKEY_CURRENT_USER, "S", &ka);
+    a.RegSetValueEx(ka, "v", REG_SZ, "first");
+    b.RegOpenKey(HKEY_CURRENT_USER, "S", &kb);
+    QByteArray got;
+    quint32 size = 100;
+    QCOMPARE(b.RegQueryValueEx(kb, "v", nullptr, &got, &size), ERROR_SUCCESS);
+    QCOMPARE(got, QByteArray("first"));
+    a.RegSetValueEx(ka, "v", REG_SZ, "second value");
+    size = 100;
+    QCOMPARE(b.RegQueryValueEx(kb, "v", nullptr, &got, &size), ERROR_SUCCESS);
+    QCOMPARE(got, QByteArray("second value"));
+}
+
+QTEST_GUILESS_MAIN(TestRegistry)
+#include "tst_registry.moc"
