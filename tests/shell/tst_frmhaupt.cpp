@@ -92,6 +92,8 @@ private Q_SLOTS:
     void toolItems_data();
     void toolItems();
     void startState();
+    void switchedOffControlsTakeNoClicks_data();
+    void switchedOffControlsTakeNoClicks();
     void toolClickDispatch_data();
     void toolClickDispatch();
     void itemClickByPosition_data();
@@ -313,6 +315,32 @@ void TestFrmHaupt::startState()
     QVERIFY(!c.Timer1->isActive());
     QCOMPARE(c.ProgressBar1->value(), 0);
     QVERIFY(w.env.box.shown.isEmpty());
+}
+
+void TestFrmHaupt::switchedOffControlsTakeNoClicks_data()
+{
+    // What a run switches off while it yields to the event loop.
+    QTest::addColumn<QString>("control");
+    QTest::newRow("menu Aktion") << "mnuAktion";
+    QTest::newRow("menu Extras") << "mnuExtras";
+    QTest::newRow("tool bar") << "OutBar1";
+}
+
+void TestFrmHaupt::switchedOffControlsTakeNoClicks()
+{
+    QFETCH(QString, control);
+    World w;
+    w.window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w.window));
+    w.find<QWidget>(control)->setEnabled(false);
+    if (auto *menu = w.find<QMenu>(control)) {
+        QVERIFY(!menu->menuAction()->isEnabled()); // its title in the menu bar is greyed
+        menu->setEnabled(true);
+        QVERIFY(menu->menuAction()->isEnabled());
+        return;
+    }
+    QTest::mouseClick(w.toolItem("AktGrp", "Dup"), Qt::LeftButton);
+    QVERIFY(w.calls.isEmpty());
 }
 
 void TestFrmHaupt::toolClickDispatch_data()
