@@ -26,49 +26,59 @@ QString rawKey(QStringView text)
 TelTables TelTables::read(refdb::Connection &db)
 {
     TelTables tables;
-    refdb::Recordset countries = db.OpenRecordset(
+    tables.readCountries(db);
+    tables.readAreas(db);
+    return tables;
+}
+
+void TelTables::readCountries(refdb::Connection &db)
+{
+    refdb::Recordset rs = db.OpenRecordset(
         QStringLiteral("SELECT CountryCode, NationalDDPrefix FROM T_CountryCodes ORDER BY rowid"));
-    for (; !countries.Eof(); countries.MoveNext()) {
-        const refdb::Field code = countries.Fields(0);
-        const int row = int(tables.m_countries.size());
-        tables.m_countries.append({trimBlanks(code.text()), trimBlanks(countries.Fields(1).text())});
+    for (; !rs.Eof(); rs.MoveNext()) {
+        const refdb::Field code = rs.Fields(0);
+        const int row = int(m_countries.size());
+        m_countries.append({trimBlanks(code.text()), trimBlanks(rs.Fields(1).text())});
         if (code.isNull()) {
-            if (tables.m_firstNullCountry < 0)
-                tables.m_firstNullCountry = row;
+            if (m_firstNullCountry < 0)
+                m_firstNullCountry = row;
             continue;
         }
-        const QString &trimmed = tables.m_countries.last().code;
-        if (!tables.m_countryByCode.contains(trimmed))
-            tables.m_countryByCode.insert(trimmed, row);
-        tables.m_longestCountry = std::max(tables.m_longestCountry, trimmed.size());
+        const QString &trimmed = m_countries.last().code;
+        if (!m_countryByCode.contains(trimmed))
+            m_countryByCode.insert(trimmed, row);
+        m_longestCountry = std::max(m_longestCountry, trimmed.size());
     }
-    countries.Close();
+    rs.Close();
+}
 
-    refdb::Recordset areas = db.OpenRecordset(QStringLiteral(
+void TelTables::readAreas(refdb::Connection &db)
+{
+    refdb::Recordset rs = db.OpenRecordset(QStringLiteral(
         "SELECT CountryCode, AreaCode FROM T_CountryAndAreaCodes WHERE CountryCode IS NOT NULL "
         "ORDER BY CountryCode, AreaCode"));
     QString lastCountry;
     int order = 0;
-    for (; !areas.Eof(); areas.MoveNext()) {
-        const QString country = areas.Fields(0).text();
+    for (; !rs.Eof(); rs.MoveNext()) {
+        const QString country = rs.Fields(0).text();
         if (country != lastCountry) {
             lastCountry = country;
             order = 0;
         }
-        AreaIndex &index = tables.m_areas[country];
-        const refdb::Field area = areas.Fields(1);
+        AreaIndex &index = m_areas[country];
+        const refdb::Field area = rs.Fields(1);
         if (area.isNull()) {
             if (index.firstNull < 0)
                 index.firstNull = order;
         } else if (!area.text().isEmpty()) {
+            // An empty text is neither NULL nor LIKE any first character.
             const QString trimmed = trimBlanks(area.text());
             index.byTrimmed[trimmed].append({order, likeFold(area.text().at(0))});
             index.longest = std::max(index.longest, trimmed.size());
         }
         ++order;
     }
-    areas.Close();
-    return tables;
+    rs.Close();
 }
 
 int TelTables::firstCountryWithPrefix(QStringView text) const

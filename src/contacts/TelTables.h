@@ -57,6 +57,8 @@ private:
         qsizetype longest = 0;
     };
 
+    void readCountries(refdb::Connection &db);
+    void readAreas(refdb::Connection &db);
     int firstCountryWithPrefix(QStringView text) const;
     std::optional<int> bestArea(const AreaIndex &index, const QString &number, bool includeNull, QString *code) const;
 

@@ -99,6 +99,10 @@ void TestTelNrStandard::formats_data()
     QTest::newRow("country without trunk prefix counts as recognised") << "00423/7654321" << none << "+423 7654321";
     QTest::newRow("unknown country code") << "00999 123456" << none << "00999 123456";
     QTest::newRow("IgnoreCountryCode writes the home country") << "0033 711 1234" << SettingList{{"IgnoreCountryCode", "1"}} << "+49 (711) 1234";
+    QTest::newRow("Plus stored as another number") << "49711123456" << SettingList{{"Plus", "-1"}} << "+49 (711) 123456";
+    QTest::newRow("SchweizKonv not a number keeps its default") << "0041 1 765 43 21" << SettingList{{"SchweizKonv", "ja"}} << "+41 (44) 7654321";
+    QTest::newRow("international prefix is trimmed") << "+49 711 1234" << SettingList{{"IDDP", " 00 "}} << "+49 (711) 1234";
+    QTest::newRow("other international prefix") << "011 49 711 1234" << SettingList{{"IDDP", "011"}} << "+49 (711) 1234";
     QTest::newRow("home country from the settings") << "01 23 45 67 89" << SettingList{{"CountryCode", " 33 "}} << "+33 (1) 23456789";
     QTest::newRow("other home trunk prefix") << "8 711 1234" << SettingList{{"NDDP", "8"}} << "+49 (711) 1234";
 
