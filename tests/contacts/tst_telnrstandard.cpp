@@ -260,6 +260,7 @@ void TestTelNrStandard::unusableDatabaseIsReportedWith801_data()
     QTest::newRow("file is not a database") << 1;
     QTest::newRow("telephone table missing") << 2;
     QTest::newRow("file removed after a good call") << 3;
+    QTest::newRow("file overwritten after a good call") << 4;
 }
 
 void TestTelNrStandard::unusableDatabaseIsReportedWith801()
@@ -268,11 +269,11 @@ void TestTelNrStandard::unusableDatabaseIsReportedWith801()
     test::TestEnv env;
     const QString path = scratchCopy(env);
     refdb::Database db(path);
-    if (damage == 3)
+    if (damage >= 3)
         QCOMPARE(formatted(env, db, "0711 1234"), QStringLiteral("+49 (711) 1234"));
     if (damage == 0 || damage == 3)
         QFile::remove(path);
-    if (damage == 1) {
+    if (damage == 1 || damage == 4) {
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write(QByteArray(8192, '\x7f'));
