@@ -33,6 +33,7 @@ namespace {
 constexpr int kNumbers = 100000;
 constexpr quint32 kSeed = 20261208;
 
+#ifdef KW_HAVE_LIBPHONENUMBER
 QString onlyDigits(const QString &text)
 {
     QString out;
@@ -42,6 +43,7 @@ QString onlyDigits(const QString &text)
     }
     return out;
 }
+#endif
 
 struct Run
 {
