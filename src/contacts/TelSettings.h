@@ -45,7 +45,7 @@ struct TelSettings
 
     // The values as the store holds them at this moment. Reuses the last
     // read while the registry reports no change since, so a value saved by
-    // the options is seen at the very next call.
+    // the options is seen at the very next call. User-interface thread only.
     static std::shared_ptr<const TelSettings> current(Settings &settings);
 
     // The lengths for a block kind ("BlockA", "BlockS", "BlockT").

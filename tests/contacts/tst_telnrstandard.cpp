@@ -120,6 +120,7 @@ void TestTelNrStandard::formats_data()
     QTest::newRow("separator right after the area code dropped") << "0711-1234" << none << "+49 (711) 1234";
     QTest::newRow("other input separator") << "0711 1234/56" << SettingList{{"DurchwahlTrenn", "/"}} << "+49 (711) 1234-56";
     QTest::newRow("input separator of two characters never matches") << "0711 1234-56" << SettingList{{"DurchwahlTrenn", "--"}} << "+49 (711) 123456";
+    QTest::newRow("output separator of several characters") << "0711 1234-56" << SettingList{{"DurchwahlTrennOut", " App. "}} << "+49 (711) 1234 App. 56";
     QTest::newRow("quote as output separator") << "0711 1234-56" << SettingList{{"DurchwahlTrennOut", "'"}} << "+49 (711) 1234'56";
     QTest::newRow("percent as output separator") << "0711 1234-56" << SettingList{{"DurchwahlTrennOut", "%"}} << "+49 (711) 1234%56";
 
