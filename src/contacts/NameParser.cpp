@@ -4,6 +4,8 @@
 #include "platform/core/PlatformError.h"
 #include "shell/GlobalFunctions.h"
 
+#include <QVarLengthArray>
+
 #include <algorithm>
 #include <utility>
 #include <vector>
@@ -15,14 +17,6 @@ namespace tt = tokentype;
 
 const QString kBlank = QStringLiteral(" ");
 const QString kHerr = QStringLiteral("herr");
-
-// A company marker search over the folded name; see detectBusiness.
-bool anyMarker(const QStringList &markers, const QString &haystack, const QString &before, const QString &after)
-{
-    return std::any_of(markers.begin(), markers.end(), [&](const QString &w) {
-        return haystack.contains(before + w + after);
-    });
-}
 
 // One call of the parser: the token table and the folded form of each token.
 class NameParse
@@ -66,13 +60,11 @@ private:
 
 bool NameParse::detectBusiness(const QString &normalized) const
 {
+    // Whole words, then anywhere, then at a word end; each table only when
+    // the one before found nothing.
     const QString s = NameWordTables::foldNameKey(normalized);
-    const QString padded = kBlank + s + kBlank;
-    if (anyMarker(m_words.businessWords(), padded, kBlank, kBlank))
-        return true;
-    if (anyMarker(m_words.businessInStr(), s, QString(), QString()))
-        return true;
-    return anyMarker(m_words.businessEnd(), s + kBlank, QString(), kBlank);
+    return m_words.businessWords().occursIn(s, true, true) || m_words.businessInStr().occursIn(s, false, false)
+        || m_words.businessEnd().occursIn(s, false, true);
 }
 
 void NameParse::typeTokens()
@@ -117,11 +109,22 @@ void NameParse::typeTitleWindows(int maxWidth, const QString &joiner,
 {
     int acceptedStart = 0;
     int acceptedLength = 0;
+    QString joined;
+    QVarLengthArray<qsizetype, 8> ends; // ends[w - 1]: length of the window of w tokens
     for (int i = 0; i <= last(); ++i) {
         if (i < acceptedStart + acceptedLength)
             continue; // nothing starting here could be accepted
-        for (int w = std::min(maxWidth, last() - i + 1); w >= 1; --w) {
-            if (!(m_words.*found)(m_keys.mid(i, w).join(joiner)))
+        const int widest = std::min(maxWidth, last() - i + 1);
+        joined.clear();
+        ends.clear();
+        for (int k = i; k < i + widest; ++k) {
+            if (k > i)
+                joined += joiner;
+            joined += m_keys[k];
+            ends.append(joined.size());
+        }
+        for (int w = widest; w >= 1; --w) {
+            if (!(m_words.*found)(QString::fromRawData(joined.constData(), ends[w - 1])))
                 continue;
             acceptedStart = i;
             acceptedLength = w;

@@ -1,12 +1,55 @@
 #pragma once
 
 #include <QHash>
-#include <QSet>
 #include <QString>
+#include <QStringView>
 #include <QStringList>
+#include <algorithm>
 #include <memory>
+#include <unordered_set>
 
 namespace kw {
+
+// Company markers of one table, folded, indexed by their first character so a
+// name is searched in one pass instead of once per marker.
+class NameMarkers
+{
+public:
+    void add(const QString &foldedMarker);
+    const QStringList &all() const { return m_all; }
+    int size() const { return int(m_all.size()); }
+
+    // Whether a marker occurs in the folded text s. With wordStart the marker
+    // must begin s or follow a blank; with wordEnd it must end s or precede a
+    // blank. (wordStart and wordEnd together: " " + s + " " contains
+    // " " + marker + " "; wordEnd alone: s + " " contains marker + " ".)
+    bool occursIn(QStringView s, bool wordStart, bool wordEnd) const;
+
+private:
+    QStringList m_all;
+    QHash<char16_t, QStringList> m_byFirst;
+};
+
+// A set of folded words with a cheap hash and a quick rejection by length:
+// the parser asks for every token and for up to fourteen title windows per
+// token, most of which no table holds.
+class NameWordSet
+{
+public:
+    void insert(const QString &key);
+    bool contains(const QString &key) const;
+    int size() const { return int(m_words.size()); }
+
+private:
+    struct Hash
+    {
+        std::size_t operator()(const QString &s) const noexcept;
+    };
+    static quint64 lengthBit(qsizetype length) { return quint64(1) << std::min<qsizetype>(length, 63); }
+
+    std::unordered_set<QString, Hash> m_words;
+    quint64 m_lengths = 0;
+};
 
 // The word tables of the reference database that the name parser consults,
 // held in memory. Every key is stored folded (see foldNameKey), so a look-up
@@ -32,9 +75,9 @@ public:
 
     // Company markers, folded; empty rows are never kept (an empty marker
     // would be found in every name).
-    const QStringList &businessWords() const { return m_businessWord; }
-    const QStringList &businessInStr() const { return m_businessInStr; }
-    const QStringList &businessEnd() const { return m_businessEnd; }
+    const NameMarkers &businessWords() const { return m_businessWord; }
+    const NameMarkers &businessInStr() const { return m_businessInStr; }
+    const NameMarkers &businessEnd() const { return m_businessEnd; }
 
     // The look-ups take keys already folded with foldNameKey.
     bool isHyphen(const QString &key) const { return m_hyphens.contains(key); }
@@ -49,11 +92,12 @@ public:
     int rowCount() const;
 
 private:
-    static void add(QSet<QString> &set, const QString &word);
-    static void addMarker(QStringList &list, const QString &word);
+    static void add(NameWordSet &set, const QString &word);
+    static void addMarker(NameMarkers &markers, const QString &word);
 
-    QStringList m_businessWord, m_businessInStr, m_businessEnd;
-    QSet<QString> m_hyphens, m_titlesDipl, m_titlesDr, m_titlesProf, m_addresses, m_suffixes;
+    NameMarkers m_businessWord, m_businessInStr, m_businessEnd;
+    NameWordSet m_hyphens, m_titlesDipl, m_titlesDr, m_titlesProf, m_addresses, m_suffixes;
+    NameWordSet m_firstNameKeys;
     QHash<QString, QString> m_firstNames;
 };
 
