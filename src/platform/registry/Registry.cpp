@@ -7,6 +7,15 @@
 #include <QSaveFile>
 
 namespace kw::registry {
+namespace {
+
+quint64 nextChangeStamp()
+{
+    static quint64 last = 0;
+    return ++last;
+}
+
+} // namespace
 
 Registry::Registry(QString filePath)
     : m_filePath(std::move(filePath))
@@ -47,6 +56,7 @@ void Registry::refresh()
         m_hive.clear();
         m_loaded = true;
         m_loadedSize = -1;
+        m_changeStamp = nextChangeStamp();
         return;
     }
     if (m_loaded && info.size() == m_loadedSize && info.lastModified() == m_loadedTime)
@@ -79,6 +89,7 @@ void Registry::refresh()
         }
     }
     const QFileInfo after(m_filePath);
+    m_changeStamp = nextChangeStamp();
     m_loaded = true;
     m_loadedSize = after.exists() ? after.size() : -1;
     m_loadedTime = after.exists() ? after.lastModified() : QDateTime();
@@ -97,11 +108,18 @@ bool Registry::persist(const Hive &next)
     if (!file.commit())
         return false;
     m_hive = next;
+    m_changeStamp = nextChangeStamp();
     const QFileInfo info(m_filePath);
     m_loadedSize = info.size();
     m_loadedTime = info.lastModified();
     m_loaded = true;
     return true;
+}
+
+quint64 Registry::changeStamp()
+{
+    refresh();
+    return m_changeStamp;
 }
 
 HKEY Registry::newHandle(const QString &keyPath)

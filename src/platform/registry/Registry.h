@@ -44,6 +44,11 @@ public:
 
     const QString &filePath() const { return m_filePath; }
 
+    // Rereads the file when it changed and returns a number that changes
+    // whenever the values may have changed (file reloaded or written). Numbers
+    // are never reused within the process, so a cache keyed by one stays exact.
+    quint64 changeStamp();
+
     // Test switch: every write fails with ERROR_ACCESS_DENIED.
     void setFailWrites(bool fail) { m_failWrites = fail; }
 
@@ -62,6 +67,7 @@ private:
     qint64 m_loadedSize = -1;
     QDateTime m_loadedTime;
     bool m_loaded = false;
+    quint64 m_changeStamp = 0;
     bool m_failWrites = false;
     QString m_loadProblem;
     QHash<HKEY, QString> m_handles; // handle -> lower-case key path

@@ -1,0 +1,72 @@
+#include "platform/refdb/TableEditor.h"
+
+#include "platform/core/PlatformError.h"
+
+#include <QSqlError>
+#include <QSqlField>
+#include <QSqlRecord>
+
+namespace kw::refdb {
+
+TableModel::TableModel(QObject *parent, const QSqlDatabase &db)
+    : QSqlTableModel(parent, db)
+{
+    setEditStrategy(QSqlTableModel::OnFieldChange);
+}
+
+bool TableModel::setData(const QModelIndex &index, const QVariant &value, int role)
+{
+    if (role == Qt::EditRole && value.typeId() == QMetaType::QString && value.toString().trimmed().isEmpty())
+        return QSqlTableModel::setData(index, QVariant(QMetaType::fromType<QString>()), role);
+    return QSqlTableModel::setData(index, value, role);
+}
+
+TableEditor::TableEditor(const QString &path, const QString &table, const QString &sortColumn)
+    : m_connection(Connection::Open(path, Connection::Mode::ReadWrite))
+    , m_model(std::make_unique<TableModel>(nullptr, m_connection.database()))
+{
+    m_model->setTable(table);
+    if (m_model->lastError().isValid() || m_model->record().isEmpty()) {
+        throw PlatformError(errors::kDatabase,
+                            QStringLiteral("Die Tabelle \"%1\" fehlt: %2").arg(table, m_model->lastError().text()));
+    }
+    const int sortIndex = m_model->record().indexOf(sortColumn);
+    if (sortIndex >= 0)
+        m_model->setSort(sortIndex, Qt::AscendingOrder);
+    if (!m_model->select())
+        throw PlatformError(errors::kDatabase, m_model->lastError().text());
+}
+
+TableEditor::~TableEditor()
+{
+    m_model.reset();
+}
+
+bool TableEditor::appendRow(const QVariantMap &values, QString *reason)
+{
+    QSqlRecord record = m_model->record();
+    for (int i = 0; i < record.count(); ++i) {
+        const QVariant value = values.value(record.fieldName(i));
+        const bool blank = !value.isValid() || (value.typeId() == QMetaType::QString && value.toString().trimmed().isEmpty());
+        record.setValue(i, blank ? QVariant(record.field(i).metaType()) : value);
+        record.setGenerated(i, true);
+    }
+    if (m_model->insertRecord(-1, record))
+        return true;
+    if (reason)
+        *reason = m_model->lastError().text();
+    m_model->revertAll();
+    return false;
+}
+
+bool TableEditor::removeRow(int row, QString *reason)
+{
+    if (m_model->removeRows(row, 1))
+        return m_model->select();
+    if (reason)
+        *reason = m_model->lastError().text();
+    m_model->revertAll();
+    return false;
+}
+
+} // namespace kw::refdb
