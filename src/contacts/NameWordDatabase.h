@@ -1,0 +1,58 @@
+#pragma once
+
+#include "contacts/NameWordTables.h"
+
+#include <QtGlobal>
+
+namespace kw::refdb {
+class Connection;
+class Database;
+}
+
+namespace kw {
+
+// Reads the ten name word tables through an open reference-database connection.
+// Throws kw::PlatformError when a table is missing or a query fails.
+NameWordTables readNameWordTables(refdb::Connection &connection);
+
+// The word tables of the reference database for the parser.
+//
+// Every parse checks the file and reads the tables again when anything
+// changed, so an edited table takes effect at the next name exactly as if each
+// word were queried; unchanged tables are not re-read. The check is the file's
+// identity and SQLite's file change counter, which every committed write in
+// rollback-journal mode increments; in WAL mode, where that counter may stand
+// still, it is the database's data version. Keep one object for a whole run or
+// dialog, since the tables live in it. A missing or unreadable file throws
+// kw::PlatformError from acquire().
+class NameWordDatabase : public NameWordSource
+{
+public:
+    explicit NameWordDatabase(refdb::Database &database);
+    ~NameWordDatabase() override;
+    NameWordDatabase(const NameWordDatabase &) = delete;
+    NameWordDatabase &operator=(const NameWordDatabase &) = delete;
+
+    std::shared_ptr<const NameWordTables> acquire() override;
+
+    // What identifies the file's content without opening a database connection.
+    struct FileStamp
+    {
+        quint64 device = 0;
+        quint64 inode = 0;
+        quint32 changeCounter = 0;
+        bool wal = false;
+        bool operator==(const FileStamp &) const = default;
+    };
+
+private:
+    FileStamp readFileStamp();
+    void closeFile();
+
+    refdb::Database &m_database;
+    int m_fd = -1; // kept open between calls; reopened when the file was replaced
+    FileStamp m_stamp;
+    std::shared_ptr<const NameWordTables> m_tables;
+};
+
+} // namespace kw
