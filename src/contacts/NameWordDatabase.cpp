@@ -4,8 +4,9 @@
 #include "platform/refdb/Database.h"
 
 #include <QFile>
-#include <QtEndian>
 #include <functional>
+#include <map>
+#include <mutex>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -56,40 +57,55 @@ NameWordTables readNameWordTables(refdb::Connection &connection)
 
 NameWordDatabase::NameWordDatabase(refdb::Database &database) : m_database(database) {}
 
-NameWordDatabase::~NameWordDatabase()
+namespace {
+
+// Returns a descriptor open on the file (device, inode) at `path`, or -1.
+//
+// The descriptors are never closed: closing any descriptor of a file drops
+// every POSIX lock this process holds on it, including the locks of SQLite
+// connections that are reading or writing it at that moment. One descriptor per
+// file identity seen (a new one only after the file was replaced) costs little.
+int headerDescriptor(quint64 device, quint64 inode, const QByteArray &path)
 {
-    closeFile();
+    static std::mutex mutex;
+    static std::map<std::pair<quint64, quint64>, int> open;
+    const std::lock_guard<std::mutex> lock(mutex);
+    const auto key = std::make_pair(device, inode);
+    if (const auto it = open.find(key); it != open.end())
+        return it->second;
+    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
+    struct stat info {};
+    if (fd < 0 || ::fstat(fd, &info) != 0 || quint64(info.st_dev) != device || quint64(info.st_ino) != inode) {
+        // Replaced between the two looks: keep it open under its own identity.
+        if (fd >= 0)
+            open.emplace(std::make_pair(quint64(info.st_dev), quint64(info.st_ino)), fd);
+        return -1;
+    }
+    open.emplace(key, fd);
+    return fd;
 }
 
-void NameWordDatabase::closeFile()
-{
-    if (m_fd >= 0)
-        ::close(m_fd);
-    m_fd = -1;
-}
+} // namespace
 
-// The header's bytes 18 and 19 are 2 in WAL mode; bytes 24 to 27 hold the
-// change counter (big-endian).
+// The header's bytes 18 and 19 are 2 in WAL mode; bytes 24 to 39 are what
+// SQLite itself compares to tell whether another writer changed the file.
 NameWordDatabase::FileStamp NameWordDatabase::readFileStamp()
 {
     const QByteArray path = QFile::encodeName(m_database.path());
     struct stat info {};
-    if (::stat(path.constData(), &info) != 0 || !S_ISREG(info.st_mode)) {
-        closeFile();
+    if (::stat(path.constData(), &info) != 0 || !S_ISREG(info.st_mode))
         return {}; // the database layer reports the missing file
-    }
-    FileStamp stamp{quint64(info.st_dev), quint64(info.st_ino), 0, false};
-    if (m_fd >= 0 && !(stamp.device == m_stamp.device && stamp.inode == m_stamp.inode))
-        closeFile();
-    if (m_fd < 0)
-        m_fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
-    unsigned char header[28];
-    if (m_fd < 0 || ::pread(m_fd, header, sizeof header, 0) != qint64(sizeof header)) {
-        closeFile();
+    FileStamp stamp;
+    stamp.device = quint64(info.st_dev);
+    stamp.inode = quint64(info.st_ino);
+    stamp.size = qint64(info.st_size);
+    stamp.modifiedNs = qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+    const int fd = headerDescriptor(stamp.device, stamp.inode, path);
+    char header[40];
+    if (fd < 0 || ::pread(fd, header, sizeof header, 0) != qint64(sizeof header))
         return {};
-    }
     stamp.wal = header[18] == 2 || header[19] == 2;
-    stamp.changeCounter = qFromBigEndian<quint32>(header + 24);
+    stamp.header = QByteArray(header + 24, 16);
     return stamp;
 }
 

@@ -2,6 +2,7 @@
 
 #include "contacts/NameWordTables.h"
 
+#include <QByteArray>
 #include <QtGlobal>
 
 namespace kw::refdb {
@@ -20,18 +21,15 @@ NameWordTables readNameWordTables(refdb::Connection &connection);
 // Every parse checks the file and reads the tables again when anything
 // changed, so an edited table takes effect at the next name exactly as if each
 // word were queried; unchanged tables are not re-read. The check is the file's
-// identity and SQLite's file change counter, which every committed write in
-// rollback-journal mode increments; in WAL mode, where that counter may stand
-// still, it is the database's data version. Keep one object for a whole run or
+// identity, size and modification time and the header's change counter, which
+// every committed write in rollback-journal mode increments; in WAL mode, where
+// that counter may stand still, it is SQLite's data version. Keep one object for a whole run or
 // dialog, since the tables live in it. A missing or unreadable file throws
 // kw::PlatformError from acquire().
 class NameWordDatabase : public NameWordSource
 {
 public:
     explicit NameWordDatabase(refdb::Database &database);
-    ~NameWordDatabase() override;
-    NameWordDatabase(const NameWordDatabase &) = delete;
-    NameWordDatabase &operator=(const NameWordDatabase &) = delete;
 
     std::shared_ptr<const NameWordTables> acquire() override;
 
@@ -40,17 +38,17 @@ public:
     {
         quint64 device = 0;
         quint64 inode = 0;
-        quint32 changeCounter = 0;
+        qint64 size = 0;
+        qint64 modifiedNs = 0;
+        QByteArray header; // bytes 24 to 39: change counter, page count, free list
         bool wal = false;
         bool operator==(const FileStamp &) const = default;
     };
 
 private:
     FileStamp readFileStamp();
-    void closeFile();
 
     refdb::Database &m_database;
-    int m_fd = -1; // kept open between calls; reopened when the file was replaced
     FileStamp m_stamp;
     std::shared_ptr<const NameWordTables> m_tables;
 };

@@ -39,7 +39,8 @@ class TestNameDatabase : public QObject
 private Q_SLOTS:
     void changeTakesEffectAtOnce_data();
     void changeTakesEffectAtOnce();
-    void missingDatabaseFailsWith2502();
+    void unreadableDatabaseFailsWith2502_data();
+    void unreadableDatabaseFailsWith2502();
     void memoryLookupAgreesWithDatabase_data();
     void memoryLookupAgreesWithDatabase();
 };
@@ -79,13 +80,28 @@ void TestNameDatabase::changeTakesEffectAtOnce()
              (QStringList{"Herr", "Otto", "", "Meier", ""}));
 }
 
-void TestNameDatabase::missingDatabaseFailsWith2502()
+void TestNameDatabase::unreadableDatabaseFailsWith2502_data()
 {
+    QTest::addColumn<QByteArray>("content"); // what the file holds afterwards; null: removed
+    QTest::newRow("file removed") << QByteArray();
+    QTest::newRow("not a database") << QByteArray(4096, 'x');
+    QTest::newRow("empty file, no tables") << QByteArray("");
+}
+
+void TestNameDatabase::unreadableDatabaseFailsWith2502()
+{
+    QFETCH(QByteArray, content);
     test::TestEnv env;
     refdb::Database db(buildNameFixture(env.path("names.db")));
     NameWordDatabase words(db);
     QVERIFY(ParseFullName("Hans Meier", false, words, env.messages).has_value());
+
     QVERIFY(QFile::remove(db.path()));
+    if (!content.isNull()) {
+        QFile f(db.path());
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(content);
+    }
     QVERIFY(!ParseFullName("Hans Meier", false, words, env.messages).has_value());
     QCOMPARE(env.box.shown.size(), 1);
     QVERIFY(env.errorLog().contains("Sub: 2502\r\n"));
