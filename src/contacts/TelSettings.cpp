@@ -1,0 +1,113 @@
+#include "contacts/TelSettings.h"
+
+#include "shell/RegistryFunctions.h"
+
+#include <cmath>
+
+namespace kw::tel {
+namespace {
+
+// A yes-no value stored as a number ("1"/"0"); other numbers count as yes
+// when not 0, anything else gives the fallback instead of an error.
+bool numericBool(const QString &text, bool fallback)
+{
+    bool ok = false;
+    const double value = trimBlanks(text).toDouble(&ok);
+    return ok ? value != 0 : fallback;
+}
+
+template <std::size_t N>
+void readBlocks(Settings &settings, const QString &kind, std::array<int, N> &lengths)
+{
+    for (std::size_t i = 0; i < N; ++i)
+        lengths[i] = blockLength(settings.GetSetting(kind + QString::number(i + 1), QStringLiteral("0")));
+}
+
+} // namespace
+
+QString trimBlanks(const QString &text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text.at(begin) == u' ')
+        ++begin;
+    while (end > begin && text.at(end - 1) == u' ')
+        --end;
+    return (begin == 0 && end == text.size()) ? text : text.mid(begin, end - begin);
+}
+
+int blockLength(const QString &text)
+{
+    bool ok = false;
+    const double value = trimBlanks(text).toDouble(&ok);
+    if (!ok || !(value > 0))
+        return 0;
+    constexpr double kLongest = 1 << 20; // far beyond any telephone number
+    return static_cast<int>(std::nearbyint(std::min(value, kLongest)));
+}
+
+TelSettings TelSettings::read(Settings &settings)
+{
+    const auto text = [&](const char *name, const char *fallback) {
+        return settings.GetSetting(QLatin1String(name), QLatin1String(fallback));
+    };
+    const auto yesNo = [&](const char *name) { return settings.GetSettingBool(QLatin1String(name), false); };
+    TelSettings s;
+    s.DurchwahlTrenn = text("DurchwahlTrenn", "-");
+    s.Plus = numericBool(text("Plus", "0"), false);
+    s.IDDP = trimBlanks(text("IDDP", "00"));
+    s.SchweizKonv = numericBool(text("SchweizKonv", "1"), true);
+    s.UseNumberBlocksAreaNo = yesNo("UseNumberBlocksAreaNo");
+    s.UseNumberBlocksAreaPres = yesNo("UseNumberBlocksAreaPres");
+    s.IgnoreCountryCode = yesNo("IgnoreCountryCode");
+    s.IDDPOut = trimBlanks(text("IDDPOut", "+"));
+    s.DurchwahlTrennOut = text("DurchwahlTrennOut", "-");
+    s.VorwahlTrennOut1 = text("VorwahlTrennOut1", " (");
+    s.VorwahlTrennOut2 = text("VorwahlTrennOut2", ") ");
+    s.VorwahlTrennOutSingle = text("VorwahlTrennOutSingle", " ");
+    s.CountryCode = trimBlanks(text("CountryCode", "49"));
+    s.NDDP = trimBlanks(text("NDDP", "0"));
+    s.FilterTel = yesNo("FilterTel");
+    s.FilterCountry = yesNo("FilterCountry");
+    s.FilterArea = yesNo("FilterArea");
+    s.FilterCountryStr = trimBlanks(text("FilterCountryStr", ""));
+    s.FilterAreaStr = trimBlanks(text("FilterAreaStr", ""));
+    readBlocks(settings, QStringLiteral("BlockA"), s.BlockA);
+    readBlocks(settings, QStringLiteral("BlockS"), s.BlockS);
+    readBlocks(settings, QStringLiteral("BlockT"), s.BlockT);
+    s.BlockTrennAreaPres = text("BlockTrennAreaPres", " ");
+    s.BlockTrennAreaNo = text("BlockTrennAreaNo", " ");
+    return s;
+}
+
+std::shared_ptr<const TelSettings> TelSettings::current(Settings &settings)
+{
+    // One entry is enough: change stamps are unique within the process, so a
+    // stamp seen again means the very same registry content.
+    static quint64 cachedStamp = 0;
+    static std::shared_ptr<const TelSettings> cached;
+    const quint64 stamp = settings.registry().changeStamp();
+    if (!cached || stamp != cachedStamp) {
+        cached = std::make_shared<const TelSettings>(read(settings));
+        cachedStamp = settings.registry().changeStamp();
+        if (cachedStamp != stamp) // changed while reading: read again next time
+            cachedStamp = 0;
+    }
+    return cached;
+}
+
+const int *TelSettings::blockLengths(const QString &kind, int *count) const
+{
+    if (kind == QLatin1String("BlockA")) {
+        *count = int(BlockA.size());
+        return BlockA.data();
+    }
+    if (kind == QLatin1String("BlockS")) {
+        *count = int(BlockS.size());
+        return BlockS.data();
+    }
+    *count = int(BlockT.size());
+    return BlockT.data();
+}
+
+} // namespace kw::tel

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QString>
+#include <array>
+#include <memory>
+
+namespace kw {
+class Settings;
+}
+
+namespace kw::tel {
+
+// The settings the telephone formatter reads, as it uses them: texts the
+// formatter trims are stored trimmed, yes-no values as bool, block lengths
+// as numbers (a text that is not a number, or a negative one, counts as 0).
+struct TelSettings
+{
+    QString DurchwahlTrenn;        // extension separator recognised in the input
+    bool Plus = false;             // country code also without international prefix
+    QString IDDP;                  // home international prefix, trimmed
+    bool SchweizKonv = true;       // old Swiss area code 1 becomes 44
+    bool UseNumberBlocksAreaNo = false;
+    bool UseNumberBlocksAreaPres = false;
+    bool IgnoreCountryCode = false;
+    QString IDDPOut;               // written before the country code, trimmed
+    QString DurchwahlTrennOut;
+    QString VorwahlTrennOut1;
+    QString VorwahlTrennOut2;
+    QString VorwahlTrennOutSingle;
+    QString CountryCode;           // home country code, trimmed
+    QString NDDP;                  // home trunk prefix, trimmed
+    bool FilterTel = false;
+    bool FilterCountry = false;
+    bool FilterArea = false;
+    QString FilterCountryStr;      // trimmed
+    QString FilterAreaStr;         // trimmed
+    std::array<int, 2> BlockA{};
+    std::array<int, 5> BlockS{};
+    std::array<int, 5> BlockT{};
+    QString BlockTrennAreaPres;
+    QString BlockTrennAreaNo;
+
+    // Reads every value from the settings store now.
+    static TelSettings read(Settings &settings);
+
+    // The values as the store holds them at this moment. Reuses the last
+    // read while the registry reports no change since, so a value saved by
+    // the options is seen at the very next call.
+    static std::shared_ptr<const TelSettings> current(Settings &settings);
+
+    // The lengths for a block kind ("BlockA", "BlockS", "BlockT").
+    const int *blockLengths(const QString &kind, int *count) const;
+};
+
+// A block length as the formatter uses it: the number in `text`, or 0 when it
+// is not a number or is negative. Fractions round to the nearest even number.
+int blockLength(const QString &text);
+
+// `text` without leading and trailing blanks (only " ", as the settings trim).
+QString trimBlanks(const QString &text);
+
+} // namespace kw::tel
