@@ -39,6 +39,8 @@ private Q_SLOTS:
     void companyMarkers_data();
     void companyMarkers();
     void titleWindowInsideAcceptedOneIsRejected();
+    void initialsAndParticle_data();
+    void initialsAndParticle();
     void tokenTypeQuestions_data();
     void tokenTypeQuestions();
     void failureReportsAndLeavesNoStaleParts();
@@ -183,6 +185,32 @@ void TestNameParser::titleWindowInsideAcceptedOneIsRejected()
     const auto r = ParseFullName("Dipl.-Ing. (FH) Hans Meier", false, words, env.messages);
     QCOMPARE(r->Title, QString("Herr   Dipl.-Ing."));
     QCOMPARE(r->LastName, QString("(FH) Meier"));
+}
+
+void TestNameParser::initialsAndParticle_data()
+{
+    QTest::addColumn<QString>("fullName");
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("last");
+    QTest::newRow("U. is a first name even when a title table holds it") << "U. Meier" << "U." << "Meier";
+    QTest::newRow("v. is never a first name") << "v. Meier" << "" << "v. Meier";
+    QTest::newRow("only exactly U.") << "u. Meier" << "" << "Meier";
+}
+
+void TestNameParser::initialsAndParticle()
+{
+    QFETCH(QString, fullName);
+    QFETCH(QString, first);
+    QFETCH(QString, last);
+    auto tables = std::make_shared<NameWordTables>();
+    for (const char *word : {"U.", "v."})
+        tables->addFirstName(word, "M");
+    tables->addTitleProf("U.");
+    FixedNameWordSource words(tables);
+    test::TestEnv env;
+    const auto r = ParseFullName(fullName, false, words, env.messages);
+    QCOMPARE(r->FirstName, first);
+    QCOMPARE(r->LastName, last);
 }
 
 void TestNameParser::tokenTypeQuestions_data()
