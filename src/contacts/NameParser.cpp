@@ -1,0 +1,315 @@
+#include "contacts/NameCorrectionFunctions.h"
+#include "contacts/NameTokenTypes.h"
+
+#include "platform/core/PlatformError.h"
+#include "shell/GlobalFunctions.h"
+
+#include <QVarLengthArray>
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+namespace kw {
+namespace {
+
+namespace tt = tokentype;
+
+const QString kBlank = QStringLiteral(" ");
+const QString kHerr = QStringLiteral("herr");
+
+// One call of the parser: the token table and the folded form of each token.
+class NameParse
+{
+public:
+    NameParse(const NameWordTables &words, const QString &normalized) : m_words(words)
+    {
+        if (!normalized.isEmpty())
+            t.text = normalized.split(QLatin1Char(' '));
+        const qsizetype n = t.text.size();
+        t.type = QStringList(n, QString());
+        t.gender = QStringList(n, QString());
+        m_keys.reserve(n);
+        for (const QString &token : std::as_const(t.text))
+            m_keys.append(NameWordTables::foldNameKey(token));
+    }
+
+    bool detectBusiness(const QString &normalized) const;
+    void typeTokens();
+    void findLastName();
+    void markMiddleNames();
+    void resolveHyphens();
+    void resolveLeftovers();
+    ParsedName assemble() const;
+
+    NameTokens t;
+
+private:
+    int last() const { return t.count() - 1; }
+    int count(const QString &type) const { return CountTokenType(t, type); }
+    bool isHerr(int i) const { return t.text[i].toLower() == kHerr; }
+    void typeTitleWindows(int maxWidth, const QString &joiner, bool (NameWordTables::*found)(const QString &) const,
+                          const QString &type);
+    void typeFromTable(int from, bool (NameWordTables::*found)(const QString &) const, const QString &type);
+    void typeFirstNames();
+    QString salutation() const;
+
+    const NameWordTables &m_words;
+    QStringList m_keys;
+};
+
+bool NameParse::detectBusiness(const QString &normalized) const
+{
+    // Whole words, then anywhere, then at a word end; each table only when
+    // the one before found nothing.
+    const QString s = NameWordTables::foldNameKey(normalized);
+    return m_words.businessWords().occursIn(s, true, true) || m_words.businessInStr().occursIn(s, false, false)
+        || m_words.businessEnd().occursIn(s, false, true);
+}
+
+void NameParse::typeTokens()
+{
+    for (int i = 0; i <= last(); ++i) {
+        const QString &x = t.text[i];
+        if (x == QLatin1String(","))
+            t.type[i] = tt::Comma;
+        if (x == QLatin1String("(") || x == QLatin1String("[") || x == QLatin1String("{"))
+            t.type[i] = tt::Open;
+        else if (x == QLatin1String(")") || x == QLatin1String("]") || x == QLatin1String("}"))
+            t.type[i] = tt::Close;
+    }
+    // The first token is never a joining hyphen.
+    typeFromTable(1, &NameWordTables::isHyphen, tt::Hyphen);
+    // Diploma titles are stored glued ("Dipl.-Ing.(FH)"), doctor titles with
+    // blanks between their words ("Dr. rer. nat.").
+    typeTitleWindows(8, QString(), &NameWordTables::isTitleDipl, tt::TitleDipl);
+    typeTitleWindows(6, kBlank, &NameWordTables::isTitleDr, tt::TitleDr);
+    typeFromTable(0, &NameWordTables::isTitleProf, tt::TitleProf);
+    typeFromTable(0, &NameWordTables::isAddress, tt::Address);
+    typeFirstNames();
+    typeFromTable(0, &NameWordTables::isSuffix, tt::Suffix);
+    for (QString &type : t.type) {
+        if (type.isEmpty())
+            type = tt::LastName;
+    }
+}
+
+void NameParse::typeFromTable(int from, bool (NameWordTables::*found)(const QString &) const, const QString &type)
+{
+    for (int i = from; i <= last(); ++i) {
+        if ((m_words.*found)(m_keys[i]))
+            t.type[i] = type;
+    }
+}
+
+// The longest title found at a start wins; a window that starts inside the
+// last accepted one is never accepted, so accepted windows do not overlap.
+void NameParse::typeTitleWindows(int maxWidth, const QString &joiner,
+                                 bool (NameWordTables::*found)(const QString &) const, const QString &type)
+{
+    int acceptedStart = 0;
+    int acceptedLength = 0;
+    QString joined;
+    QVarLengthArray<qsizetype, 8> ends; // ends[w - 1]: length of the window of w tokens
+    for (int i = 0; i <= last(); ++i) {
+        if (i < acceptedStart + acceptedLength)
+            continue; // nothing starting here could be accepted
+        const int widest = std::min(maxWidth, last() - i + 1);
+        joined.clear();
+        ends.clear();
+        for (int k = i; k < i + widest; ++k) {
+            if (k > i)
+                joined += joiner;
+            joined += m_keys[k];
+            ends.append(joined.size());
+        }
+        for (int w = widest; w >= 1; --w) {
+            if (!(m_words.*found)(QString::fromRawData(joined.constData(), ends[w - 1])))
+                continue;
+            acceptedStart = i;
+            acceptedLength = w;
+            for (int k = i; k < i + w; ++k)
+                t.type[k] = type;
+            break; // shorter windows at this start lie inside the accepted one
+        }
+    }
+}
+
+void NameParse::typeFirstNames()
+{
+    for (int i = 0; i <= last(); ++i) {
+        const QString &x = t.text[i];
+        // "U." may stand for a first name even where another table typed it;
+        // "v." is the particle, never a first name.
+        if (x == QLatin1String("v.") || !(t.type[i].isEmpty() || x == QLatin1String("U.")))
+            continue;
+        QString gender;
+        if (m_words.findFirstName(m_keys[i], &gender)) {
+            t.type[i] = tt::FirstName;
+            t.gender[i] = gender;
+        }
+    }
+}
+
+void NameParse::findLastName()
+{
+    if (count(tt::LastName) == 0 && count(tt::Comma) > 0) {
+        // "Meier, Hans": the word before the first comma that follows a word.
+        const int firstWord = int(std::find_if(t.type.begin(), t.type.end(),
+                                               [](const QString &type) { return type != tt::Comma; })
+                                  - t.type.begin());
+        const int comma = int(t.type.indexOf(tt::Comma, firstWord + 1));
+        if (comma > 0 && (t.type[comma - 1] == tt::FirstName || isHerr(comma - 1)))
+            t.type[comma - 1] = tt::LastName;
+    }
+    if (count(tt::LastName) == 0) {
+        // "Herr" after a salutation or a first name is the surname Herr.
+        for (int i = last(); i >= 0; --i) {
+            if (isHerr(i) && (i > FirstTokenTypeIndex(t, tt::Address) || i > FirstTokenTypeIndex(t, tt::FirstName)))
+                t.type[i] = tt::LastName;
+        }
+    }
+    if (count(tt::LastName) == 0) {
+        const int firstNames = count(tt::FirstName);
+        if ((count(tt::Address) > 0 && firstNames == 1) || firstNames >= 2)
+            t.type[FindTokenType(t, tt::FirstName, firstNames)] = tt::LastName;
+    }
+}
+
+void NameParse::markMiddleNames()
+{
+    std::vector<int> later;
+    for (int k = 2; k <= count(tt::FirstName); ++k)
+        later.push_back(FindTokenType(t, tt::FirstName, k));
+    for (int i : later)
+        t.type[i] = tt::MiddleName;
+}
+
+void NameParse::resolveHyphens()
+{
+    // Every hyphen is judged by the types before any hyphen was resolved.
+    std::vector<std::pair<int, QString>> changes;
+    for (int h = 1; h < last(); ++h) {
+        if (t.type[h] != tt::Hyphen)
+            continue;
+        const QString &left = t.type[h - 1];
+        const QString &right = t.type[h + 1];
+        const auto isGiven = [](const QString &type) { return type == tt::FirstName || type == tt::MiddleName; };
+        if (left == right) {
+            changes.emplace_back(h, left);
+        } else if (left == tt::FirstName && right == tt::MiddleName) {
+            changes.emplace_back(h, tt::FirstName); // "Hans-Peter"
+            changes.emplace_back(h + 1, tt::FirstName);
+        } else if ((left == tt::LastName || right == tt::LastName)
+                   && (isGiven(left) || isGiven(right) || isHerr(h - 1) || isHerr(h + 1))) {
+            changes.emplace_back(h, tt::LastName); // "Schmidt-Weber" with a first-name half
+            changes.emplace_back(left != tt::LastName ? h - 1 : h + 1, tt::LastName);
+        }
+    }
+    for (const auto &[index, type] : changes)
+        t.type[index] = type;
+}
+
+// Hyphens and brackets that are still unresolved go with the part beside them.
+void NameParse::resolveLeftovers()
+{
+    for (int i = 0; i <= last(); ++i) {
+        if (i >= 1 && t.type[i] == tt::Hyphen)
+            t.type[i] = t.type[i - 1];
+        if (i >= 1 && t.type[i] == tt::Close)
+            t.type[i] = t.type[i - 1];
+        if (i < last() && t.type[i] == tt::Open)
+            t.type[i] = t.type[i + 1];
+    }
+}
+
+QString NameParse::salutation() const
+{
+    if (count(tt::FirstName) == 0 || count(tt::Address) > 0)
+        return {};
+    for (int i = 0; i <= last(); ++i) {
+        if (t.type[i] != tt::FirstName)
+            continue;
+        if (t.gender[i] == QLatin1String("W"))
+            return QStringLiteral("Frau");
+        if (t.gender[i] == QLatin1String("M"))
+            return QStringLiteral("Herr");
+    }
+    return {};
+}
+
+ParsedName NameParse::assemble() const
+{
+    ParsedName out;
+    QString address = salutation();
+    QString prof, dr, dipl;
+    const std::pair<const QString *, QString *> parts[] = {
+        {&tt::Address, &address}, {&tt::FirstName, &out.FirstName}, {&tt::MiddleName, &out.MiddleName},
+        {&tt::LastName, &out.LastName}, {&tt::TitleDr, &dr}, {&tt::TitleDipl, &dipl},
+        {&tt::TitleProf, &prof}, {&tt::Suffix, &out.Suffix},
+    };
+    const auto glued = [](const QString &x, std::initializer_list<const char *> marks) {
+        return std::any_of(marks.begin(), marks.end(), [&](const char *m) { return x == QLatin1String(m); });
+    };
+    for (int i = 0; i <= last(); ++i) {
+        const QString &x = t.text[i];
+        const bool noBlank = glued(x, {"-", ")", "]", "}"}) || (i > 0 && glued(t.text[i - 1], {"-", "(", "[", "{"}));
+        for (const auto &[type, part] : parts) {
+            if (t.type[i] == *type) {
+                *part = trimBlanks(*part + (noBlank ? QString() : kBlank) + x);
+                break;
+            }
+        }
+    }
+    out.Title = trimBlanks(address + kBlank + prof + kBlank + dr + kBlank + dipl);
+    out.tokens = t;
+    return out;
+}
+
+ParsedName parse(const NameWordTables &words, const QString &fullName, bool checkBusiness)
+{
+    const QString normalized = NormalizeNameString(fullName);
+    NameParse p(words, normalized);
+    const bool business = checkBusiness && p.detectBusiness(normalized);
+    p.typeTokens();
+    p.findLastName();
+    p.markMiddleNames();
+    p.resolveHyphens();
+    p.resolveLeftovers();
+    ParsedName out = p.assemble();
+    out.IsBusiness = business;
+    return out;
+}
+
+} // namespace
+
+std::optional<ParsedName> ParseFullName(const QString &fullName, bool checkBusiness, NameWordSource &words,
+                                        Messages &messages)
+{
+    try {
+        const std::shared_ptr<const NameWordTables> tables = words.acquire();
+        if (!tables)
+            throw PlatformError(errors::kDatabase, QStringLiteral("Die Namenstabellen sind nicht verfügbar."));
+        return parse(*tables, fullName, checkBusiness);
+    } catch (const PlatformError &e) {
+        messages.HandleError(e.description(), e.number(), place::ParseFullName, QString());
+        return std::nullopt;
+    }
+}
+
+bool ParseFullName(const QString &fullName, QString &title, QString &firstName, QString &middleName,
+                   QString &lastName, QString &suffix, bool &isBusiness, bool checkBusiness, NameWordSource &words,
+                   Messages &messages)
+{
+    const std::optional<ParsedName> parsed = ParseFullName(fullName, checkBusiness, words, messages);
+    const ParsedName parts = parsed.value_or(ParsedName());
+    title = parts.Title;
+    firstName = parts.FirstName;
+    middleName = parts.MiddleName;
+    lastName = parts.LastName;
+    suffix = parts.Suffix;
+    isBusiness = parts.IsBusiness;
+    return parsed.has_value();
+}
+
+} // namespace kw
