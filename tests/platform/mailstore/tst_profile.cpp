@@ -281,6 +281,39 @@ private Q_SLOTS:
         QCOMPARE(held->Items()->Item(2)->Subject(), QStringLiteral("Jour fixe"));
     }
 
+    void versionAndFactory()
+    {
+        kw::test::TestEnv env;
+        kw::test::openFixture(env.profileFile());
+        Application::setDefaultVersion("10.0.6626");
+        QCOMPARE(Application::create()->Version(), QStringLiteral("10.0.6626"));
+        Application::setDefaultVersion("16.0");
+        int made = 0;
+        Application::setFactory([&] {
+            ++made;
+            ApplicationPtr app = Application::open(env.profileFile());
+            app->setVersion("11.0");
+            return app;
+        });
+        QCOMPARE(Application::create()->Version(), QStringLiteral("11.0"));
+        QCOMPARE(made, 1);
+        Application::setFactory({});
+        QCOMPARE(Application::create()->Version(), QStringLiteral("16.0"));
+        QVERIFY(errorNumber([] { Application::create()->GetNamespace("CDO"); }) != 0);
+    }
+
+    void inspectorShowsTheItem()
+    {
+        kw::test::TestEnv env;
+        NameSpacePtr ns = kw::test::openFixture(env.profileFile());
+        QStringList shown;
+        Inspector::setDisplayHook([&](const ItemPtr &item) { shown << item->EntryID(); });
+        ItemPtr item = ns->GetDefaultFolder(defaultfolder::Tasks)->Items()->Item(1);
+        item->GetInspector()->Display();
+        Inspector::setDisplayHook({});
+        QCOMPARE(shown, QStringList{item->EntryID()});
+    }
+
     void itemsInStableOrder()
     {
         kw::test::TestEnv env;
