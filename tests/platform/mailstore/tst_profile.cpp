@@ -224,7 +224,7 @@ private Q_SLOTS:
         NameSpacePtr ns = kw::test::openFixture(env.profileFile());
         ItemPtr mail = folderAt(ns, "Persönliche Ordner/Posteingang")->Items()->Item(1);
         QCOMPARE(mail->text(u"RECEIVEDTIME"), QStringLiteral("02.03.2024 09:16:30"));
-        QCOMPARE(mail->get(u"receivedtime").toDateTime(), QDateTime(QDate(2024, 3, 2), QTime(9, 16, 30)));
+        QCOMPARE(mail->get(u"receivedtime").toDateTime(), QDateTime(QDate(2024, 3, 2), QTime(9, 16, 30), Qt::UTC));
         QCOMPARE(mail->text(u"to"), QStringLiteral("Erika Musterfrau"));
         QCOMPARE(errorNumber([&] { mail->text(u"Nonsense"); }), kw::errors::kInvalidArgument);
         ItemPtr appt = folderAt(ns, "Persönliche Ordner/Kalender")->Items()->Item(1);
