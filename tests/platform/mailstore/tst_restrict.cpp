@@ -1,0 +1,115 @@
+#include "platform/mailstore/Outlook.h"
+#include "platform/mailstore/ProfileTestUtil.h"
+#include "support/TestEnv.h"
+
+#include <QTest>
+
+using namespace kw::outlook;
+using kw::test::errorNumber;
+
+class TestRestrict : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void restrict_data()
+    {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QStringList>("subjectsOrNames"); // FullName for contacts, Subject otherwise
+        QTest::newRow("one clause") << "Kontakte" << "[BusinessAddressCountry] = 'Deutschland'"
+                                    << QStringList{"Dr. Max Mustermann", "Hans Huber"};
+        QTest::newRow("three clauses joined by OR")
+            << "Kontakte"
+            << "[BusinessAddressCountry] = 'Österreich' OR [HomeAddressCountry] = 'Österreich' OR [OtherAddressCountry] = 'Österreich'"
+            << QStringList{"Seán O'Brien"};
+        QTest::newRow("OR keeps folder order")
+            << "Kontakte" << "[OtherAddressCountry] = 'Schweiz' OR [BusinessAddressCountry] = 'Deutschland'"
+            << QStringList{"Dr. Max Mustermann", "Erika Musterfrau", "Hans Huber"};
+        QTest::newRow("text ignores case") << "Kontakte" << "[businessaddresscountry] = 'DEUTSCHLAND'"
+                                           << QStringList{"Dr. Max Mustermann", "Hans Huber"};
+        QTest::newRow("doubled apostrophe") << "Kontakte" << "[LastName] = 'O''Brien'" << QStringList{"Seán O'Brien"};
+        QTest::newRow("AND binds tighter than OR")
+            << "Kontakte" << "[LastName] = 'Huber' AND [BusinessAddressCountry] = 'Schweiz' OR [FirstName] = 'Max'"
+            << QStringList{"Dr. Max Mustermann"};
+        QTest::newRow("empty value matches unset fields")
+            << "Kontakte" << "[CompanyName] = '' AND [BusinessAddressCountry] = 'Deutschland'"
+            << QStringList{"Hans Huber"};
+        QTest::newRow("no match") << "Kontakte" << "[HomeAddressCountry] = 'Frankreich'" << QStringList{};
+        QTest::newRow("date by value") << "Kalender" << "[Start] = '4.3.2024 09:30'" << QStringList{"Jour fixe"};
+        QTest::newRow("yes-no by value") << "Kalender" << "[AllDayEvent] = 'True'" << QStringList{"Herbstferien (BY)"};
+        QTest::newRow("double quotes") << "Kalender" << "[Subject] = \"Jour fixe\"" << QStringList{"Jour fixe"};
+    }
+    void restrict()
+    {
+        QFETCH(QString, folder);
+        QFETCH(QString, filter);
+        QFETCH(QStringList, subjectsOrNames);
+        kw::test::TestEnv env;
+        NameSpacePtr ns = kw::test::openFixture(env.profileFile());
+        ItemsPtr items = kw::test::folderAt(ns, "Persönliche Ordner/" + folder)->Items();
+        ItemsPtr found = items->Restrict(filter);
+        QStringList got;
+        for (ItemPtr i : found)
+            got << (i->Class() == 40 ? i->text(u"FullName") : i->Subject());
+        QCOMPARE(got, subjectsOrNames);
+        ItemPtr first = items->Find(filter);
+        QCOMPARE(bool(first), !subjectsOrNames.isEmpty());
+        if (first)
+            QCOMPARE(first->EntryID(), found->Item(1)->EntryID());
+    }
+
+    void restrictOfARestriction()
+    {
+        kw::test::TestEnv env;
+        NameSpacePtr ns = kw::test::openFixture(env.profileFile());
+        ItemsPtr items = ns->GetDefaultFolder(defaultfolder::Contacts)->Items();
+        ItemsPtr germans = items->Restrict("[BusinessAddressCountry] = 'Deutschland'");
+        ItemsPtr narrowed = germans->Restrict("[LastName] = 'Huber' OR [LastName] = 'O''Brien'");
+        QCOMPARE(narrowed->Count(), 1);
+        QCOMPARE(narrowed->Item(1)->text(u"LastName"), QStringLiteral("Huber"));
+    }
+
+    void malformedFilterFails_data()
+    {
+        QTest::addColumn<QString>("filter");
+        QTest::newRow("empty") << "";
+        QTest::newRow("unbalanced apostrophe from an undoubled value") << "[LastName] = 'O'Brien'";
+        QTest::newRow("missing closing quote") << "[LastName] = 'Huber";
+        QTest::newRow("missing bracket") << "LastName = 'Huber'";
+        QTest::newRow("missing equals") << "[LastName] 'Huber'";
+        QTest::newRow("unquoted value") << "[LastName] = Huber";
+        QTest::newRow("dangling OR") << "[LastName] = 'Huber' OR";
+        QTest::newRow("unknown joiner") << "[LastName] = 'Huber' XOR [FirstName] = 'Max'";
+        QTest::newRow("unknown field") << "[Nachname] = 'Huber'";
+        QTest::newRow("date field with words") << "[Birthday] = 'gestern'";
+    }
+    void malformedFilterFails()
+    {
+        QFETCH(QString, filter);
+        kw::test::TestEnv env;
+        NameSpacePtr ns = kw::test::openFixture(env.profileFile());
+        ItemsPtr items = ns->GetDefaultFolder(defaultfolder::Contacts)->Items();
+        QVERIFY(errorNumber([&] { items->Restrict(filter); }) != 0);
+        QVERIFY(errorNumber([&] { items->Find(filter); }) != 0);
+    }
+
+    void restrictSeesSavedChanges()
+    {
+        kw::test::TestEnv env;
+        NameSpacePtr ns = kw::test::openFixture(env.profileFile());
+        FolderPtr cal = ns->GetDefaultFolder(defaultfolder::Calendar);
+        const QString filter = "[Subject] = 'Sommerferien (BY)'";
+        QVERIFY(!cal->Items()->Find(filter));
+        ItemPtr a = cal->Items()->Add();
+        a->set(u"Subject", "Sommerferien (BY)");
+        QVERIFY(!cal->Items()->Find(filter)); // not before Save
+        a->Save();
+        ItemPtr found = cal->Items()->Find(filter);
+        QVERIFY(found);
+        QCOMPARE(found->EntryID(), a->EntryID());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRestrict)
+#include "tst_restrict.moc"
