@@ -119,11 +119,7 @@ bool FolderStructure::tvwFolderFill()
     if (m_timer)
         m_timer->start();
 
-    outlook::FoldersPtr roots;
-    logged(m_messages, kFill, [&] {
-        m_ns = outlook::Application::create()->GetNamespace(QStringLiteral("MAPI"));
-        roots = m_ns->Folders();
-    });
+    const outlook::FoldersPtr roots = openStores();
     m_ids.reset();
     IdleTime = readIdleTime();
     for (int i = 1; roots && i <= roots->Count(); ++i) {
@@ -136,6 +132,25 @@ bool FolderStructure::tvwFolderFill()
     m_ns.reset();
     CurrentStoreFolder.reset();
     return true;
+}
+
+// The store roots, or null. Errors of the fill are only logged, but a profile
+// that cannot be opened at all is also told to the user: an empty tree alone
+// would look like a profile without folders.
+outlook::FoldersPtr FolderStructure::openStores()
+{
+    outlook::FoldersPtr roots;
+    const std::optional<PlatformError> error = catchError([&] {
+        m_ns = outlook::Application::create()->GetNamespace(QStringLiteral("MAPI"));
+        roots = m_ns->Folders();
+    });
+    if (error) {
+        m_messages.HandleError(error->description(), error->number(), place::LogOnly, kFill);
+        m_messages.ShowMessage(QString::fromUtf8("Die Ordnerstruktur konnte nicht eingelesen werden:")
+                                   + QStringLiteral("\r\n") + error->description(),
+                               48, titles::Hinweis);
+    }
+    return roots;
 }
 
 void FolderStructure::readStore(const outlook::FolderPtr &root)

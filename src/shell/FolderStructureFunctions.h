@@ -71,6 +71,7 @@ public:
 
 private:
     int nextNodeNumber();
+    outlook::FoldersPtr openStores();
     void readStore(const outlook::FolderPtr &root);
     void enrolRow(const QVariantList &row, int parentNumber);
     static mapi::MAPITable openTable(const outlook::FolderPtr &folder);

@@ -100,6 +100,7 @@ private Q_SLOTS:
     void refillReplacesTree();
     void fillInsideFillIsRefused();
     void stopsAtNodeLimit();
+    void unreadableProfileIsTold();
     void delayInspect_data();
     void delayInspect();
     void yesSkipsRestOfStoreAndNextStart();
@@ -209,6 +210,28 @@ void TestFolderFill::stopsAtNodeLimit()
     QCOMPARE(log.count("Info: Enrol\r\n"), 2);
     QCOMPARE(log.count("Info: tvwFolderFill\r\n"), 1);
     QVERIFY(env.box.shown.isEmpty());
+}
+
+void TestFolderFill::unreadableProfileIsTold()
+{
+    test::TestEnv env;
+    QFile file(env.profileFile());
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("Einkaufsliste\n");
+    file.close();
+    QTreeWidget tree;
+    FolderStructure structure(env.settings, env.messages);
+    structure.setTree(&tree);
+    QTimer timer1;
+    structure.setTimer(&timer1);
+    QVERIFY(structure.tvwFolderFill());
+    QCOMPARE(tree.topLevelItemCount(), 0);
+    QVERIFY(!timer1.isActive());
+    QCOMPARE(env.box.shown.size(), 1);
+    QVERIFY(env.box.shown.first().prompt.startsWith("Die Ordnerstruktur konnte nicht eingelesen werden:\r\n"));
+    QVERIFY(env.errorLog().contains("Info: tvwFolderFill\r\n"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("Einkaufsliste\n"));
 }
 
 void TestFolderFill::delayInspect_data()
