@@ -16,8 +16,8 @@ class Messages;
 // click reaches TvwOrdner_NodeCheck.
 namespace foldertree {
 
-constexpr int KeyRole = 0x0100;        // Qt::UserRole: "K" + node number
-constexpr int ImageRole = 0x0101;      // the node's image key
+constexpr int KeyRole = Qt::UserRole;      // "K" + node number
+constexpr int ImageRole = Qt::UserRole + 1; // the node's image key
 constexpr int MaxNodeNumber = 32767;   // highest node number the ID arrays hold
 
 inline QString keyFor(int number) { return QLatin1Char('K') + QString::number(number); }
