@@ -114,15 +114,11 @@ QJsonObject item(Gen &g, int cls, const QString &messageClass, const QJsonObject
             {"creationTime", g.date(g.moment())}, {"fields", fields}};
 }
 
-QJsonObject contactFields(Gen &g)
+// Names, written as people enter them: sometimes only the full name.
+void addName(Gen &g, QJsonObject &f, const QString &first, const QString &last, bool female)
 {
-    const bool female = g.chance(50);
-    const QString first = g.pick(female ? kFirstFemale : kFirstMale);
-    const QString last = g.pick(kLast);
     const QString title = g.pick(kTitles);
     const QString suffix = g.pick(kSuffixes);
-    const Place &place = kPlaces[g.below(int(std::size(kPlaces)))];
-    QJsonObject f;
     QStringList full;
     if (g.chance(30))
         full << (female ? QStringLiteral("Frau") : QStringLiteral("Herr"));
@@ -130,7 +126,7 @@ QJsonObject contactFields(Gen &g)
         if (!part.isEmpty())
             full << part;
     f["FullName"] = full.join(u' ');
-    if (g.chance(80)) { // some contacts only have the full name
+    if (g.chance(80)) {
         f["FirstName"] = first;
         f["LastName"] = last;
         if (!title.isEmpty())
@@ -139,6 +135,34 @@ QJsonObject contactFields(Gen &g)
             f["Suffix"] = suffix;
     }
     f["FileAs"] = QStringLiteral("%1, %2").arg(last, first);
+}
+
+void addAddress(Gen &g, QJsonObject &f, const Place &place)
+{
+    const QString street = QStringLiteral("%1 %2").arg(g.pick(kStreets)).arg(1 + g.below(120));
+    const QString country = g.chance(80) ? QString::fromUtf8(place.country) : g.pick(kCountryVariants);
+    const QString prefix = g.chance(70) ? QStringLiteral("Business") : QStringLiteral("Home");
+    const QString postal = QString::fromLatin1(place.postal);
+    const QString city = QString::fromUtf8(place.city);
+    f[prefix + QStringLiteral("AddressStreet")] = street;
+    f[prefix + QStringLiteral("AddressPostalCode")] = postal;
+    f[prefix + QStringLiteral("AddressCity")] = city;
+    QStringList lines{street, postal + u' ' + city};
+    if (!country.isEmpty()) {
+        f[prefix + QStringLiteral("AddressCountry")] = country;
+        lines << country;
+    }
+    f[prefix + QStringLiteral("Address")] = lines.join(QStringLiteral("\r\n"));
+}
+
+QJsonObject contactFields(Gen &g)
+{
+    const bool female = g.chance(50);
+    const QString first = g.pick(female ? kFirstFemale : kFirstMale);
+    const QString last = g.pick(kLast);
+    const Place &place = kPlaces[g.below(int(std::size(kPlaces)))];
+    QJsonObject f;
+    addName(g, f, first, last, female);
     if (g.chance(60))
         f["CompanyName"] = QStringLiteral("%1 %2 %3").arg(g.pick(kLast), g.pick(kCompanyWords), g.pick(kCompanySuffixes));
     f["BusinessTelephoneNumber"] = g.phone(place, false);
@@ -148,18 +172,7 @@ QJsonObject contactFields(Gen &g)
         f["HomeTelephoneNumber"] = g.phone(place, false);
     if (g.chance(35))
         f["BusinessFaxNumber"] = (g.chance(30) ? QStringLiteral("Fax: ") : QString()) + g.phone(place, false);
-    const QString street = QStringLiteral("%1 %2").arg(g.pick(kStreets)).arg(1 + g.below(120));
-    const QString country = g.chance(80) ? QString::fromUtf8(place.country) : g.pick(kCountryVariants);
-    const QString prefix = g.chance(70) ? QStringLiteral("Business") : QStringLiteral("Home");
-    f[prefix + QStringLiteral("AddressStreet")] = street;
-    f[prefix + QStringLiteral("AddressPostalCode")] = QString::fromLatin1(place.postal);
-    f[prefix + QStringLiteral("AddressCity")] = QString::fromUtf8(place.city);
-    QStringList lines{street, QStringLiteral("%1 %2").arg(QString::fromLatin1(place.postal), QString::fromUtf8(place.city))};
-    if (!country.isEmpty()) {
-        f[prefix + QStringLiteral("AddressCountry")] = country;
-        lines << country;
-    }
-    f[prefix + QStringLiteral("Address")] = lines.join(QStringLiteral("\r\n"));
+    addAddress(g, f, place);
     f["Email1Address"] = QStringLiteral("%1.%2@example.org").arg(first.toLower().remove(u' '), last.toLower().remove(u' '));
     return f;
 }

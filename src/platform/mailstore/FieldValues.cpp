@@ -7,7 +7,7 @@ namespace kw::outlook {
 
 QDateTime noDate()
 {
-    return QDateTime(QDate(4501, 1, 1), QTime(0, 0));
+    return QDateTime(QDate(4501, 1, 1), QTime(0, 0), Qt::UTC);
 }
 
 QString dateToText(const QDateTime &value)
@@ -78,7 +78,9 @@ std::optional<QDateTime> parseDateText(const QString &text)
     const QTime time(h, m, sec);
     if (!date.isValid() || !time.isValid())
         return std::nullopt;
-    return QDateTime(date, time);
+    // Item dates are wall-clock texts; read as UTC so that no time-zone rule
+    // (a spring-forward gap) can turn a valid text into an invalid date.
+    return QDateTime(date, time, Qt::UTC);
 }
 
 namespace {
@@ -95,7 +97,7 @@ QString dateText(const QVariant &value, const QString &fieldName)
     if (value.metaType().id() == QMetaType::QDateTime)
         return dateToText(value.toDateTime());
     if (value.metaType().id() == QMetaType::QDate)
-        return dateToText(QDateTime(value.toDate(), QTime(0, 0)));
+        return dateToText(QDateTime(value.toDate(), QTime(0, 0), Qt::UTC));
     const std::optional<QDateTime> parsed = parseDateText(value.toString());
     if (!parsed)
         mismatch(fieldName, value);

@@ -1,5 +1,6 @@
 #include "platform/mailstore/Item.h"
 
+#include "platform/mailstore/FieldValues.h"
 #include "platform/mailstore/ItemSchema.h"
 
 #include <QApplication>
@@ -48,7 +49,7 @@ void Inspector::Display(bool modal)
                                            {QStringLiteral("CreationTime"), m_item->text(u"CreationTime")}};
     for (const FieldDef &f : m_item->schema().fields()) {
         const QString value = m_item->text(f.name);
-        if (!value.isEmpty())
+        if (value != defaultFieldText(f.kind)) // only what the item really holds
             rows.append({f.name, value});
     }
     table->setRowCount(int(rows.size()));

@@ -3,6 +3,7 @@
 #include "platform/mailstore/ItemSchema.h"
 
 #include <QTest>
+#include <ctime>
 
 using namespace kw::outlook;
 
@@ -11,12 +12,19 @@ class TestFieldValues : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase()
+    {
+        // A zone with daylight saving time, so the gap rows below mean something.
+        qputenv("TZ", "Europe/Berlin");
+        tzset();
+    }
+
     void dateText_data()
     {
         QTest::addColumn<QDateTime>("value");
         QTest::addColumn<QString>("text");
-        QTest::newRow("midnight shows the date alone") << QDateTime(QDate(2024, 3, 4), QTime(0, 0)) << "04.03.2024";
-        QTest::newRow("time of day shown with seconds") << QDateTime(QDate(2024, 3, 4), QTime(9, 5, 7)) << "04.03.2024 09:05:07";
+        QTest::newRow("midnight shows the date alone") << QDateTime(QDate(2024, 3, 4), QTime(0, 0), Qt::UTC) << "04.03.2024";
+        QTest::newRow("time of day shown with seconds") << QDateTime(QDate(2024, 3, 4), QTime(9, 5, 7), Qt::UTC) << "04.03.2024 09:05:07";
         QTest::newRow("invalid is no date") << QDateTime() << "01.01.4501";
     }
     void dateText()
@@ -31,11 +39,11 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("ok");
         QTest::addColumn<QDateTime>("value");
-        const QDateTime d(QDate(2024, 7, 3), QTime(0, 0));
+        const QDateTime d(QDate(2024, 7, 3), QTime(0, 0), Qt::UTC);
         QTest::newRow("two-digit day and month") << "03.07.2024" << true << d;
         QTest::newRow("one-digit day and month") << "3.7.2024" << true << d;
-        QTest::newRow("with minutes") << "03.07.2024 09:30" << true << QDateTime(QDate(2024, 7, 3), QTime(9, 30));
-        QTest::newRow("with seconds") << "03.07.2024 09:30:15" << true << QDateTime(QDate(2024, 7, 3), QTime(9, 30, 15));
+        QTest::newRow("with minutes") << "03.07.2024 09:30" << true << QDateTime(QDate(2024, 7, 3), QTime(9, 30), Qt::UTC);
+        QTest::newRow("with seconds") << "03.07.2024 09:30:15" << true << QDateTime(QDate(2024, 7, 3), QTime(9, 30, 15), Qt::UTC);
         QTest::newRow("no date marker") << "01.01.4501" << true << noDate();
         QTest::newRow("surrounding blanks") << "  03.07.2024 " << true << d;
         QTest::newRow("empty") << "" << false << QDateTime();
@@ -43,6 +51,7 @@ private Q_SLOTS:
         QTest::newRow("31st of February") << "31.02.2024" << false << QDateTime();
         QTest::newRow("two-digit year") << "03.07.24" << false << QDateTime();
         QTest::newRow("iso order") << "2024-07-03" << false << QDateTime();
+        QTest::newRow("hour in the spring-forward gap") << "31.03.2024 02:30:00" << true << QDateTime(QDate(2024, 3, 31), QTime(2, 30), Qt::UTC);
         QTest::newRow("hour 25") << "03.07.2024 25:00" << false << QDateTime();
         QTest::newRow("trailing text") << "03.07.2024 x" << false << QDateTime();
     }
@@ -64,6 +73,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text"); // empty: type mismatch expected
         QTest::newRow("date from text") << int(FieldKind::Date) << QVariant("4.3.2024 08:00") << "04.03.2024 08:00:00";
         QTest::newRow("date from QDate") << int(FieldKind::Date) << QVariant(QDate(2024, 3, 4)) << "04.03.2024";
+        QTest::newRow("gap hour stays as written") << int(FieldKind::Date) << QVariant("31.03.2024 02:30") << "31.03.2024 02:30:00";
         QTest::newRow("no date stays no date") << int(FieldKind::Date) << QVariant("01.01.4501") << "01.01.4501";
         QTest::newRow("empty text into a date") << int(FieldKind::Date) << QVariant("") << "";
         QTest::newRow("word into a date") << int(FieldKind::Date) << QVariant("bald") << "";

@@ -224,7 +224,7 @@ private Q_SLOTS:
         NameSpacePtr ns = kw::test::openFixture(env.profileFile());
         ItemPtr mail = folderAt(ns, "Persönliche Ordner/Posteingang")->Items()->Item(1);
         QCOMPARE(mail->text(u"RECEIVEDTIME"), QStringLiteral("02.03.2024 09:16:30"));
-        QCOMPARE(mail->get(u"receivedtime").toDateTime(), QDateTime(QDate(2024, 3, 2), QTime(9, 16, 30)));
+        QCOMPARE(mail->get(u"receivedtime").toDateTime(), QDateTime(QDate(2024, 3, 2), QTime(9, 16, 30), Qt::UTC));
         QCOMPARE(mail->text(u"to"), QStringLiteral("Erika Musterfrau"));
         QCOMPARE(errorNumber([&] { mail->text(u"Nonsense"); }), kw::errors::kInvalidArgument);
         ItemPtr appt = folderAt(ns, "Persönliche Ordner/Kalender")->Items()->Item(1);
@@ -279,6 +279,39 @@ private Q_SLOTS:
         }
         QCOMPARE(held->Items()->Count(), 2);
         QCOMPARE(held->Items()->Item(2)->Subject(), QStringLiteral("Jour fixe"));
+    }
+
+    void versionAndFactory()
+    {
+        kw::test::TestEnv env;
+        kw::test::openFixture(env.profileFile());
+        Application::setDefaultVersion("10.0.6626");
+        QCOMPARE(Application::create()->Version(), QStringLiteral("10.0.6626"));
+        Application::setDefaultVersion("16.0");
+        int made = 0;
+        Application::setFactory([&] {
+            ++made;
+            ApplicationPtr app = Application::open(env.profileFile());
+            app->setVersion("11.0");
+            return app;
+        });
+        QCOMPARE(Application::create()->Version(), QStringLiteral("11.0"));
+        QCOMPARE(made, 1);
+        Application::setFactory({});
+        QCOMPARE(Application::create()->Version(), QStringLiteral("16.0"));
+        QVERIFY(errorNumber([] { Application::create()->GetNamespace("CDO"); }) != 0);
+    }
+
+    void inspectorShowsTheItem()
+    {
+        kw::test::TestEnv env;
+        NameSpacePtr ns = kw::test::openFixture(env.profileFile());
+        QStringList shown;
+        Inspector::setDisplayHook([&](const ItemPtr &item) { shown << item->EntryID(); });
+        ItemPtr item = ns->GetDefaultFolder(defaultfolder::Tasks)->Items()->Item(1);
+        item->GetInspector()->Display();
+        Inspector::setDisplayHook({});
+        QCOMPARE(shown, QStringList{item->EntryID()});
     }
 
     void itemsInStableOrder()

@@ -1,0 +1,227 @@
+#include "platform/core/PlatformError.h"
+#include "platform/mailstore/Fixture.h"
+#include "platform/mailstore/Outlook.h"
+#include "support/TestEnv.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QProcess>
+#include <QTest>
+
+using namespace kw::outlook;
+
+namespace {
+
+struct Run
+{
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+Run kwprofile(const QStringList &args)
+{
+    QProcess p;
+    p.start(QStringLiteral(KWPROFILE_EXE), args);
+    p.waitForFinished(60000);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
+            p.readAllStandardError()};
+}
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+} // namespace
+
+class TestKwProfile : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void createThenDumpGivesTheFixtureBack_data()
+    {
+        QTest::addColumn<QString>("fixture");
+        QTest::newRow("test fixture") << QStringLiteral(KW_TEST_FIXTURES "/mailstore_basic.json");
+        QTest::newRow("demo profile") << QStringLiteral(KW_SOURCE_DIR "/data/profiles/sample.json");
+    }
+    void createThenDumpGivesTheFixtureBack()
+    {
+        QFETCH(QString, fixture);
+        kw::test::TestEnv env;
+        const Run create = kwprofile({"create", env.profileFile(), fixture});
+        QCOMPARE(create.exitCode, 0);
+        QVERIFY(create.err.isEmpty());
+        const Run dump = kwprofile({"dump", env.profileFile()});
+        QCOMPARE(dump.exitCode, 0);
+        QCOMPARE(dump.out, fileBytes(fixture));
+    }
+
+    void demoProfileHoldsWhatTheToolsNeed()
+    {
+        kw::test::TestEnv env;
+        fixture::createProfileFromFile(env.profileFile(), QStringLiteral(KW_SOURCE_DIR "/data/profiles/sample.json"));
+        NameSpacePtr ns = Application::open(env.profileFile())->GetNamespace("MAPI");
+        QStringList stores;
+        for (FolderPtr s : ns->Folders())
+            stores << s->Name();
+        QCOMPARE(stores, (QStringList{"Persönliche Ordner", "Archiv"}));
+        ItemsPtr contacts = ns->GetDefaultFolder(10)->Items();
+        QVERIFY(contacts->Count() >= 200);
+        int lists = 0, custom = 0;
+        for (ItemPtr c : contacts) {
+            lists += c->Class() == 69;
+            custom += c->MessageClass() == "IPM.Contact.Kunde";
+        }
+        QCOMPARE(lists, 1);
+        QVERIFY(custom >= 1);
+        int attachments = 0;
+        for (ItemPtr m : ns->GetDefaultFolder(6)->Items())
+            attachments += m->Attachments()->Count();
+        QVERIFY(attachments > 0);
+        FolderPtr projects = ns->Folders()->Item("Archiv")->Folders()->Item("Projekte");
+        QCOMPARE(projects->containerClass().value_or(QString()), QStringLiteral("IPF.Note.Projekt"));
+    }
+
+    void demoProfileShares()
+    {
+        kw::test::TestEnv env;
+        fixture::createProfileFromFile(env.profileFile(), QStringLiteral(KW_SOURCE_DIR "/data/profiles/sample.json"));
+        NameSpacePtr ns = Application::open(env.profileFile())->GetNamespace("MAPI");
+        RecipientPtr erika = ns->CreateRecipient("Erika Mustermann");
+        QVERIFY(erika->Resolve());
+        QCOMPARE(ns->GetSharedDefaultFolder(erika, 9)->Items()->Count(), 2);
+        QCOMPARE(ns->GetSharedDefaultFolder(erika, 10)->Items()->Count(), 2);
+        bool refused = false;
+        try {
+            ns->GetSharedDefaultFolder(erika, 13);
+        } catch (const kw::PlatformError &) {
+            refused = true;
+        }
+        QVERIFY(refused);
+    }
+
+    void badInputIsRefused_data()
+    {
+        QTest::addColumn<QByteArray>("json");
+        QTest::addColumn<QByteArray>("message");
+        const QByteArray head = R"({"stores":[{"name":"S","folders":[{"name":"K","defaultMessageClass":"IPM.Contact","items":[)";
+        const QByteArray tail = "]}]}]}";
+        QTest::newRow("not JSON") << QByteArray("{stores: [") << QByteArray("JSON");
+        QTest::newRow("unknown field") << head + R"({"fields":{"Vorname":"Max"}})" + tail << QByteArray("Vorname");
+        QTest::newRow("date that is none") << head + R"({"fields":{"Birthday":"irgendwann"}})" + tail << QByteArray("Birthday");
+        QTest::newRow("entry id not hex") << head + R"({"entryId":"XYZ"})" + tail << QByteArray("entryId");
+        QTest::newRow("unknown class") << head + R"({"class":99})" + tail << QByteArray("99");
+        QTest::newRow("same entry id twice") << head + R"({"entryId":"AB"},{"entryId":"ab"})" + tail << QByteArray("UNIQUE");
+    }
+    void badInputIsRefused()
+    {
+        QFETCH(QByteArray, json);
+        QFETCH(QByteArray, message);
+        kw::test::TestEnv env;
+        const QString fixture = env.path("bad.json");
+        writeFile(fixture, json);
+        const Run r = kwprofile({"create", env.profileFile(), fixture});
+        QVERIFY(r.exitCode != 0);
+        QVERIFY2(r.err.contains(message), r.err.constData());
+        QVERIFY(!QFile::exists(env.profileFile())); // nothing half-made left behind
+    }
+
+    void existingFilesAreLeftAlone_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::newRow("create over a file") << QStringList{"create", "@profile", KW_TEST_FIXTURES "/mailstore_basic.json"};
+        QTest::newRow("generate over a file") << QStringList{"generate", "@profile", "--contacts", "3"};
+        QTest::newRow("dump of a foreign file") << QStringList{"dump", "@profile"};
+    }
+    void existingFilesAreLeftAlone()
+    {
+        QFETCH(QStringList, args);
+        kw::test::TestEnv env;
+        writeFile(env.profileFile(), "meine Notizen\n");
+        args.replaceInStrings("@profile", env.profileFile());
+        const Run r = kwprofile(args);
+        QVERIFY(r.exitCode != 0);
+        QVERIFY(!r.err.isEmpty());
+        QCOMPARE(fileBytes(env.profileFile()), QByteArray("meine Notizen\n"));
+    }
+
+    void usageErrors_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::newRow("no arguments") << QStringList{};
+        QTest::newRow("unknown command") << QStringList{"copy", "a", "b"};
+        QTest::newRow("unknown option") << QStringList{"generate", "p.sqlite", "--people", "3"};
+        QTest::newRow("missing value") << QStringList{"generate", "p.sqlite", "--contacts"};
+        QTest::newRow("negative count") << QStringList{"generate", "p.sqlite", "--contacts", "-1"};
+        QTest::newRow("too many duplicates") << QStringList{"generate", "p.sqlite", "--duplicates", "101"};
+        QTest::newRow("dump of nothing") << QStringList{"dump", "fehlt.sqlite"};
+    }
+    void usageErrors()
+    {
+        QFETCH(QStringList, args);
+        kw::test::TestEnv env;
+        for (QString &a : args)
+            if (a.endsWith(".sqlite"))
+                a = env.path(a);
+        const Run r = kwprofile(args);
+        QVERIFY(r.exitCode != 0);
+        QVERIFY(!r.err.isEmpty());
+        QVERIFY(r.out.isEmpty());
+        QVERIFY(!QFile::exists(env.path("p.sqlite")));
+    }
+
+    void generateIsRepeatableAndMessy()
+    {
+        kw::test::TestEnv env;
+        const QStringList opts = {"--contacts", "120", "--appointments", "7", "--tasks", "5", "--mails", "9",
+                                  "--notes", "4", "--journal", "3", "--duplicates", "20", "--seed", "11"};
+        QCOMPARE(kwprofile(QStringList{"generate", env.path("a.sqlite")} + opts).exitCode, 0);
+        QCOMPARE(kwprofile(QStringList{"generate", env.path("b.sqlite")} + opts).exitCode, 0);
+        const QByteArray a = kwprofile({"dump", env.path("a.sqlite")}).out;
+        QCOMPARE(kwprofile({"dump", env.path("b.sqlite")}).out, a);
+        QStringList seed12 = opts;
+        seed12.last() = "12";
+        QCOMPARE(kwprofile(QStringList{"generate", env.path("c.sqlite")} + seed12).exitCode, 0);
+        QVERIFY(kwprofile({"dump", env.path("c.sqlite")}).out != a);
+
+        NameSpacePtr ns = Application::open(env.path("a.sqlite"))->GetNamespace("MAPI");
+        const int counts[][2] = {{10, 120}, {9, 7}, {13, 5}, {6, 9}, {12, 4}, {11, 3}};
+        for (const auto &c : counts)
+            QCOMPARE(ns->GetDefaultFolder(c[0])->Items()->Count(), c[1]);
+        QSet<QString> numbers;
+        int withTitle = 0, withSlashOrBracket = 0, duplicates = 0;
+        QSet<QString> seen;
+        for (ItemPtr c : ns->GetDefaultFolder(10)->Items()) {
+            const QString n = c->text(u"BusinessTelephoneNumber");
+            withSlashOrBracket += n.contains(u'/') || n.contains(u'(');
+            withTitle += c->text(u"FullName").contains(u'.');
+            const QString key = c->text(u"FullName") + c->text(u"HomeAddress") + c->text(u"BusinessAddress");
+            duplicates += seen.contains(key);
+            seen.insert(key);
+            numbers.insert(n.left(4));
+        }
+        QVERIFY(withSlashOrBracket > 10);
+        QVERIFY(withTitle > 10);
+        QVERIFY(duplicates >= 10);
+        QVERIFY(numbers.contains("+43 ") || numbers.contains("0043"));
+        QVERIFY(numbers.contains("+41 ") || numbers.contains("0041"));
+        int attachments = 0;
+        for (ItemPtr m : ns->GetDefaultFolder(6)->Items())
+            attachments += m->Attachments()->Count();
+        QVERIFY(attachments > 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestKwProfile)
+#include "tst_kwprofile.moc"
