@@ -158,7 +158,7 @@ void FolderStructure::readStore(const outlook::FolderPtr &root)
     StoreReadStart = m_clock();
     const int n = nextNodeNumber();
     CurrentStoreFolder = root;
-    if (!root || root->Name() == m_settings.GetSetting(kSkipSetting, QString()))
+    if (!m_tree || !root || root->Name() == m_settings.GetSetting(kSkipSetting, QString()))
         return;
     m_nodes[n] = foldertree::addNode(m_tree, nullptr, foldertree::keyFor(n), root->Name(), QStringLiteral("Post"));
     m_ids.FolderEntryIDs[n] = root->EntryID();
