@@ -55,7 +55,7 @@ private:
 class Folders
 {
 public:
-    // parentId 0 with storeRoots = true lists the stores of the profile.
+    // parentId 0 stands for the list of store roots (no Add there).
     Folders(ProfileDbPtr db, qint64 parentId, QList<FolderRecord> records);
 
     int Count() const { return int(m_records.size()); }

@@ -77,8 +77,7 @@ public:
     // Any member by name without regard to case ("Fullname", "RECEIVEDTIME").
     // Besides the schema's fields, "Class", "MessageClass", "EntryID" and
     // "CreationTime" are readable the same way. An unknown name throws
-    // kw::PlatformError (kw::errors::kObjectNotFound is not used here: the
-    // member is missing, not the item).
+    // kw::PlatformError with kw::errors::kInvalidArgument.
     QVariant get(QStringView name) const;
     // The member's value in its text form (dates "dd.MM.yyyy[ HH:mm:ss]",
     // "01.01.4501" for none; yes-no "Wahr"/"Falsch"; numbers in decimal).

@@ -138,7 +138,7 @@ void updateItemRow(ProfileDb &db, const ItemRecord &rec)
         itemGone();
 }
 
-void writeFields(ProfileDb &db, const ItemRecord &rec, const QList<bool> &dirty, bool all)
+void writeFields(ProfileDb &db, const ItemRecord &rec, const QList<bool> &dirty, bool all, bool isNew)
 {
     const ItemSchema &schema = ItemSchema::forClass(rec.itemClass);
     QSqlQuery &put = db.query(QStringLiteral(
@@ -152,8 +152,10 @@ void writeFields(ProfileDb &db, const ItemRecord &rec, const QList<bool> &dirty,
             continue;
         const FieldDef &f = schema.field(i);
         const QString &v = rec.values[i];
-        if (v.isNull() || v == defaultFieldText(f.kind))
-            sql::exec(drop, {rec.id, f.name});
+        if (v.isNull() || v == defaultFieldText(f.kind)) {
+            if (!isNew) // a new item has no rows to drop
+                sql::exec(drop, {rec.id, f.name});
+        }
         else
             sql::exec(put, {rec.id, f.name, v});
         if (exitCode && ++written == 2)
@@ -210,7 +212,7 @@ void ProfileDb::saveItem(ItemRecord &record, const QList<bool> &fieldDirty, bool
         insertNewItem(*this, work);
     else
         updateItemRow(*this, work);
-    writeFields(*this, work, fieldDirty, allFields || isNew);
+    writeFields(*this, work, fieldDirty, allFields || isNew, isNew);
     writeUserProperties(*this, work);
     QList<AttachmentRecord> atts = attachments ? *attachments : QList<AttachmentRecord>();
     if (attachments)
