@@ -5,7 +5,7 @@
 #include "SyntheticProfile.h"
 
 #include "platform/mailstore/Fixture.h"
-#include "platform/mailstore/Outlook.h"
+#include "platform/mailstore/MailStore.h"
 #include "platform/mapi/SafeItem.h"
 
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
 #include "platform/core/PlatformError.h"
 #include "platform/mailstore/Fixture.h"
-#include "platform/mailstore/Outlook.h"
+#include "platform/mailstore/MailStore.h"
 #include "support/TestEnv.h"
 
 #include <QFile>

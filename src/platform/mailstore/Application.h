@@ -7,7 +7,7 @@
 
 namespace kw::outlook {
 
-// The entry to the mail store ("Outlook.Application"). Each run creates its
+// The entry to the mail store. Each run creates its
 // own with create() and drops it at its end; tests point create() at a
 // temporary profile through KONTORWERK_PROFILE or setFactory().
 class Application : public std::enable_shared_from_this<Application>

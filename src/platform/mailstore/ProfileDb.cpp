@@ -17,7 +17,7 @@ namespace {
 
 const QString kDefaultStore = QStringLiteral("Persönliche Ordner");
 
-struct DefaultFolderSpec
+struct DefaultFolderEntry
 {
     const char *name;
     const char *containerClass;
@@ -26,7 +26,7 @@ struct DefaultFolderSpec
 };
 
 // What a mail client creates in a new profile's store, in display order.
-constexpr DefaultFolderSpec kDefaultFolders[] = {
+constexpr DefaultFolderEntry kDefaultFolders[] = {
     {"Posteingang", "IPF.Note", "IPM.Note", 6},
     {"Postausgang", "IPF.Note", "IPM.Note", 4},
     {"Gesendete Objekte", "IPF.Note", "IPM.Note", 5},
@@ -118,7 +118,7 @@ void ProfileDb::checkOrCreateSchema(bool fresh, bool withDefaultStore)
 void ProfileDb::createDefaultStore()
 {
     const FolderRecord root = addStore(kDefaultStore, true);
-    for (const DefaultFolderSpec &f : kDefaultFolders)
+    for (const DefaultFolderEntry &f : kDefaultFolders)
         addFolder(root, QString::fromUtf8(f.name), QString::fromLatin1(f.containerClass),
                   QString::fromLatin1(f.messageClass), f.number);
 }

@@ -2,7 +2,7 @@
 
 #include "platform/core/PlatformError.h"
 #include "platform/mailstore/Fixture.h"
-#include "platform/mailstore/Outlook.h"
+#include "platform/mailstore/MailStore.h"
 
 #include <QStringList>
 

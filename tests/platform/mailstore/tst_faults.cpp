@@ -1,5 +1,5 @@
 #include "platform/mailstore/Faults.h"
-#include "platform/mailstore/Outlook.h"
+#include "platform/mailstore/MailStore.h"
 #include "platform/mailstore/ProfileTestUtil.h"
 #include "support/TestEnv.h"
 

@@ -1,4 +1,4 @@
-#include "platform/mailstore/Outlook.h"
+#include "platform/mailstore/MailStore.h"
 #include "platform/mailstore/ProfileTestUtil.h"
 #include "support/TestEnv.h"
 

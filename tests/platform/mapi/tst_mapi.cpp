@@ -1,4 +1,4 @@
-#include "platform/mailstore/Outlook.h"
+#include "platform/mailstore/MailStore.h"
 #include "platform/mailstore/ProfileTestUtil.h"
 #include "platform/mapi/MAPITable.h"
 #include "platform/mapi/MAPIUtils.h"
