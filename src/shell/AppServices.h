@@ -2,9 +2,14 @@
 
 #include "platform/registry/Registry.h"
 #include "platform/ui/HelpViewer.h"
+#include "platform/ui/FolderPicker.h"
 #include "platform/ui/MessageBox.h"
+#include "shell/BusyState.h"
+#include "shell/FolderFunctions.h"
+#include "shell/FolderStructureFunctions.h"
 #include "shell/GlobalFunctions.h"
 #include "shell/RegistryFunctions.h"
+#include "shell/SharedFolder.h"
 
 #include <QString>
 
@@ -55,6 +60,17 @@ public:
     registry::Registry registry;
     Messages messages;
     Settings settings;
+
+    // The folder tree, the busy state and the shared folder every tool works
+    // with. Each run opens the mail store itself through
+    // outlook::Application::create(), which reads kw::paths::profileFile() (the
+    // file paths.profileFile names, unless a test sets them apart); the main
+    // window attaches its controls to these when it is wired.
+    BusyState busy{messages};
+    FolderStructure folderTree{settings, messages};
+    SharedFolder sharedFolder;
+    FolderFunctions folders{folderTree, sharedFolder, messages};
+    std::unique_ptr<ui::FolderPicker> folderPicker = std::make_unique<ui::QtFolderPicker>();
 };
 
 } // namespace kw
