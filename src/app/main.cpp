@@ -1,22 +1,30 @@
-#include "platform/core/Paths.h"
-#include "platform/registry/Registry.h"
-#include "platform/ui/MessageBox.h"
-#include "shell/GlobalFunctions.h"
-#include "shell/RegistryFunctions.h"
+#include "app/Dispatch.h"
+#include "shell/AppServices.h"
+#include "shell/Main.h"
+#include "shell/frmHaupt.h"
 
 #include <QApplication>
-#include <QMainWindow>
+
+#include <cstdio>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    kw::ui::QtMessageBox box;
-    kw::Messages messages(box, kw::paths::programFolder());
-    kw::registry::Registry registry(kw::paths::registryFile());
-    kw::Settings settings(registry, messages);
-    settings.InitDefaultSettings();
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Kontorwerk"));
-    window.show();
-    return app.exec();
+    try {
+        kw::AppServices services;
+        kw::MainWindows windows(services, [&services](kw::frmHaupt &window) {
+            const QStringList rejected = kw::app::wireActions(window, services).rejected;
+            if (!rejected.isEmpty())
+                qWarning("Unknown entries in the dispatch table: %s", qPrintable(rejected.join(u' ')));
+        });
+        if (!kw::Main(services, windows))
+            return 1;
+        return app.exec();
+    } catch (const std::exception &e) {
+        // Only reached when even the message box could not be built.
+        std::fprintf(stderr, "kontorwerk: %s\n", e.what());
+    } catch (...) {
+        std::fprintf(stderr, "kontorwerk: unbekannter Fehler\n");
+    }
+    return 1;
 }

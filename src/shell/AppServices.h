@@ -1,0 +1,60 @@
+#pragma once
+
+#include "platform/registry/Registry.h"
+#include "platform/ui/HelpViewer.h"
+#include "platform/ui/MessageBox.h"
+#include "shell/GlobalFunctions.h"
+#include "shell/RegistryFunctions.h"
+
+#include <QString>
+
+#include <memory>
+
+namespace kw {
+
+// "3.0.1": the program's version as major.minor.revision.
+QString versionText();
+
+// Where this run keeps and finds its files.
+struct AppPaths
+{
+    QString programFolder;
+    QString registryFile;
+    QString profileFile;
+    QString dataFolder;
+
+    // From the KONTORWERK_* overrides or the per-user defaults.
+    static AppPaths fromEnvironment();
+    QString helpFolder() const;
+};
+
+// The services a run of the program shares, built once at start. Tools take
+// the members they need; nothing here is a global.
+//
+// Later tools add their services here (mail store, reference database,
+// folder picker) so that main() stays the only place that builds them.
+class AppServices
+{
+public:
+    // The real program: Qt message box and help window.
+    explicit AppServices(AppPaths paths = AppPaths::fromEnvironment());
+    // Tests pass their doubles.
+    AppServices(AppPaths paths, std::unique_ptr<ui::MessageBox> box, std::unique_ptr<ui::HelpViewer> help,
+                Messages::Clock clock = {});
+
+    AppServices(const AppServices &) = delete;
+    AppServices &operator=(const AppServices &) = delete;
+
+    // Tells the user once that the settings file could not be read and was
+    // set aside; does nothing when it was fine.
+    void reportSettingsFileProblem();
+
+    const AppPaths paths;
+    const std::unique_ptr<ui::MessageBox> box;
+    const std::unique_ptr<ui::HelpViewer> help;
+    registry::Registry registry;
+    Messages messages;
+    Settings settings;
+};
+
+} // namespace kw

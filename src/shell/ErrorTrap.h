@@ -1,0 +1,40 @@
+#pragma once
+
+#include "platform/core/PlatformError.h"
+#include "shell/GlobalFunctions.h"
+
+#include <exception>
+#include <optional>
+
+namespace kw {
+
+// Runs `body` and returns what it threw as a PlatformError, or nothing when it
+// ran through. Other exceptions keep their text under a generic number.
+template<typename Body>
+std::optional<PlatformError> catchError(Body &&body)
+{
+    try {
+        body();
+        return std::nullopt;
+    } catch (const PlatformError &e) {
+        return e;
+    } catch (const std::exception &e) {
+        return PlatformError(errors::kOperationFailed, QString::fromLocal8Bit(e.what()));
+    } catch (...) {
+        return PlatformError(errors::kOperationFailed, QStringLiteral("Unbekannter Fehler"));
+    }
+}
+
+// The error trap of a procedure: runs `body`; whatever it throws is handed to
+// HandleError with the procedure's place code and info text, and false comes
+// back. Nothing escapes, so it may wrap the body of a slot.
+template<typename Body>
+bool trapErrors(Messages &messages, int placeCode, const QString &info, Body &&body)
+{
+    const std::optional<PlatformError> error = catchError(std::forward<Body>(body));
+    if (error)
+        messages.HandleError(error->description(), error->number(), placeCode, info);
+    return !error;
+}
+
+} // namespace kw

@@ -1,0 +1,266 @@
+#include "shell/frmHaupt.h"
+
+#include "platform/core/PlatformError.h"
+#include "platform/ui/HelpViewer.h"
+#include "platform/ui/OutBar.h"
+#include "shell/AppServices.h"
+#include "shell/ErrorTrap.h"
+#include "shell/GlobalFunctions.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QTimer>
+
+namespace kw {
+namespace {
+
+// Tools keep their own error traps; this only catches what one let through,
+// so that no exception leaves a click handler. The info text names the entry.
+constexpr int kActionFailed = 1200;
+
+const QString kCrLf = QStringLiteral("\r\n");
+
+struct Caption
+{
+    const char *name;
+    const char *text;
+};
+
+// Captions by objectName, as the load sets them.
+const Caption kCaptions[] = {
+    {"mnuDatei", "&Datei"},
+    {"mnuSharedOpen", "&Ordner eines anderen Benutzers öffnen..."},
+    {"mnuBeenden", "&Beenden"},
+    {"mnuAktion", "&Aktion"},
+    {"mnuKontaktDupLoeschen", "&Duplikate entfernen"},
+    {"mnuFindReplace", "&Ersetzen..."},
+    {"mnuFormularWechsel", "&Nachrichtenklasse ändern..."},
+    {"mnuHoliday", "&Schulferien einfügen..."},
+    {"mnuAttSave", "&Anlagen speichern"},
+    {"mnuTelNorm", "&Tel.-Nr. vereinheitlichen"},
+    {"mnuNameCorrection", "&Namen korrigieren"},
+    {"mnuUndo", "&Daten wiederherstellen..."},
+    {"mnuAnlagen", "An&lagen"},
+    {"mnuAttUndo", "&Anlagen wiederherstellen..."},
+    {"mnuAttMove", "Anlagen &verschieben..."},
+    {"mnuExtras", "&Extras"},
+    {"mnuNameCheck", "&Namen testen..."},
+    {"mnuTelTest", "&Telefonnummer testen..."},
+    {"mnuQuickOption", "Optionen-&Assistent"},
+    {"mnuOptionen", "&Optionen"},
+    {"mnuHilfeRoot", "&?"},
+    {"mnuHilfe", "&Hilfe"},
+    {"mnuInfo", "&Info"},
+    {"frmFolder", "Ordner"},
+    {"cmdAktualisieren", "Ordnerstruktur neu einlesen"},
+    {"cmdAlleRück", "Alle deaktivieren"},
+    {"cmdZweigMark", "Zweig aktivieren"},
+    {"frmDups", "Gefundene Duplikate"},
+    {"cmdDupDel", "Elemente entfernen"},
+    {"cmdDupView", "Element anzeigen"},
+    {"cmdDupsClose", "Liste schließen"},
+    {"frmSharedFolder", "Ordner eines anderen Benutzers"},
+    {"cmdCloseShared", "Schließen"},
+    {"lblStatus", "Bereit"},
+};
+
+// Tool-bar captions by group and item key; Hol and Nam show no text.
+const Caption kGroupCaptions[] = {{"AktGrp", "Allgemein"}, {"KonGrp", "Kontakte"}, {"ExtGrp", "Extras"}};
+const struct { const char *group; const char *key; const char *text; } kItemCaptions[] = {
+    {"AktGrp", "Dup", "Duplikate entfernen"},
+    {"KonGrp", "Tel", "Telefonnummern vereinheitlichen"},
+    {"AktGrp", "Suc", "Suchen und Ersetzen"},
+    {"AktGrp", "For", "Nachrichtenklasse ändern"},
+    {"AktGrp", "Att", "Anlagen in Ordner speichern"},
+    {"ExtGrp", "Hil", "Hilfe"},
+    {"ExtGrp", "Opt", "Optionen"},
+};
+
+// Tool-bar keys and entries whose behaviour belongs to the window itself.
+const QStringList kFixedNames = {QStringLiteral("Hil"), QStringLiteral("mnuHilfe"), QStringLiteral("mnuInfo"),
+                                 QStringLiteral("mnuBeenden")};
+
+void setCaption(QObject *control, const QString &text)
+{
+    if (auto *menu = qobject_cast<QMenu *>(control))
+        menu->setTitle(text);
+    else if (auto *action = qobject_cast<QAction *>(control))
+        action->setText(text);
+    else if (auto *box = qobject_cast<QGroupBox *>(control))
+        box->setTitle(text);
+    else if (auto *button = qobject_cast<QAbstractButton *>(control))
+        button->setText(text);
+    else if (auto *label = qobject_cast<QLabel *>(control))
+        label->setText(text);
+    else
+        throw PlatformError(errors::kTypeMismatch, QStringLiteral("Keine Beschriftung für ") + control->objectName());
+}
+
+} // namespace
+
+const QStringList &frmHaupt::hookNames()
+{
+    static const QStringList names = {QStringLiteral("tvwFolderFill"), QStringLiteral("Timer1"),
+                                      QStringLiteral("frmSharedFolder")};
+    return names;
+}
+
+const QString &frmHaupt::instructionText()
+{
+    static const QString text = QStringList{
+        QStringLiteral("Aktivieren Sie zuerst die gewünschten Ordner, indem Sie ein Häkchen in das entsprechende Kästchen setzen."),
+        QStringLiteral("Einen von den aktivierten Ordnern müssen Sie markieren. Diesem Ordner können Sie (über Extras/Optionen) besondere Eigenschaften zuweisen."),
+        QStringLiteral("Wählen Sie anschließend die gewünschte Aktion aus."),
+        QStringLiteral("Vor der ersten Nutzung der Funktionen, sollten Sie über Extras/Optionen-Assistent Ihre persönlichen Einstellungen vornehmen."),
+        QStringLiteral("Weitere Informationen finden Sie auch in der Hilfe."),
+    }.join(kCrLf + kCrLf);
+    return text;
+}
+
+const QString &frmHaupt::rightsHolder()
+{
+    static const QString text = QStringLiteral("© Kontorwerk-Entwickler");
+    return text;
+}
+
+frmHaupt::frmHaupt(Messages &messages, ui::HelpViewer &help, QWidget *parent)
+    : QMainWindow(parent), m_messages(messages), m_help(help)
+{
+    m_ui.setupUi(this);
+    m_fixed.insert(QStringLiteral("Hil"), [this] { m_help.showHelpFor(this); });
+    m_fixed.insert(QStringLiteral("mnuHilfe"), [this] { m_help.showHelpFor(this); });
+    m_fixed.insert(QStringLiteral("mnuInfo"), [this] { showInfo(); });
+    m_fixed.insert(QStringLiteral("mnuBeenden"), [this] { close(); });
+    m_fixed.insert(QStringLiteral("mnuAttUndo"), [this] { askAttachmentUndo(); });
+    connectControls();
+}
+
+void frmHaupt::connectControls()
+{
+    ui::OutBar *bar = m_ui.OutBar1;
+    for (int g = 0; g < bar->groupCount(); ++g) {
+        for (int i = 0; i < bar->itemCount(g); ++i)
+            m_settable.insert(bar->itemKey(g, i));
+    }
+    connect(bar, &ui::OutBar::ItemClick, this, &frmHaupt::OutBar1_ItemClick);
+
+    for (QAction *action : findChildren<QAction *>()) {
+        const QString name = action->objectName();
+        if (name.isEmpty() || action->menu())
+            continue;
+        m_settable.insert(name);
+        connect(action, &QAction::triggered, this, [this, name] { trigger(name); });
+    }
+    for (QPushButton *button : findChildren<QPushButton *>()) {
+        const QString name = button->objectName();
+        m_settable.insert(name);
+        connect(button, &QPushButton::clicked, this, [this, name] { trigger(name); });
+    }
+    for (const QString &hook : hookNames())
+        m_settable.insert(hook);
+    connect(m_ui.Timer1, &QTimer::timeout, this, [this] { trigger(QStringLiteral("Timer1")); });
+    connect(m_ui.frmSharedFolder, &QGroupBox::clicked, this, [this] { trigger(QStringLiteral("frmSharedFolder")); });
+
+    for (const QString &name : kFixedNames)
+        m_settable.remove(name);
+}
+
+void frmHaupt::Form_Load()
+{
+    trapErrors(m_messages, place::MainWindowLoad, QString(), [this] {
+        setCaptions();
+        if (const auto fill = m_actions.value(QStringLiteral("tvwFolderFill")))
+            fill();
+    });
+}
+
+void frmHaupt::setCaptions()
+{
+    ui::OutBar *bar = m_ui.OutBar1;
+    for (const auto &c : kItemCaptions) {
+        if (!bar->setItemCaption(QString::fromUtf8(c.group), QString::fromUtf8(c.key), QString::fromUtf8(c.text)))
+            throw PlatformError(errors::kObjectNotFound, QStringLiteral("Kein Element ") + QString::fromUtf8(c.key));
+    }
+    for (const Caption &c : kGroupCaptions)
+        bar->setGroupCaption(QString::fromUtf8(c.name), QString::fromUtf8(c.text));
+
+    for (const Caption &c : kCaptions) {
+        const QString name = QString::fromUtf8(c.name);
+        QObject *control = findChild<QObject *>(name);
+        if (!control)
+            throw PlatformError(errors::kObjectNotFound, QStringLiteral("Kein Steuerelement ") + name);
+        setCaption(control, QString::fromUtf8(c.text));
+    }
+    m_ui.lblHilfe->setText(instructionText());
+    setWindowTitle(QStringLiteral("Kontorwerk"));
+}
+
+bool frmHaupt::setAction(const QString &name, std::function<void()> action)
+{
+    if (!m_settable.contains(name))
+        return false;
+    m_actions.insert(name, std::move(action));
+    return true;
+}
+
+QStringList frmHaupt::actionNames() const
+{
+    QStringList names(m_settable.begin(), m_settable.end());
+    names.sort();
+    return names;
+}
+
+void frmHaupt::trigger(const QString &name)
+{
+    if (const auto fixed = m_fixed.value(name)) {
+        trapErrors(m_messages, kActionFailed, name, fixed);
+        return;
+    }
+    runAction(name);
+}
+
+void frmHaupt::runAction(const QString &name)
+{
+    const auto action = m_actions.value(name);
+    if (action)
+        trapErrors(m_messages, kActionFailed, name, action);
+}
+
+void frmHaupt::OutBar1_ItemClick(int group, int index, int button)
+{
+    if (button != ui::mouse::Left)
+        return;
+    const QString key = m_ui.OutBar1->itemKey(group, index);
+    if (!key.isEmpty())
+        trigger(key);
+}
+
+void frmHaupt::showInfo()
+{
+    trapErrors(m_messages, place::InfoBox, QString(), [this] {
+        m_messages.ShowMessage(QStringLiteral("Version ") + versionText() + kCrLf + rightsHolder(),
+                               ui::mb::Information, titles::Info);
+    });
+}
+
+void frmHaupt::askAttachmentUndo()
+{
+    const int answer = m_messages.ShowMessage(
+        QStringLiteral("Möchten Sie die verknüpften Anlagen wieder (zurück)importieren?"),
+        ui::mb::YesNo | ui::mb::Question, titles::Frage);
+    if (answer == ui::answer::Yes)
+        runAction(QStringLiteral("mnuAttUndo"));
+}
+
+void frmHaupt::closeEvent(QCloseEvent *event)
+{
+    // No question and nothing saved: the program simply ends.
+    event->accept();
+    Q_EMIT programEnding();
+}
+
+} // namespace kw

@@ -1,0 +1,213 @@
+#include "shell/frmHauptUi.h"
+
+#include "platform/ui/OutBar.h"
+#include "platform/ui/ToolIcons.h"
+
+#include <QAction>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace kw {
+namespace {
+
+template<typename T>
+T *named(T *object, const char *name)
+{
+    object->setObjectName(QString::fromUtf8(name));
+    return object;
+}
+
+QAction *entry(QMenu *menu, const char *name)
+{
+    return named(menu->addAction(QString()), name);
+}
+
+QMenu *menu(QWidget *parent, const char *name)
+{
+    return named(new QMenu(parent), name);
+}
+
+QTreeWidget *tree(QWidget *parent, const char *name)
+{
+    auto *view = named(new QTreeWidget(parent), name);
+    view->setHeaderHidden(true);
+    view->setColumnCount(1);
+    return view;
+}
+
+} // namespace
+
+void frmHauptUi::setupUi(QMainWindow *window)
+{
+    window->setObjectName(QStringLiteral("frmHaupt"));
+    setupMenus(window);
+    setupToolBar(window);
+
+    auto *central = new QWidget(window);
+    auto *right = new QVBoxLayout;
+    lblHilfe = named(new QLabel(central), "lblHilfe");
+    lblHilfe->setWordWrap(true);
+    lblHilfe->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+    lblHilfe->setMinimumWidth(260);
+    right->addWidget(setupSharedFolderFrame(central));
+    right->addWidget(lblHilfe);
+    right->addWidget(setupDuplicateFrame(central), 1);
+    right->addStretch(0);
+
+    auto *columns = new QHBoxLayout(central);
+    columns->addWidget(OutBar1);
+    columns->addWidget(setupFolderFrame(central), 3);
+    columns->addLayout(right, 2);
+    window->setCentralWidget(central);
+
+    setupStatusBar(window);
+    Timer1 = named(new QTimer(window), "Timer1");
+    Timer1->setInterval(1000);
+    window->resize(980, 640);
+}
+
+void frmHauptUi::setupMenus(QMainWindow *window)
+{
+    QMenuBar *bar = window->menuBar();
+    mnuDatei = menu(window, "mnuDatei");
+    mnuSharedOpen = entry(mnuDatei, "mnuSharedOpen");
+    mnuDatei->addSeparator();
+    mnuBeenden = entry(mnuDatei, "mnuBeenden");
+    bar->addMenu(mnuDatei);
+
+    mnuAktion = menu(window, "mnuAktion");
+    mnuKontaktDupLoeschen = entry(mnuAktion, "mnuKontaktDupLoeschen");
+    mnuFindReplace = entry(mnuAktion, "mnuFindReplace");
+    mnuFormularWechsel = entry(mnuAktion, "mnuFormularWechsel");
+    mnuHoliday = entry(mnuAktion, "mnuHoliday");
+    mnuAttSave = entry(mnuAktion, "mnuAttSave");
+    mnuTelNorm = entry(mnuAktion, "mnuTelNorm");
+    mnuNameCorrection = entry(mnuAktion, "mnuNameCorrection");
+    mnuAktion->addSeparator();
+    mnuUndo = entry(mnuAktion, "mnuUndo");
+    mnuAnlagen = menu(mnuAktion, "mnuAnlagen");
+    mnuAttUndo = entry(mnuAnlagen, "mnuAttUndo");
+    mnuAttMove = entry(mnuAnlagen, "mnuAttMove");
+    mnuAktion->addMenu(mnuAnlagen);
+    bar->addMenu(mnuAktion);
+
+    mnuExtras = menu(window, "mnuExtras");
+    mnuNameCheck = entry(mnuExtras, "mnuNameCheck");
+    mnuTelTest = entry(mnuExtras, "mnuTelTest");
+    mnuExtras->addSeparator();
+    mnuQuickOption = entry(mnuExtras, "mnuQuickOption");
+    mnuOptionen = entry(mnuExtras, "mnuOptionen");
+    bar->addMenu(mnuExtras);
+
+    mnuHilfeRoot = menu(window, "mnuHilfeRoot");
+    mnuHilfe = entry(mnuHilfeRoot, "mnuHilfe");
+    mnuHilfeRoot->addSeparator();
+    mnuInfo = entry(mnuHilfeRoot, "mnuInfo");
+    bar->addMenu(mnuHilfeRoot);
+}
+
+void frmHauptUi::setupToolBar(QMainWindow *window)
+{
+    OutBar1 = named(new ui::OutBar(window), "OutBar1");
+    OutBar1->setMinimumWidth(210);
+    OutBar1->setMaximumWidth(250);
+    struct Spec { const char *group; const char *key; const char *toolTip; const char *icon; };
+    // Captions come with the window's load; only Hol, Nam and Tel carry tooltips.
+    static const Spec items[] = {
+        {"AktGrp", "Dup", "", "duplicates"},
+        {"AktGrp", "Suc", "", "search"},
+        {"AktGrp", "Att", "", "attachments"},
+        {"AktGrp", "Hol", "Schulferien hinzufügen", "holidays"},
+        {"AktGrp", "For", "", "form"},
+        {"KonGrp", "Nam", "Namen korrigieren", "names"},
+        {"KonGrp", "Tel", "Telefonnummern vereinheitlichen", "telephone"},
+        {"ExtGrp", "Opt", "", "options"},
+        {"ExtGrp", "Hil", "", "help"},
+    };
+    for (const Spec &s : items) {
+        const QString group = QString::fromUtf8(s.group);
+        int g = OutBar1->groupIndex(group);
+        if (g < 0)
+            g = OutBar1->addGroup(group, QString());
+        OutBar1->addItem(g, {QString::fromUtf8(s.key), QString(), QString::fromUtf8(s.toolTip),
+                             ui::toolIcon(QString::fromUtf8(s.icon))});
+    }
+}
+
+QGroupBox *frmHauptUi::setupFolderFrame(QWidget *parent)
+{
+    frmFolder = named(new QGroupBox(parent), "frmFolder");
+    TvwOrdner = tree(frmFolder, "TvwOrdner");
+    cmdAktualisieren = named(new QPushButton(frmFolder), "cmdAktualisieren");
+    cmdAlleRueck = named(new QPushButton(frmFolder), "cmdAlleRück");
+    cmdZweigMark = named(new QPushButton(frmFolder), "cmdZweigMark");
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(cmdAktualisieren);
+    buttons->addWidget(cmdAlleRueck);
+    buttons->addWidget(cmdZweigMark);
+    auto *layout = new QVBoxLayout(frmFolder);
+    layout->addWidget(TvwOrdner, 1);
+    layout->addLayout(buttons);
+    return frmFolder;
+}
+
+QGroupBox *frmHauptUi::setupDuplicateFrame(QWidget *parent)
+{
+    frmDups = named(new QGroupBox(parent), "frmDups");
+    tvwDups = tree(frmDups, "tvwDups");
+    cmdDupDel = named(new QPushButton(frmDups), "cmdDupDel");
+    cmdDupView = named(new QPushButton(frmDups), "cmdDupView");
+    cmdDupsClose = named(new QPushButton(frmDups), "cmdDupsClose");
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(cmdDupDel);
+    buttons->addWidget(cmdDupView);
+    buttons->addStretch(1);
+    buttons->addWidget(cmdDupsClose);
+    auto *layout = new QVBoxLayout(frmDups);
+    layout->addWidget(tvwDups, 1);
+    layout->addLayout(buttons);
+    frmDups->hide();
+    return frmDups;
+}
+
+QGroupBox *frmHauptUi::setupSharedFolderFrame(QWidget *parent)
+{
+    frmSharedFolder = named(new QGroupBox(parent), "frmSharedFolder");
+    frmSharedFolder->setCheckable(true);
+    frmSharedFolder->setChecked(true);
+    lblName = named(new QLabel(frmSharedFolder), "lblName");
+    lblTyp = named(new QLabel(frmSharedFolder), "lblTyp");
+    cmdCloseShared = named(new QPushButton(frmSharedFolder), "cmdCloseShared");
+    auto *layout = new QVBoxLayout(frmSharedFolder);
+    layout->addWidget(lblName);
+    layout->addWidget(lblTyp);
+    layout->addWidget(cmdCloseShared, 0, Qt::AlignRight);
+    frmSharedFolder->hide();
+    return frmSharedFolder;
+}
+
+void frmHauptUi::setupStatusBar(QMainWindow *window)
+{
+    QStatusBar *status = window->statusBar();
+    lblStatus = named(new QLabel(status), "lblStatus");
+    ProgressBar1 = named(new QProgressBar(status), "ProgressBar1");
+    ProgressBar1->setRange(0, 100);
+    ProgressBar1->setValue(0);
+    ProgressBar1->setTextVisible(false);
+    ProgressBar1->setMaximumWidth(260);
+    status->addWidget(lblStatus, 1);
+    status->addPermanentWidget(ProgressBar1);
+}
+
+} // namespace kw
