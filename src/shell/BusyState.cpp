@@ -1,0 +1,168 @@
+#include "shell/BusyState.h"
+
+#include "platform/core/PlatformError.h"
+#include "shell/GlobalFunctions.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QProgressBar>
+#include <QTimer>
+#include <QTreeWidget>
+
+namespace kw {
+
+// Holds a close request back while a run is busy.
+class BusyState::CloseGuard : public QObject
+{
+public:
+    explicit CloseGuard(BusyState &state) : m_state(state) {}
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::Close || !m_state.m_busy)
+            return QObject::eventFilter(watched, event);
+        m_state.m_closePending = true;
+        event->ignore();
+        return true;
+    }
+
+private:
+    BusyState &m_state;
+};
+
+const QStringList &BusyControls::commandNames()
+{
+    static const QStringList names = {
+        QStringLiteral("OutBar1"),          QStringLiteral("mnuAktion"),
+        QStringLiteral("mnuExtras"),        QString::fromUtf8("cmdAlleRück"),
+        QStringLiteral("cmdZweigMark"),     QStringLiteral("TvwOrdner"),
+        QStringLiteral("cmdAktualisieren"), QStringLiteral("mnuSharedOpen"),
+    };
+    return names;
+}
+
+BusyControls BusyControls::find(QObject *window)
+{
+    BusyControls c;
+    if (!window)
+        return c;
+    for (const QString &name : commandNames())
+        c.commands.append(window->findChild<QObject *>(name));
+    c.lblStatus = window->findChild<QLabel *>(QStringLiteral("lblStatus"));
+    c.ProgressBar1 = window->findChild<QProgressBar *>(QStringLiteral("ProgressBar1"));
+    c.frmDups = window->findChild<QWidget *>(QStringLiteral("frmDups"));
+    c.tvwDups = window->findChild<QTreeWidget *>(QStringLiteral("tvwDups"));
+    c.cmdDupDel = window->findChild<QWidget *>(QStringLiteral("cmdDupDel"));
+    c.cmdDupView = window->findChild<QWidget *>(QStringLiteral("cmdDupView"));
+    return c;
+}
+
+void setControlEnabled(QObject *control, bool enabled)
+{
+    if (auto *menu = qobject_cast<QMenu *>(control)) {
+        menu->setEnabled(enabled);
+        menu->menuAction()->setEnabled(enabled);
+    } else if (auto *widget = qobject_cast<QWidget *>(control)) {
+        widget->setEnabled(enabled);
+    } else if (auto *action = qobject_cast<QAction *>(control)) {
+        action->setEnabled(enabled);
+    }
+}
+
+bool controlEnabled(const QObject *control)
+{
+    if (auto *menu = qobject_cast<const QMenu *>(control))
+        return menu->menuAction()->isEnabled();
+    if (auto *widget = qobject_cast<const QWidget *>(control))
+        return widget->isEnabled();
+    if (auto *action = qobject_cast<const QAction *>(control))
+        return action->isEnabled();
+    return false;
+}
+
+const QString &BusyState::readyText()
+{
+    static const QString text = QStringLiteral("Bereit");
+    return text;
+}
+
+BusyState::BusyState(Messages &messages) : m_messages(messages) {}
+
+BusyState::~BusyState()
+{
+    if (m_window && m_guard)
+        m_window->removeEventFilter(m_guard);
+    delete m_guard;
+}
+
+void BusyState::attach(const BusyControls &controls)
+{
+    m_controls = controls;
+}
+
+void BusyState::watchWindow(QWidget *window)
+{
+    if (!m_guard)
+        m_guard = new CloseGuard(*this);
+    if (m_window)
+        m_window->removeEventFilter(m_guard);
+    m_window = window;
+    if (window)
+        window->installEventFilter(m_guard);
+}
+
+void BusyState::clearDuplicateList()
+{
+    if (m_controls.frmDups)
+        m_controls.frmDups->hide();
+    if (m_controls.tvwDups)
+        m_controls.tvwDups->clear();
+    if (resetDuplicateIds)
+        resetDuplicateIds();
+    if (m_controls.cmdDupDel)
+        m_controls.cmdDupDel->setEnabled(true);
+    if (m_controls.cmdDupView)
+        m_controls.cmdDupView->setEnabled(true);
+}
+
+void BusyState::BeginEndOperation(bool starting)
+{
+    try {
+        if (starting)
+            clearDuplicateList();
+        if (m_controls.ProgressBar1)
+            m_controls.ProgressBar1->setValue(0);
+        if (m_controls.lblStatus)
+            m_controls.lblStatus->setText(readyText());
+    } catch (const PlatformError &e) {
+        m_messages.HandleError(e.description(), e.number(), place::BeginEndOperation);
+    } catch (const std::exception &e) {
+        m_messages.HandleError(QString::fromLocal8Bit(e.what()), errors::kOperationFailed, place::BeginEndOperation);
+    }
+    SetBusy(starting);
+}
+
+void BusyState::SetBusy(bool busy)
+{
+    m_busy = busy;
+    for (const QPointer<QObject> &control : std::as_const(m_controls.commands))
+        setControlEnabled(control, !busy);
+    if (!busy)
+        finishPendingClose();
+}
+
+void BusyState::finishPendingClose()
+{
+    if (!m_closePending || !m_window)
+        return;
+    m_closePending = false;
+    // Closing from the event loop, not from inside the run's own call chain.
+    QTimer::singleShot(0, m_window.data(), [w = m_window] {
+        if (w)
+            w->close();
+    });
+}
+
+} // namespace kw

@@ -1,0 +1,207 @@
+#include "platform/ui/FolderPicker.h"
+#include "shell/BrowseForFolderFunctions.h"
+#include "shell/BusyState.h"
+#include "support/TestEnv.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <QtTest>
+
+using namespace kw;
+
+namespace {
+
+// A window holding the controls the busy state works on, under their names.
+struct Window
+{
+    QMainWindow main;
+    QMenu *mnuDatei = nullptr;
+    QAction *mnuBeenden = nullptr;
+    QMenu *mnuHilfeRoot = nullptr;
+
+    Window()
+    {
+        mnuDatei = main.menuBar()->addMenu("&Datei");
+        mnuDatei->setObjectName("mnuDatei");
+        auto *shared = mnuDatei->addAction("&Ordner eines anderen Benutzers öffnen...");
+        shared->setObjectName("mnuSharedOpen");
+        mnuBeenden = mnuDatei->addAction("&Beenden");
+        mnuBeenden->setObjectName("mnuBeenden");
+        for (const char *name : {"mnuAktion", "mnuExtras"})
+            main.menuBar()->addMenu(name)->setObjectName(name);
+        mnuHilfeRoot = main.menuBar()->addMenu("&?");
+        mnuHilfeRoot->setObjectName("mnuHilfeRoot");
+        auto *central = new QWidget;
+        auto *layout = new QVBoxLayout(central);
+        auto add = [&](QWidget *w, const QString &name) { w->setObjectName(name); layout->addWidget(w); };
+        add(new QWidget, "OutBar1");
+        for (const QString &name : {QString::fromUtf8("cmdAlleRück"), QString("cmdZweigMark"),
+                                    QString("cmdAktualisieren"), QString("cmdDupDel"), QString("cmdDupView")})
+            add(new QPushButton(name), name);
+        add(new QTreeWidget, "TvwOrdner");
+        add(new QLabel, "lblStatus");
+        add(new QProgressBar, "ProgressBar1");
+        auto *frmDups = new QWidget;
+        add(frmDups, "frmDups");
+        auto *tvwDups = new QTreeWidget(frmDups);
+        tvwDups->setObjectName("tvwDups");
+        main.setCentralWidget(central);
+    }
+    template<typename T = QObject> T *get(const QString &name) { return main.findChild<T *>(name); }
+};
+
+} // namespace
+
+class TestBusyState : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void commandsFollowBusy_data();
+    void commandsFollowBusy();
+    void startingClearsDuplicateList();
+    void endingLeavesDuplicateList();
+    void closeDuringRunWaitsForRunEnd();
+    void browseForFolder_data();
+    void browseForFolder();
+};
+
+void TestBusyState::commandsFollowBusy_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("switched");
+    for (const QString &name : BusyControls::commandNames())
+        QTest::newRow(qPrintable(name)) << name << true;
+    QTest::newRow("Beenden stays") << "mnuBeenden" << false;
+    QTest::newRow("help menu stays") << "mnuHilfeRoot" << false;
+    QTest::newRow("file menu stays") << "mnuDatei" << false;
+    QTest::newRow("duplicate removal untouched") << "cmdDupDel" << false;
+}
+
+void TestBusyState::commandsFollowBusy()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, switched);
+    test::TestEnv env;
+    Window w;
+    BusyState busy(env.messages);
+    busy.attach(BusyControls::find(&w.main));
+    QObject *control = w.get(name);
+    QVERIFY2(control, qPrintable(name));
+
+    busy.BeginEndOperation(true);
+    QCOMPARE(controlEnabled(control), !switched);
+    QVERIFY(busy.isBusy());
+    busy.BeginEndOperation(false);
+    QVERIFY(controlEnabled(control));
+    busy.SetBusy(true);
+    QCOMPARE(controlEnabled(control), !switched);
+    busy.SetBusy(false);
+    QVERIFY(controlEnabled(control));
+}
+
+void TestBusyState::startingClearsDuplicateList()
+{
+    test::TestEnv env;
+    Window w;
+    w.main.show();
+    BusyState busy(env.messages);
+    busy.attach(BusyControls::find(&w.main));
+    int resets = 0;
+    busy.resetDuplicateIds = [&] { ++resets; };
+    auto *tvwDups = w.get<QTreeWidget>("tvwDups");
+    new QTreeWidgetItem(tvwDups, QStringList("Müller"));
+    w.get<QWidget>("cmdDupDel")->setEnabled(false);
+    w.get<QLabel>("lblStatus")->setText("Kontakte werden gelesen");
+    w.get<QProgressBar>("ProgressBar1")->setValue(40);
+
+    busy.BeginEndOperation(true);
+    QVERIFY(w.get<QWidget>("frmDups")->isHidden());
+    QCOMPARE(tvwDups->topLevelItemCount(), 0);
+    QCOMPARE(resets, 1);
+    QVERIFY(w.get<QWidget>("cmdDupDel")->isEnabled());
+    QCOMPARE(w.get<QLabel>("lblStatus")->text(), QString("Bereit"));
+    QCOMPARE(w.get<QProgressBar>("ProgressBar1")->value(), 0);
+}
+
+void TestBusyState::endingLeavesDuplicateList()
+{
+    test::TestEnv env;
+    Window w;
+    w.main.show();
+    BusyState busy(env.messages);
+    busy.attach(BusyControls::find(&w.main));
+    int resets = 0;
+    busy.resetDuplicateIds = [&] { ++resets; };
+    busy.BeginEndOperation(true);
+    auto *tvwDups = w.get<QTreeWidget>("tvwDups");
+    new QTreeWidgetItem(tvwDups, QStringList("Müller"));
+    w.get<QWidget>("frmDups")->show();
+    w.get<QLabel>("lblStatus")->setText("Fertig");
+
+    busy.BeginEndOperation(false);
+    QVERIFY(w.get<QWidget>("frmDups")->isVisible());
+    QCOMPARE(tvwDups->topLevelItemCount(), 1);
+    QCOMPARE(resets, 1);
+    QCOMPARE(w.get<QLabel>("lblStatus")->text(), QString("Bereit"));
+}
+
+void TestBusyState::closeDuringRunWaitsForRunEnd()
+{
+    test::TestEnv env;
+    Window w;
+    w.main.show();
+    BusyState busy(env.messages);
+    busy.attach(BusyControls::find(&w.main));
+    busy.watchWindow(&w.main);
+
+    busy.BeginEndOperation(true);
+    w.main.close();
+    QCoreApplication::processEvents();
+    QVERIFY(w.main.isVisible());
+    QVERIFY(busy.closePending());
+
+    busy.BeginEndOperation(false);
+    QTRY_VERIFY(!w.main.isVisible());
+
+    // Idle, the window closes at once.
+    w.main.show();
+    w.main.close();
+    QVERIFY(!w.main.isVisible());
+}
+
+void TestBusyState::browseForFolder_data()
+{
+    QTest::addColumn<QStringList>("answers");
+    QTest::addColumn<bool>("fails");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("chosen") << QStringList{"/home/anna/Anlagen"} << false << "/home/anna/Anlagen";
+    QTest::newRow("cancelled") << QStringList{} << false << "";
+    QTest::newRow("picker fails") << QStringList{"/tmp"} << true << "";
+}
+
+void TestBusyState::browseForFolder()
+{
+    QFETCH(QStringList, answers);
+    QFETCH(bool, fails);
+    QFETCH(QString, expected);
+    test::TestEnv env;
+    ui::ScriptedFolderPicker picker;
+    for (const QString &a : answers)
+        picker.answers.enqueue(a);
+    picker.failNext = fails;
+
+    QCOMPARE(BrowseForFolder(picker, env.messages, "Zielordner wählen", nullptr), expected);
+    QCOMPARE(picker.titles, QStringList{"Zielordner wählen"});
+    QCOMPARE(env.box.shown.size(), fails ? 1 : 0);
+    QCOMPARE(env.errorLog().contains("Sub: 2202\r\n"), fails);
+}
+
+QTEST_MAIN(TestBusyState)
+#include "tst_busystate.moc"
