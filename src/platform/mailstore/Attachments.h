@@ -1,0 +1,64 @@
+#pragma once
+
+#include "platform/mailstore/Fwd.h"
+
+#include <QString>
+#include <QVariant>
+
+namespace kw::outlook {
+
+// Attachment types.
+namespace attachtype {
+constexpr int ByValue = 1;
+constexpr int ByReference = 4;
+} // namespace attachtype
+
+// One attachment of an item, addressed by its place in the item's list.
+class Attachment
+{
+public:
+    Attachment(ItemPtr item, int serial) : m_item(std::move(item)), m_serial(serial) {}
+
+    QString FileName() const;
+    QString DisplayName() const;
+    int Type() const;
+    // Bytes of the content; 0 for a link.
+    qint64 Size() const;
+    // The linked file's path (links only; "" otherwise).
+    QString PathName() const;
+    // Empty (invalid) when the attachment never had its hidden flag set.
+    QVariant hidden() const;
+    void setHidden(bool hidden);
+    // Writes the content into a file at a full path. Fails when the folder
+    // does not exist or the file cannot be written.
+    void SaveAsFile(const QString &path) const;
+    // Removes the attachment from the item; gone from the store after Save.
+    void Delete();
+
+    int position() const; // 0-based in the item's current list
+
+private:
+    ItemPtr m_item;
+    int m_serial; // identity within the snapshot, stable across deletions
+};
+
+class Attachments
+{
+public:
+    explicit Attachments(ItemPtr item) : m_item(std::move(item)) {}
+
+    int Count() const;
+    // 1-based.
+    AttachmentPtr Item(int index) const;
+    // Type 1 copies the file's content into the item (fails when the file is
+    // missing); type 4 stores a link to the path. Position is accepted and
+    // ignored: new attachments always follow the existing ones. An empty
+    // display name uses the file name.
+    AttachmentPtr Add(const QString &source, int type = 1, int position = 0,
+                      const QString &displayName = {});
+
+private:
+    ItemPtr m_item;
+};
+
+} // namespace kw::outlook

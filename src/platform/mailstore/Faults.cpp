@@ -1,0 +1,99 @@
+#include "platform/mailstore/Faults.h"
+
+#include <QHash>
+
+namespace kw::outlook::faults {
+
+namespace {
+
+struct Plan
+{
+    QHash<QPair<QString, int>, int> itemReads; // (folder name, index) -> failures left
+    QHash<QString, int> saves;                  // EntryID ("" any) -> failures left
+    QHash<QString, int> fetches;
+    QHash<QString, int> storeDelays;
+    int exitCode = 0;
+};
+
+Plan &plan()
+{
+    static Plan p;
+    return p;
+}
+
+bool take(QHash<QString, int> &counts, const QString &key)
+{
+    for (const QString &k : {key.toUpper(), QString()}) {
+        auto it = counts.find(k);
+        if (it != counts.end() && *it > 0) {
+            --*it;
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+void reset()
+{
+    plan() = Plan();
+}
+
+void failItemRead(const QString &folderName, int index, int times)
+{
+    plan().itemReads[{folderName, index}] = times;
+}
+
+void failSave(const QString &entryId, int times)
+{
+    plan().saves[entryId.toUpper()] = times;
+}
+
+void failFetch(const QString &entryId, int times)
+{
+    plan().fetches[entryId.toUpper()] = times;
+}
+
+void slowStore(const QString &storeName, int delayMs)
+{
+    plan().storeDelays[storeName] = delayMs;
+}
+
+void exitDuringSave(int exitCode)
+{
+    plan().exitCode = exitCode;
+}
+
+bool takeItemReadFault(const QString &folderName, int index)
+{
+    auto it = plan().itemReads.find({folderName, index});
+    if (it == plan().itemReads.end() || *it <= 0)
+        return false;
+    --*it;
+    return true;
+}
+
+bool takeSaveFault(const QString &entryId)
+{
+    return take(plan().saves, entryId);
+}
+
+bool takeFetchFault(const QString &entryId)
+{
+    return take(plan().fetches, entryId);
+}
+
+int storeDelay(const QString &storeName)
+{
+    return plan().storeDelays.value(storeName, 0);
+}
+
+int takeExitDuringSave()
+{
+    const int code = plan().exitCode;
+    plan().exitCode = 0;
+    return code;
+}
+
+} // namespace kw::outlook::faults

@@ -1,0 +1,150 @@
+#include "platform/mailstore/FieldValues.h"
+
+#include "platform/core/PlatformError.h"
+
+#include <QRegularExpression>
+
+namespace kw::outlook {
+
+QDateTime noDate()
+{
+    return QDateTime(QDate(4501, 1, 1), QTime(0, 0));
+}
+
+QString dateToText(const QDateTime &value)
+{
+    if (!value.isValid())
+        return kNoDate;
+    if (value.time() == QTime(0, 0))
+        return value.toString(QStringLiteral("dd.MM.yyyy"));
+    return value.toString(QStringLiteral("dd.MM.yyyy HH:mm:ss"));
+}
+
+std::optional<QDateTime> parseDateText(const QString &text)
+{
+    // e.g. "3.7.2026", "03.07.2026 09:30", "03.07.2026 09:30:15"
+    static const QRegularExpression re(QStringLiteral(
+        R"(^\s*(\d{1,2})\.(\d{1,2})\.(\d{4})(?:\s+(\d{1,2}):(\d{2})(?::(\d{2}))?)?\s*$)"));
+    const QRegularExpressionMatch m = re.match(text);
+    if (!m.hasMatch())
+        return std::nullopt;
+    const QDate date(m.captured(3).toInt(), m.captured(2).toInt(), m.captured(1).toInt());
+    QTime time(0, 0);
+    if (m.hasCaptured(4))
+        time = QTime(m.captured(4).toInt(), m.captured(5).toInt(),
+                     m.hasCaptured(6) ? m.captured(6).toInt() : 0);
+    if (!date.isValid() || !time.isValid())
+        return std::nullopt;
+    return QDateTime(date, time);
+}
+
+namespace {
+
+[[noreturn]] void mismatch(const QString &fieldName, const QVariant &value)
+{
+    throw PlatformError(errors::kTypeMismatch,
+                        QStringLiteral("Typen unverträglich: \"%1\" passt nicht in das Feld %2.")
+                            .arg(value.toString(), fieldName));
+}
+
+QString dateText(const QVariant &value, const QString &fieldName)
+{
+    if (value.metaType().id() == QMetaType::QDateTime)
+        return dateToText(value.toDateTime());
+    if (value.metaType().id() == QMetaType::QDate)
+        return dateToText(QDateTime(value.toDate(), QTime(0, 0)));
+    const std::optional<QDateTime> parsed = parseDateText(value.toString());
+    if (!parsed)
+        mismatch(fieldName, value);
+    return dateToText(*parsed);
+}
+
+QString boolText(const QVariant &value, const QString &fieldName)
+{
+    if (value.metaType().id() == QMetaType::Bool)
+        return value.toBool() ? kTrueText : kFalseText;
+    const QString t = value.toString().trimmed();
+    if (t.compare(kTrueText, Qt::CaseInsensitive) == 0 || t.compare(u"true", Qt::CaseInsensitive) == 0
+        || t == u"1" || t == u"-1")
+        return kTrueText;
+    if (t.compare(kFalseText, Qt::CaseInsensitive) == 0
+        || t.compare(u"false", Qt::CaseInsensitive) == 0 || t == u"0")
+        return kFalseText;
+    mismatch(fieldName, value);
+}
+
+QString integerText(const QVariant &value, const QString &fieldName)
+{
+    bool ok = false;
+    const qlonglong n = value.metaType().id() == QMetaType::QString
+                            ? value.toString().trimmed().toLongLong(&ok)
+                            : value.toLongLong(&ok);
+    if (!ok)
+        mismatch(fieldName, value);
+    return QString::number(n);
+}
+
+QString numberText(const QVariant &value, const QString &fieldName)
+{
+    bool ok = false;
+    QString t = value.toString().trimmed();
+    t.replace(u',', u'.');
+    const double d = t.toDouble(&ok);
+    if (!ok)
+        mismatch(fieldName, value);
+    return QString::number(d, 'g', 15);
+}
+
+} // namespace
+
+QString toFieldText(FieldKind kind, const QVariant &value, const QString &fieldName)
+{
+    switch (kind) {
+    case FieldKind::Text:
+        return value.toString();
+    case FieldKind::Date:
+        return dateText(value, fieldName);
+    case FieldKind::Bool:
+        return boolText(value, fieldName);
+    case FieldKind::Integer:
+        return integerText(value, fieldName);
+    case FieldKind::Number:
+        return numberText(value, fieldName);
+    }
+    return value.toString();
+}
+
+QVariant fromFieldText(FieldKind kind, const QString &text)
+{
+    switch (kind) {
+    case FieldKind::Text:
+        return text;
+    case FieldKind::Date:
+        return parseDateText(text).value_or(noDate());
+    case FieldKind::Bool:
+        return text == kTrueText;
+    case FieldKind::Integer:
+        return text.toInt();
+    case FieldKind::Number:
+        return text.toDouble();
+    }
+    return text;
+}
+
+QString defaultFieldText(FieldKind kind)
+{
+    switch (kind) {
+    case FieldKind::Text:
+        return QLatin1String("");
+    case FieldKind::Date:
+        return kNoDate;
+    case FieldKind::Bool:
+        return kFalseText;
+    case FieldKind::Integer:
+    case FieldKind::Number:
+        return QStringLiteral("0");
+    }
+    return {};
+}
+
+} // namespace kw::outlook

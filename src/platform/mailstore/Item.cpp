@@ -1,0 +1,226 @@
+#include "platform/mailstore/Item.h"
+
+#include "platform/core/PlatformError.h"
+#include "platform/mailstore/Attachments.h"
+#include "platform/mailstore/ContactRules.h"
+#include "platform/mailstore/FieldValues.h"
+#include "platform/mailstore/Folder.h"
+#include "platform/mailstore/ProfileDb.h"
+#include "platform/mailstore/UserProperties.h"
+
+namespace kw::outlook {
+
+namespace {
+
+enum class Special { None, Class, MessageClass, EntryID, CreationTime };
+
+Special specialMember(QStringView name)
+{
+    if (name.compare(u"Class", Qt::CaseInsensitive) == 0)
+        return Special::Class;
+    if (name.compare(u"MessageClass", Qt::CaseInsensitive) == 0)
+        return Special::MessageClass;
+    if (name.compare(u"EntryID", Qt::CaseInsensitive) == 0)
+        return Special::EntryID;
+    if (name.compare(u"CreationTime", Qt::CaseInsensitive) == 0)
+        return Special::CreationTime;
+    return Special::None;
+}
+
+} // namespace
+
+Item::Item(ProfileDbPtr db, ItemRecord record)
+    : m_db(std::move(db)), m_rec(std::move(record)), m_schema(&ItemSchema::forClass(m_rec.itemClass))
+{
+    m_rec.values.resize(m_schema->size());
+    m_fieldDirty.resize(m_schema->size());
+}
+
+Item::~Item() = default;
+
+void Item::ensureAlive() const
+{
+    if (m_deleted)
+        throw PlatformError(errors::kObjectNotFound,
+                            QStringLiteral("Das Element wurde gelöscht."));
+}
+
+int Item::fieldIndexOrThrow(QStringView name) const
+{
+    const int idx = m_schema->indexOf(name);
+    if (idx < 0)
+        throw PlatformError(errors::kInvalidArgument,
+                            QStringLiteral("Das Element kennt das Feld \"%1\" nicht.").arg(name));
+    return idx;
+}
+
+QString Item::fieldText(int index) const
+{
+    const QString &v = m_rec.values[index];
+    return v.isNull() ? defaultFieldText(m_schema->field(index).kind) : v;
+}
+
+bool Item::hasMember(QStringView name) const
+{
+    return specialMember(name) != Special::None || m_schema->indexOf(name) >= 0;
+}
+
+QVariant Item::get(QStringView name) const
+{
+    switch (specialMember(name)) {
+    case Special::Class:
+        return m_rec.itemClass;
+    case Special::MessageClass:
+        return m_rec.messageClass;
+    case Special::EntryID:
+        return m_rec.entryId;
+    case Special::CreationTime:
+        return m_rec.creationTime;
+    case Special::None:
+        break;
+    }
+    const int idx = fieldIndexOrThrow(name);
+    return fromFieldText(m_schema->field(idx).kind, fieldText(idx));
+}
+
+QString Item::text(QStringView name) const
+{
+    switch (specialMember(name)) {
+    case Special::Class:
+        return QString::number(m_rec.itemClass);
+    case Special::MessageClass:
+        return m_rec.messageClass;
+    case Special::EntryID:
+        return m_rec.entryId;
+    case Special::CreationTime:
+        return dateToText(m_rec.creationTime);
+    case Special::None:
+        break;
+    }
+    return fieldText(fieldIndexOrThrow(name));
+}
+
+void Item::setMessageClass(const QString &messageClass)
+{
+    ensureAlive();
+    m_rec.messageClass = messageClass;
+    m_dirty = true;
+}
+
+void Item::set(QStringView name, const QVariant &value)
+{
+    ensureAlive();
+    const Special special = specialMember(name);
+    if (special == Special::MessageClass) {
+        setMessageClass(value.toString());
+        return;
+    }
+    if (special != Special::None)
+        throw PlatformError(errors::kInvalidArgument,
+                            QStringLiteral("Das Feld \"%1\" kann nicht geändert werden.").arg(name));
+    const int idx = fieldIndexOrThrow(name);
+    const FieldDef &def = m_schema->field(idx);
+    const QString textValue = toFieldText(def.kind, value, def.name); // throws before any change
+    if (m_rec.itemClass != itemclass::Contact || !contactrules::isComposite(def.name)) {
+        setRawText(idx, textValue);
+        return;
+    }
+    contactrules::Access access{
+        [this](const QString &n) { return fieldText(m_schema->indexOf(n)); },
+        [this](const QString &n, const QString &v) { setRawText(m_schema->indexOf(n), v); }};
+    contactrules::write(def.name, textValue, access);
+}
+
+void Item::setRawText(int fieldIndex, const QString &text)
+{
+    m_rec.values[fieldIndex] = text;
+    m_fieldDirty[fieldIndex] = true;
+    m_dirty = true;
+}
+
+UserPropertiesPtr Item::UserProperties()
+{
+    ensureAlive();
+    return std::make_shared<outlook::UserProperties>(shared_from_this());
+}
+
+AttachmentsPtr Item::Attachments()
+{
+    ensureAlive();
+    return std::make_shared<outlook::Attachments>(shared_from_this());
+}
+
+QList<AttachmentRecord> &Item::attachmentRecords()
+{
+    if (!m_attachments) {
+        m_attachments = m_rec.id ? m_db->loadAttachments(m_rec.id) : QList<AttachmentRecord>();
+        for (int i = 0; i < m_attachments->size(); ++i)
+            (*m_attachments)[i].serial = i + 1;
+    }
+    return *m_attachments;
+}
+
+QByteArray Item::attachmentContent(int position)
+{
+    AttachmentRecord &a = attachmentRecords()[position];
+    if (!a.contentLoaded && a.id) {
+        a.content = m_db->attachmentContent(a.id);
+        a.contentLoaded = true;
+    }
+    return a.content;
+}
+
+void Item::markAttachmentRemoved(qint64 id)
+{
+    if (id)
+        m_removedAttachments.append(id);
+    m_dirty = true;
+}
+
+void Item::Save()
+{
+    ensureAlive();
+    m_db->saveItem(m_rec, m_fieldDirty, false, m_attachments ? &*m_attachments : nullptr,
+                   m_removedAttachments);
+    m_fieldDirty.fill(false);
+    m_removedAttachments.clear();
+    m_dirty = false;
+}
+
+ItemPtr Item::Move(const FolderPtr &target)
+{
+    ensureAlive();
+    if (!target)
+        throw PlatformError(errors::kInvalidArgument, QStringLiteral("Kein Zielordner."));
+    if (m_dirty || !m_rec.id)
+        Save();
+    m_db->moveItem(m_rec, target->record().id);
+    return shared_from_this();
+}
+
+void Item::Delete()
+{
+    ensureAlive();
+    if (m_rec.id)
+        m_db->deleteItem(m_rec.id);
+    m_deleted = true;
+}
+
+InspectorPtr Item::GetInspector()
+{
+    ensureAlive();
+    return std::make_shared<Inspector>(shared_from_this());
+}
+
+FolderPtr Item::Parent() const
+{
+    const std::optional<FolderRecord> f = m_db->folderById(m_rec.folderId);
+    return f ? std::make_shared<Folder>(m_db, *f) : nullptr;
+}
+
+QString Item::storeId() const
+{
+    return m_db->storeIdOfFolder(m_rec.folderId);
+}
+
+} // namespace kw::outlook

@@ -1,0 +1,150 @@
+#pragma once
+
+#include "platform/mailstore/Fwd.h"
+#include "platform/mailstore/ItemSchema.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <QStringView>
+#include <QVariant>
+#include <functional>
+#include <optional>
+
+namespace kw::outlook {
+
+struct UserPropertyRecord
+{
+    QString name;
+    int type = 1; // 1 = text
+    QString value;
+};
+
+struct AttachmentRecord
+{
+    qint64 id = 0;      // row in the profile, 0 until saved
+    int serial = 0;     // identity within one item snapshot
+    QString fileName;
+    QString displayName;
+    int type = 1;       // 1 by value, 4 link to a file
+    qint64 size = 0;    // bytes of the content (0 for a link)
+    std::optional<bool> hidden; // empty when never set
+    QString pathName;   // the linked file's path (links only)
+    QByteArray content; // by-value content; read when first needed
+    bool contentLoaded = false;
+};
+
+// The stored state of an item: the identity, and each field's text (a null
+// text stands for the field's default).
+struct ItemRecord
+{
+    qint64 id = 0;        // 0 while the item is new and unsaved
+    qint64 folderId = 0;
+    int itemClass = 0;
+    QString messageClass;
+    QString entryId;      // upper-case hex; empty until first saved
+    QDateTime creationTime;
+    QList<QString> values; // one per field of the class's schema
+    QList<UserPropertyRecord> userProperties;
+};
+
+// One item: a snapshot taken when it was fetched, changed in memory and
+// written by Save in one transaction. The class comes from the kind of item
+// and never from MessageClass.
+//
+// Writing fields goes through the rules of a mail client's composite fields
+// (contacts only; ContactRules.h documents them). Fixture loading bypasses
+// them so that tests can hold the inconsistent data real address books have.
+class Item : public std::enable_shared_from_this<Item>
+{
+public:
+    Item(ProfileDbPtr db, ItemRecord record);
+    ~Item();
+
+    int Class() const { return m_rec.itemClass; }
+    QString MessageClass() const { return m_rec.messageClass; }
+    void setMessageClass(const QString &messageClass);
+    QString EntryID() const { return m_rec.entryId; }
+    QDateTime CreationTime() const { return m_rec.creationTime; }
+    QString Subject() const { return text(u"Subject"); }
+    void setSubject(const QString &value) { set(u"Subject", value); }
+    QString Body() const { return text(u"Body"); }
+    void setBody(const QString &value) { set(u"Body", value); }
+
+    // Any member by name without regard to case ("Fullname", "RECEIVEDTIME").
+    // Besides the schema's fields, "Class", "MessageClass", "EntryID" and
+    // "CreationTime" are readable the same way. An unknown name throws
+    // kw::PlatformError (kw::errors::kObjectNotFound is not used here: the
+    // member is missing, not the item).
+    QVariant get(QStringView name) const;
+    // The member's value in its text form (dates "dd.MM.yyyy[ HH:mm:ss]",
+    // "01.01.4501" for none; yes-no "Wahr"/"Falsch"; numbers in decimal).
+    QString text(QStringView name) const;
+    // Writes a member; a value that does not fit the field's kind throws and
+    // leaves the item unchanged.
+    void set(QStringView name, const QVariant &value);
+    bool hasMember(QStringView name) const;
+
+    UserPropertiesPtr UserProperties();
+    AttachmentsPtr Attachments();
+
+    // Writes the item in one transaction. A new item gets its EntryID here.
+    void Save();
+    // Moves the item into another folder (saving pending changes first). The
+    // item gets a new EntryID; the old one no longer resolves. Returns this
+    // item, now in the target folder.
+    ItemPtr Move(const FolderPtr &target);
+    // Deletes the item from the store; later calls on it throw.
+    void Delete();
+    InspectorPtr GetInspector();
+    // The folder the item is in.
+    FolderPtr Parent() const;
+    // The StoreID of the item's store.
+    QString storeId() const;
+    // No unsaved change.
+    bool Saved() const { return !m_dirty; }
+
+    const ItemSchema &schema() const { return *m_schema; }
+    const ItemRecord &record() const { return m_rec; }
+
+    // Used by UserProperties/Attachments: the live lists of this snapshot.
+    QList<UserPropertyRecord> &userPropertyRecords() { return m_rec.userProperties; }
+    QList<AttachmentRecord> &attachmentRecords();
+    QByteArray attachmentContent(int position);
+    void markDirty() { m_dirty = true; }
+    void markAttachmentRemoved(qint64 id);
+    // Sets a field's text without the composite rules (fixture loading).
+    void setRawText(int fieldIndex, const QString &text);
+
+private:
+    int fieldIndexOrThrow(QStringView name) const;
+    QString fieldText(int index) const;
+    void ensureAlive() const;
+
+    ProfileDbPtr m_db;
+    ItemRecord m_rec;
+    const ItemSchema *m_schema;
+    std::optional<QList<AttachmentRecord>> m_attachments;
+    QList<qint64> m_removedAttachments;
+    QList<bool> m_fieldDirty;
+    bool m_dirty = false;
+    bool m_deleted = false;
+};
+
+// "Display" opens our read-only window listing the item's fields, modeless.
+class Inspector
+{
+public:
+    explicit Inspector(ItemPtr item) : m_item(std::move(item)) {}
+    void Display(bool modal = false);
+    // When set, Display hands the item to the hook instead of opening a
+    // window (tests record what would have been shown). Empty restores it.
+    static void setDisplayHook(std::function<void(const ItemPtr &)> hook);
+    const ItemPtr &item() const { return m_item; }
+
+private:
+    ItemPtr m_item;
+};
+
+} // namespace kw::outlook

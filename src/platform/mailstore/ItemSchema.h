@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringView>
+
+namespace kw::outlook {
+
+// How a field's value is typed. Every value is kept as its text form (see
+// FieldValues.h) and converted when read typed.
+enum class FieldKind { Text, Date, Bool, Integer, Number };
+
+struct FieldDef
+{
+    QString name; // the member name in its canonical spelling, e.g. "FullName"
+    FieldKind kind = FieldKind::Text;
+};
+
+// Item class numbers as the tools test them (`Class`).
+namespace itemclass {
+constexpr int Appointment = 26;
+constexpr int Contact = 40;
+constexpr int Journal = 42;
+constexpr int Mail = 43;
+constexpr int Note = 44;
+constexpr int Post = 45;
+constexpr int Task = 48;
+constexpr int DistList = 69;
+} // namespace itemclass
+
+// The field list of one item class. Look-ups ignore letter case, so
+// "Fullname", "FULLNAME" and "FullName" name the same field.
+class ItemSchema
+{
+public:
+    // Throws kw::PlatformError for a number that is no item class.
+    static const ItemSchema &forClass(int itemClass);
+    static bool isItemClass(int itemClass);
+
+    int itemClass() const { return m_class; }
+    int size() const { return int(m_fields.size()); }
+    const FieldDef &field(int index) const { return m_fields[index]; }
+    const QList<FieldDef> &fields() const { return m_fields; }
+    // -1 when the class has no field of that name.
+    int indexOf(QStringView name) const;
+
+    ItemSchema(int itemClass, QList<FieldDef> fields);
+
+private:
+    int m_class;
+    QList<FieldDef> m_fields;
+    QList<QString> m_folded; // case-folded names, sorted, with their indexes below
+    QList<int> m_foldedIndex;
+};
+
+// The item class a message class stands for: "IPM.Contact" and every class
+// below it ("IPM.Contact.Kunde") give 40; 0 when none matches.
+int classForMessageClass(const QString &messageClass);
+// The base message class of an item class ("IPM.Contact" for 40).
+QString baseMessageClass(int itemClass);
+// The canonical spelling of a field name known to any class ("" when none).
+QString canonicalFieldName(QStringView name);
+// The kind of a field known to any class (Text when unknown).
+FieldKind kindOfField(QStringView name);
+
+} // namespace kw::outlook

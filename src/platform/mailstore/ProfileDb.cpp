@@ -1,0 +1,318 @@
+#include "platform/mailstore/ProfileDb.h"
+
+#include "platform/core/Paths.h"
+#include "platform/core/PlatformError.h"
+#include "platform/mailstore/Faults.h"
+#include "platform/mailstore/ProfileSchema.h"
+#include "platform/mailstore/SqlUtil.h"
+
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <QSqlError>
+#include <QThread>
+
+namespace kw::outlook {
+
+namespace {
+
+const QString kDefaultStore = QStringLiteral("Persönliche Ordner");
+
+struct DefaultFolderSpec
+{
+    const char *name;
+    const char *containerClass;
+    const char *messageClass;
+    int number;
+};
+
+// What a mail client creates in a new profile's store, in display order.
+constexpr DefaultFolderSpec kDefaultFolders[] = {
+    {"Posteingang", "IPF.Note", "IPM.Note", 6},
+    {"Postausgang", "IPF.Note", "IPM.Note", 4},
+    {"Gesendete Objekte", "IPF.Note", "IPM.Note", 5},
+    {"Gelöschte Objekte", "IPF.Note", "IPM.Note", 3},
+    {"Entwürfe", "IPF.Note", "IPM.Note", 16},
+    {"Kalender", "IPF.Appointment", "IPM.Appointment", 9},
+    {"Kontakte", "IPF.Contact", "IPM.Contact", 10},
+    {"Aufgaben", "IPF.Task", "IPM.Task", 13},
+    {"Notizen", "IPF.StickyNote", "IPM.StickyNote", 12},
+    {"Journal", "IPF.Journal", "IPM.Activity", 11},
+};
+
+[[noreturn]] void notAProfile(const QString &path, const QString &why)
+{
+    throw PlatformError(errors::kOperationFailed,
+                        QStringLiteral("Die Datei %1 ist kein Profil (%2). Sie bleibt unverändert.")
+                            .arg(path, why));
+}
+
+int connectionCounter = 0;
+
+} // namespace
+
+ProfileDb::ProfileDb(const QString &path, const QString &connectionName)
+    : m_path(path), m_connectionName(connectionName)
+{
+}
+
+ProfileDb::~ProfileDb()
+{
+    m_queries.clear();
+    if (m_db.isOpen())
+        m_db.close();
+    m_db = QSqlDatabase();
+    QSqlDatabase::removeDatabase(m_connectionName);
+}
+
+ProfileDbPtr ProfileDb::open(const QString &path)
+{
+    const QFileInfo info(path);
+    const bool fresh = !info.exists();
+    if (!fresh && !info.isFile())
+        notAProfile(path, QStringLiteral("keine Datei"));
+    if (!fresh && info.size() == 0)
+        notAProfile(path, QStringLiteral("leer"));
+    if (fresh && !paths::ensureParentFolder(path))
+        throw PlatformError(errors::kPathNotFound,
+                            QStringLiteral("Der Ordner für das Profil %1 fehlt.").arg(path));
+
+    const QString name = QStringLiteral("kw_profile_%1").arg(++connectionCounter);
+    ProfileDbPtr db(new ProfileDb(path, name));
+    db->m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+    db->m_db.setDatabaseName(path);
+    db->m_db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+    if (!db->m_db.open())
+        throw PlatformError(errors::kOperationFailed,
+                            QStringLiteral("Das Profil %1 kann nicht geöffnet werden: %2")
+                                .arg(path, db->m_db.lastError().text()));
+    db->checkOrCreateSchema(fresh);
+    return db;
+}
+
+void ProfileDb::checkOrCreateSchema(bool fresh)
+{
+    if (!fresh) {
+        // Only reads until the file is known to be ours.
+        QSqlQuery q(m_db);
+        if (!q.exec(QStringLiteral("SELECT value FROM meta WHERE key = 'format'")) || !q.next()
+            || q.value(0).toString() != QLatin1String(schema::kFormat))
+            notAProfile(m_path, QStringLiteral("unbekanntes Format"));
+    }
+    sql::execPlain(m_db, QStringLiteral("PRAGMA journal_mode=WAL"));
+    sql::execPlain(m_db, QStringLiteral("PRAGMA synchronous=NORMAL"));
+    sql::execPlain(m_db, QStringLiteral("PRAGMA foreign_keys=OFF"));
+    if (!fresh)
+        return;
+    sql::Transaction tx(m_db);
+    for (const char *ddl : schema::kTables)
+        sql::execPlain(m_db, QString::fromLatin1(ddl));
+    createDefaultStore();
+    QSqlQuery &q = query(QStringLiteral("INSERT INTO meta(key, value) VALUES (?, ?)"));
+    sql::exec(q, {QStringLiteral("version"), QString::number(schema::kVersion)});
+    sql::exec(q, {QStringLiteral("format"), QString::fromLatin1(schema::kFormat)});
+    tx.commit();
+}
+
+void ProfileDb::createDefaultStore()
+{
+    const FolderRecord root = addStore(kDefaultStore, true);
+    for (const DefaultFolderSpec &f : kDefaultFolders)
+        addFolder(root, QString::fromUtf8(f.name), QString::fromLatin1(f.containerClass),
+                  QString::fromLatin1(f.messageClass), f.number);
+}
+
+QSqlQuery &ProfileDb::query(const QString &sqlText)
+{
+    auto it = m_queries.find(sqlText);
+    if (it == m_queries.end()) {
+        QSqlQuery q(m_db);
+        q.setForwardOnly(true);
+        if (!q.prepare(sqlText))
+            throw PlatformError(errors::kOperationFailed,
+                                QStringLiteral("Profilzugriff fehlgeschlagen: %1")
+                                    .arg(q.lastError().text()));
+        it = m_queries.emplace(sqlText, std::move(q)).first;
+    }
+    return it->second;
+}
+
+QString ProfileDb::newId(int bytes)
+{
+    QByteArray raw(bytes, Qt::Uninitialized);
+    for (int i = 0; i < bytes; ++i)
+        raw[i] = char(QRandomGenerator::global()->bounded(256));
+    return QString::fromLatin1(raw.toHex().toUpper());
+}
+
+// ---- stores and folders ----------------------------------------------------
+
+namespace {
+const QString kFolderColumns = QStringLiteral(
+    "SELECT f.id, f.store, f.parent, f.name, f.entry_id, s.store_id, f.container_class,"
+    " f.default_message_class, f.default_folder FROM folders f JOIN stores s ON s.id = f.store ");
+
+FolderRecord folderFrom(const QSqlQuery &q)
+{
+    FolderRecord r;
+    r.id = q.value(0).toLongLong();
+    r.storeRowId = q.value(1).toLongLong();
+    r.parentId = q.value(2).isNull() ? 0 : q.value(2).toLongLong();
+    r.name = q.value(3).toString();
+    r.entryId = q.value(4).toString();
+    r.storeId = q.value(5).toString();
+    if (!q.value(6).isNull())
+        r.containerClass = q.value(6).toString();
+    r.defaultMessageClass = q.value(7).toString();
+    r.defaultFolder = q.value(8).toInt();
+    return r;
+}
+
+QList<FolderRecord> folderList(QSqlQuery &q)
+{
+    QList<FolderRecord> out;
+    while (q.next())
+        out.append(folderFrom(q));
+    q.finish();
+    return out;
+}
+} // namespace
+
+QList<FolderRecord> ProfileDb::storeRoots()
+{
+    QSqlQuery &q = query(kFolderColumns
+                         + QStringLiteral("WHERE f.parent IS NULL AND s.visible = 1 ORDER BY s.id"));
+    sql::exec(q, {});
+    return folderList(q);
+}
+
+QList<FolderRecord> ProfileDb::childFolders(qint64 parentId)
+{
+    QSqlQuery &q = query(kFolderColumns + QStringLiteral("WHERE f.parent = ? ORDER BY f.id"));
+    sql::exec(q, {parentId});
+    QList<FolderRecord> out = folderList(q);
+    if (const std::optional<FolderRecord> parent = folderById(parentId)) {
+        const int delay = faults::storeDelay(storeName(parent->storeRowId));
+        if (delay > 0)
+            QThread::msleep(ulong(delay));
+    }
+    return out;
+}
+
+std::optional<FolderRecord> ProfileDb::folderById(qint64 id)
+{
+    QSqlQuery &q = query(kFolderColumns + QStringLiteral("WHERE f.id = ?"));
+    sql::exec(q, {id});
+    const QList<FolderRecord> l = folderList(q);
+    return l.isEmpty() ? std::nullopt : std::optional<FolderRecord>(l.first());
+}
+
+std::optional<FolderRecord> ProfileDb::folderByEntryId(const QString &entryId,
+                                                        const QString &storeId)
+{
+    QSqlQuery &q = query(kFolderColumns + QStringLiteral("WHERE f.entry_id = ?"));
+    sql::exec(q, {entryId.toUpper()});
+    const QList<FolderRecord> l = folderList(q);
+    if (l.isEmpty() || (!storeId.isEmpty() && l.first().storeId != storeId.toUpper()))
+        return std::nullopt;
+    return l.first();
+}
+
+std::optional<FolderRecord> ProfileDb::defaultFolder(qint64 storeRowId, int folderType)
+{
+    QSqlQuery &q = query(kFolderColumns
+                         + QStringLiteral("WHERE f.store = ? AND f.default_folder = ? ORDER BY f.id"));
+    sql::exec(q, {storeRowId, folderType});
+    const QList<FolderRecord> l = folderList(q);
+    return l.isEmpty() ? std::nullopt : std::optional<FolderRecord>(l.first());
+}
+
+FolderRecord ProfileDb::addStore(const QString &name, bool visible, const QString &storeId,
+                                 const QString &entryId)
+{
+    sql::Transaction tx(m_db);
+    QSqlQuery &q = query(QStringLiteral(
+        "INSERT INTO stores(name, store_id, visible) VALUES (?, ?, ?)"));
+    sql::exec(q, {name, storeId.isEmpty() ? newId(32) : storeId.toUpper(), visible ? 1 : 0});
+    const qint64 storeRow = q.lastInsertId().toLongLong();
+    FolderRecord root;
+    root.storeRowId = storeRow;
+    const FolderRecord made = addFolder(root, name, std::nullopt, QStringLiteral("IPM.Note"), 0,
+                                        entryId);
+    sql::exec(query(QStringLiteral("UPDATE stores SET root = ? WHERE id = ?")),
+              {made.id, storeRow});
+    tx.commit();
+    m_storeNames.remove(storeRow);
+    return made;
+}
+
+FolderRecord ProfileDb::addFolder(const FolderRecord &parent, const QString &name,
+                                  const std::optional<QString> &containerClass,
+                                  const QString &defaultMessageClass, int defaultFolder,
+                                  const QString &entryId)
+{
+    QSqlQuery &q = query(QStringLiteral(
+        "INSERT INTO folders(store, parent, name, entry_id, container_class,"
+        " default_message_class, default_folder) VALUES (?, ?, ?, ?, ?, ?, ?)"));
+    const QVariant parentValue = parent.id ? QVariant(parent.id) : QVariant(QMetaType(QMetaType::LongLong));
+    const QVariant cls = containerClass ? QVariant(*containerClass) : QVariant(QMetaType(QMetaType::QString));
+    sql::exec(q, {parent.storeRowId, parentValue, name,
+                  entryId.isEmpty() ? newId(24) : entryId.toUpper(), cls, defaultMessageClass,
+                  defaultFolder});
+    const std::optional<FolderRecord> made = folderById(q.lastInsertId().toLongLong());
+    if (!made)
+        throw PlatformError(errors::kOperationFailed, QStringLiteral("Ordner nicht angelegt."));
+    return *made;
+}
+
+QString ProfileDb::storeName(qint64 storeRowId)
+{
+    auto it = m_storeNames.constFind(storeRowId);
+    if (it != m_storeNames.cend())
+        return *it;
+    QSqlQuery &q = query(QStringLiteral("SELECT name FROM stores WHERE id = ?"));
+    sql::exec(q, {storeRowId});
+    const QString name = q.next() ? q.value(0).toString() : QString();
+    q.finish();
+    m_storeNames.insert(storeRowId, name);
+    return name;
+}
+
+// ---- address book ----------------------------------------------------------
+
+QList<AddressEntry> ProfileDb::addressBook()
+{
+    QSqlQuery &q = query(QStringLiteral(
+        "SELECT id, display_name, address, store FROM address_book ORDER BY id"));
+    sql::exec(q, {});
+    QList<AddressEntry> out;
+    while (q.next())
+        out.append({q.value(0).toLongLong(), q.value(1).toString(), q.value(2).toString(),
+                    q.value(3).isNull() ? 0 : q.value(3).toLongLong(), {}});
+    q.finish();
+    QSqlQuery &s = query(QStringLiteral(
+        "SELECT folder_type FROM shares WHERE user = ? ORDER BY folder_type"));
+    for (AddressEntry &e : out) {
+        sql::exec(s, {e.id});
+        while (s.next())
+            e.sharedFolders.append(s.value(0).toInt());
+        s.finish();
+    }
+    return out;
+}
+
+qint64 ProfileDb::addAddressEntry(const AddressEntry &entry)
+{
+    sql::Transaction tx(m_db);
+    QSqlQuery &q = query(QStringLiteral(
+        "INSERT INTO address_book(display_name, address, store) VALUES (?, ?, ?)"));
+    sql::exec(q, {entry.displayName, entry.address,
+                  entry.storeRowId ? QVariant(entry.storeRowId) : QVariant(QMetaType(QMetaType::LongLong))});
+    const qint64 id = q.lastInsertId().toLongLong();
+    QSqlQuery &s = query(QStringLiteral("INSERT INTO shares(user, folder_type) VALUES (?, ?)"));
+    for (int f : entry.sharedFolders)
+        sql::exec(s, {id, f});
+    tx.commit();
+    return id;
+}
+
+} // namespace kw::outlook

@@ -1,0 +1,99 @@
+#pragma once
+
+#include "platform/mailstore/Folder.h"
+#include "platform/mailstore/Fwd.h"
+#include "platform/mailstore/Item.h"
+
+#include <QList>
+#include <QHash>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <map>
+#include <QString>
+#include <optional>
+
+namespace kw::outlook {
+
+// An entry of the address book: another user, with the store that holds
+// their default folders and the default-folder numbers shared with the user.
+struct AddressEntry
+{
+    qint64 id = 0;
+    QString displayName;
+    QString address;
+    qint64 storeRowId = 0;  // 0 when the user's folders are not in the profile
+    QList<int> sharedFolders;
+};
+
+// One profile file: an SQLite database in WAL mode. All reads and writes of
+// the object model go through here; each write is one transaction. Throws
+// kw::PlatformError on every failure.
+class ProfileDb
+{
+public:
+    // Opens (or creates) the profile. See Application::open.
+    static ProfileDbPtr open(const QString &path);
+    ~ProfileDb();
+    ProfileDb(const ProfileDb &) = delete;
+    ProfileDb &operator=(const ProfileDb &) = delete;
+
+    QString path() const { return m_path; }
+
+    // Stores and folders.
+    QList<FolderRecord> storeRoots();
+    QList<FolderRecord> childFolders(qint64 parentId);
+    std::optional<FolderRecord> folderById(qint64 id);
+    std::optional<FolderRecord> folderByEntryId(const QString &entryId, const QString &storeId);
+    std::optional<FolderRecord> defaultFolder(qint64 storeRowId, int folderType);
+    // Creates a store (with no folders) and returns its root; `visible`
+    // stores are listed in the namespace's Folders.
+    FolderRecord addStore(const QString &name, bool visible, const QString &storeId = {},
+                          const QString &entryId = {});
+    FolderRecord addFolder(const FolderRecord &parent, const QString &name,
+                           const std::optional<QString> &containerClass,
+                           const QString &defaultMessageClass, int defaultFolder = 0,
+                           const QString &entryId = {});
+    QString storeName(qint64 storeRowId);
+
+    // Items.
+    QList<qint64> itemIds(qint64 folderId);
+    ItemRecord loadItem(qint64 itemId);
+    std::optional<qint64> itemByEntryId(const QString &entryId, const QString &storeId);
+    // Writes the record's changed fields (all fields when allFields), its user
+    // properties and attachment changes in one transaction. A new record gets
+    // its id, EntryID and creation time here.
+    void saveItem(ItemRecord &record, const QList<bool> &fieldDirty, bool allFields,
+                  QList<AttachmentRecord> *attachments, const QList<qint64> &removedAttachments);
+    void moveItem(ItemRecord &record, qint64 targetFolderId);
+    void deleteItem(qint64 itemId);
+    QList<AttachmentRecord> loadAttachments(qint64 itemId);
+    QByteArray attachmentContent(qint64 attachmentId);
+    // (item id, field text or null) for every item of the folder, for filters.
+    QList<QPair<qint64, QString>> fieldColumn(qint64 folderId, const QString &canonicalName);
+
+    // Address book and shares.
+    QList<AddressEntry> addressBook();
+    qint64 addAddressEntry(const AddressEntry &entry);
+
+    // A fresh upper-case hex ID of the given number of bytes.
+    static QString newId(int bytes);
+    QSqlDatabase &connection() { return m_db; }
+    // A prepared statement kept for the life of the connection.
+    QSqlQuery &query(const QString &sqlText);
+    // The StoreID of the store that holds a folder.
+    QString storeIdOfFolder(qint64 folderId);
+
+private:
+    ProfileDb(const QString &path, const QString &connectionName);
+    void checkOrCreateSchema(bool fresh);
+    void createDefaultStore();
+
+    QString m_path;
+    QString m_connectionName;
+    QSqlDatabase m_db;
+    std::map<QString, QSqlQuery> m_queries;
+    QHash<qint64, QString> m_storeNames;
+    QHash<qint64, QString> m_folderStoreIds;
+};
+
+} // namespace kw::outlook

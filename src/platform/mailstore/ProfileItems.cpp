@@ -1,0 +1,296 @@
+// Item rows of a profile: load, save, move, delete and attachments.
+#include "platform/core/PlatformError.h"
+#include "platform/mailstore/Faults.h"
+#include "platform/mailstore/FieldValues.h"
+#include "platform/mailstore/ProfileDb.h"
+#include "platform/mailstore/SqlUtil.h"
+
+#include <unistd.h>
+
+namespace kw::outlook {
+
+namespace {
+
+constexpr int kFieldRow = 0;
+constexpr int kUserPropertyRow = 1;
+
+[[noreturn]] void itemGone()
+{
+    throw PlatformError(errors::kObjectNotFound,
+                        QStringLiteral("Das Element wurde nicht gefunden. Es wurde gelöscht oder verschoben."));
+}
+
+QVariant nullInt()
+{
+    return QVariant(QMetaType(QMetaType::LongLong));
+}
+
+} // namespace
+
+QString ProfileDb::storeIdOfFolder(qint64 folderId)
+{
+    auto it = m_folderStoreIds.constFind(folderId);
+    if (it != m_folderStoreIds.cend())
+        return *it;
+    const std::optional<FolderRecord> f = folderById(folderId);
+    const QString id = f ? f->storeId : QString();
+    m_folderStoreIds.insert(folderId, id);
+    return id;
+}
+
+QList<qint64> ProfileDb::itemIds(qint64 folderId)
+{
+    QSqlQuery &q = query(QStringLiteral("SELECT id FROM items WHERE folder = ? ORDER BY seq"));
+    sql::exec(q, {folderId});
+    QList<qint64> ids;
+    while (q.next())
+        ids.append(q.value(0).toLongLong());
+    q.finish();
+    return ids;
+}
+
+ItemRecord ProfileDb::loadItem(qint64 itemId)
+{
+    // One query brings the item with all its fields and user properties.
+    QSqlQuery &q = query(QStringLiteral(
+        "SELECT i.folder, i.entry_id, i.class, i.message_class, i.created, f.kind, f.name,"
+        " f.value, f.type FROM items i LEFT JOIN fields f ON f.item = i.id WHERE i.id = ?"));
+    sql::exec(q, {itemId});
+    ItemRecord rec;
+    const ItemSchema *schema = nullptr;
+    while (q.next()) {
+        if (!schema) {
+            rec.id = itemId;
+            rec.folderId = q.value(0).toLongLong();
+            rec.entryId = q.value(1).toString();
+            rec.itemClass = q.value(2).toInt();
+            rec.messageClass = q.value(3).toString();
+            rec.creationTime = parseDateText(q.value(4).toString()).value_or(QDateTime());
+            schema = &ItemSchema::forClass(rec.itemClass);
+            rec.values.resize(schema->size());
+        }
+        if (q.value(5).isNull())
+            continue;
+        const QString name = q.value(6).toString();
+        if (q.value(5).toInt() == kUserPropertyRow) {
+            rec.userProperties.append({name, q.value(8).toInt(), q.value(7).toString()});
+        } else {
+            const int idx = schema->indexOf(name);
+            if (idx >= 0)
+                rec.values[idx] = q.value(7).toString();
+        }
+    }
+    q.finish();
+    if (!schema)
+        itemGone();
+    return rec;
+}
+
+std::optional<qint64> ProfileDb::itemByEntryId(const QString &entryId, const QString &storeId)
+{
+    QSqlQuery &q = query(QStringLiteral("SELECT id, folder FROM items WHERE entry_id = ?"));
+    sql::exec(q, {entryId.toUpper()});
+    std::optional<qint64> found;
+    qint64 folder = 0;
+    if (q.next()) {
+        found = q.value(0).toLongLong();
+        folder = q.value(1).toLongLong();
+    }
+    q.finish();
+    if (found && !storeId.isEmpty() && storeIdOfFolder(folder) != storeId.toUpper())
+        return std::nullopt;
+    return found;
+}
+
+namespace {
+
+void insertNewItem(ProfileDb &db, ItemRecord &rec)
+{
+    QSqlQuery &seq = db.query(QStringLiteral(
+        "SELECT COALESCE(MAX(seq), 0) + 1 FROM items WHERE folder = ?"));
+    sql::exec(seq, {rec.folderId});
+    const qint64 next = seq.next() ? seq.value(0).toLongLong() : 1;
+    seq.finish();
+    if (rec.entryId.isEmpty())
+        rec.entryId = ProfileDb::newId(24);
+    if (!rec.creationTime.isValid())
+        rec.creationTime = QDateTime::currentDateTime();
+    QSqlQuery &q = db.query(QStringLiteral(
+        "INSERT INTO items(folder, entry_id, class, message_class, created, seq)"
+        " VALUES (?, ?, ?, ?, ?, ?)"));
+    sql::exec(q, {rec.folderId, rec.entryId, rec.itemClass, rec.messageClass,
+                  rec.creationTime.toString(QStringLiteral("dd.MM.yyyy HH:mm:ss")), next});
+    rec.id = q.lastInsertId().toLongLong();
+}
+
+void updateItemRow(ProfileDb &db, const ItemRecord &rec)
+{
+    QSqlQuery &q = db.query(QStringLiteral("UPDATE items SET message_class = ? WHERE id = ?"));
+    sql::exec(q, {rec.messageClass, rec.id});
+    if (q.numRowsAffected() < 1)
+        itemGone();
+}
+
+void writeFields(ProfileDb &db, const ItemRecord &rec, const QList<bool> &dirty, bool all)
+{
+    const ItemSchema &schema = ItemSchema::forClass(rec.itemClass);
+    QSqlQuery &put = db.query(QStringLiteral(
+        "INSERT OR REPLACE INTO fields(item, kind, name, value, type) VALUES (?, 0, ?, ?, 0)"));
+    QSqlQuery &drop = db.query(QStringLiteral(
+        "DELETE FROM fields WHERE item = ? AND kind = 0 AND name = ?"));
+    int written = 0;
+    const int exitCode = faults::takeExitDuringSave();
+    for (int i = 0; i < schema.size(); ++i) {
+        if (!all && !dirty.value(i))
+            continue;
+        const FieldDef &f = schema.field(i);
+        const QString &v = rec.values[i];
+        if (v.isNull() || v == defaultFieldText(f.kind))
+            sql::exec(drop, {rec.id, f.name});
+        else
+            sql::exec(put, {rec.id, f.name, v});
+        if (exitCode && ++written == 2)
+            ::_exit(exitCode); // a crash in the middle of the transaction
+    }
+}
+
+void writeUserProperties(ProfileDb &db, const ItemRecord &rec)
+{
+    sql::exec(db.query(QStringLiteral("DELETE FROM fields WHERE item = ? AND kind = 1")), {rec.id});
+    QSqlQuery &put = db.query(QStringLiteral(
+        "INSERT OR REPLACE INTO fields(item, kind, name, value, type) VALUES (?, 1, ?, ?, ?)"));
+    for (const UserPropertyRecord &p : rec.userProperties)
+        sql::exec(put, {rec.id, p.name, p.value, p.type});
+}
+
+void writeAttachments(ProfileDb &db, qint64 itemId, QList<AttachmentRecord> &atts,
+                      const QList<qint64> &removed)
+{
+    QSqlQuery &drop = db.query(QStringLiteral("DELETE FROM attachments WHERE id = ? AND item = ?"));
+    for (qint64 id : removed)
+        sql::exec(drop, {id, itemId});
+    QSqlQuery &update = db.query(QStringLiteral(
+        "UPDATE attachments SET position = ?, hidden = ?, display_name = ? WHERE id = ?"));
+    QSqlQuery &insert = db.query(QStringLiteral(
+        "INSERT INTO attachments(item, position, file_name, display_name, type, size, hidden,"
+        " path_name, content) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+    for (int pos = 0; pos < atts.size(); ++pos) {
+        AttachmentRecord &a = atts[pos];
+        const QVariant hidden = a.hidden ? QVariant(*a.hidden ? 1 : 0) : nullInt();
+        if (a.id) {
+            sql::exec(update, {pos, hidden, a.displayName, a.id});
+            continue;
+        }
+        sql::exec(insert, {itemId, pos, a.fileName, a.displayName, a.type, a.size, hidden,
+                           a.pathName, a.content});
+        a.id = insert.lastInsertId().toLongLong();
+    }
+}
+
+} // namespace
+
+void ProfileDb::saveItem(ItemRecord &record, const QList<bool> &fieldDirty, bool allFields,
+                         QList<AttachmentRecord> *attachments,
+                         const QList<qint64> &removedAttachments)
+{
+    if (faults::takeSaveFault(record.entryId))
+        throw PlatformError(errors::kOperationFailed,
+                            QStringLiteral("Das Element konnte nicht gespeichert werden."));
+    ItemRecord work = record; // the caller's record changes only after the commit
+    sql::Transaction tx(m_db);
+    const bool isNew = work.id == 0;
+    if (isNew)
+        insertNewItem(*this, work);
+    else
+        updateItemRow(*this, work);
+    writeFields(*this, work, fieldDirty, allFields || isNew);
+    writeUserProperties(*this, work);
+    QList<AttachmentRecord> atts = attachments ? *attachments : QList<AttachmentRecord>();
+    if (attachments)
+        writeAttachments(*this, work.id, atts, removedAttachments);
+    tx.commit();
+    record = work;
+    if (attachments)
+        *attachments = atts;
+}
+
+void ProfileDb::moveItem(ItemRecord &record, qint64 targetFolderId)
+{
+    sql::Transaction tx(m_db);
+    QSqlQuery &seq = query(QStringLiteral(
+        "SELECT COALESCE(MAX(seq), 0) + 1 FROM items WHERE folder = ?"));
+    sql::exec(seq, {targetFolderId});
+    const qint64 next = seq.next() ? seq.value(0).toLongLong() : 1;
+    seq.finish();
+    const QString newEntryId = newId(24);
+    QSqlQuery &q = query(QStringLiteral(
+        "UPDATE items SET folder = ?, entry_id = ?, seq = ? WHERE id = ?"));
+    sql::exec(q, {targetFolderId, newEntryId, next, record.id});
+    if (q.numRowsAffected() < 1)
+        itemGone();
+    tx.commit();
+    record.folderId = targetFolderId;
+    record.entryId = newEntryId;
+}
+
+void ProfileDb::deleteItem(qint64 itemId)
+{
+    sql::Transaction tx(m_db);
+    QSqlQuery &q = query(QStringLiteral("DELETE FROM items WHERE id = ?"));
+    sql::exec(q, {itemId});
+    if (q.numRowsAffected() < 1)
+        itemGone();
+    sql::exec(query(QStringLiteral("DELETE FROM fields WHERE item = ?")), {itemId});
+    sql::exec(query(QStringLiteral("DELETE FROM attachments WHERE item = ?")), {itemId});
+    tx.commit();
+}
+
+QList<AttachmentRecord> ProfileDb::loadAttachments(qint64 itemId)
+{
+    QSqlQuery &q = query(QStringLiteral(
+        "SELECT id, file_name, display_name, type, size, hidden, path_name FROM attachments"
+        " WHERE item = ? ORDER BY position"));
+    sql::exec(q, {itemId});
+    QList<AttachmentRecord> out;
+    while (q.next()) {
+        AttachmentRecord a;
+        a.id = q.value(0).toLongLong();
+        a.fileName = q.value(1).toString();
+        a.displayName = q.value(2).toString();
+        a.type = q.value(3).toInt();
+        a.size = q.value(4).toLongLong();
+        if (!q.value(5).isNull())
+            a.hidden = q.value(5).toInt() != 0;
+        a.pathName = q.value(6).toString();
+        out.append(a);
+    }
+    q.finish();
+    return out;
+}
+
+QByteArray ProfileDb::attachmentContent(qint64 attachmentId)
+{
+    QSqlQuery &q = query(QStringLiteral("SELECT content FROM attachments WHERE id = ?"));
+    sql::exec(q, {attachmentId});
+    QByteArray content;
+    if (q.next())
+        content = q.value(0).toByteArray();
+    q.finish();
+    return content;
+}
+
+QList<QPair<qint64, QString>> ProfileDb::fieldColumn(qint64 folderId, const QString &canonicalName)
+{
+    QSqlQuery &q = query(QStringLiteral(
+        "SELECT i.id, f.value FROM items i LEFT JOIN fields f ON f.item = i.id AND f.kind = 0"
+        " AND f.name = ? WHERE i.folder = ? ORDER BY i.seq"));
+    sql::exec(q, {canonicalName, folderId});
+    QList<QPair<qint64, QString>> out;
+    while (q.next())
+        out.append({q.value(0).toLongLong(),
+                    q.value(1).isNull() ? QString() : q.value(1).toString()});
+    q.finish();
+    return out;
+}
+
+} // namespace kw::outlook
