@@ -1,6 +1,7 @@
 #include "app/Dispatch.h"
 
 #include "shell/AppServices.h"
+#include "shell/MainWindowFolders.h"
 #include "shell/frmHaupt.h"
 
 #include <functional>
@@ -18,19 +19,20 @@ struct Route
 
 QList<Route> routes(frmHaupt &window, AppServices &services)
 {
-    Q_UNUSED(window);
-    Q_UNUSED(services);
+    // Lives as long as the window, which owns it.
+    auto *folders = new MainWindowFolders(&window, services.busy, services.folderTree, services.sharedFolder,
+                                          services.messages);
     return {
         // Folder tree
-        {{"tvwFolderFill"}, {}},
-        {{"Timer1"}, {}},
-        {{"cmdAktualisieren"}, {}},
-        {{"cmdAlleRück"}, {}},
-        {{"cmdZweigMark"}, {}},
+        {{"tvwFolderFill"}, [folders] { folders->tvwFolderFill(); }},
+        {{"Timer1"}, [folders] { folders->Timer1_Timer(); }},
+        {{"cmdAktualisieren"}, [folders] { folders->cmdAktualisieren_Click(); }},
+        {{"cmdAlleRück"}, [folders] { folders->cmdAlleRueck_Click(); }},
+        {{"cmdZweigMark"}, [folders] { folders->cmdZweigMark_Click(); }},
         // Shared folder of another user
-        {{"mnuSharedOpen"}, {}},
-        {{"cmdCloseShared"}, {}},
-        {{"frmSharedFolder"}, {}},
+        {{"mnuSharedOpen"}, [folders] { folders->mnuSharedOpen_Click(); }},
+        {{"cmdCloseShared"}, [folders] { folders->cmdCloseShared_Click(); }},
+        {{"frmSharedFolder"}, [folders] { folders->frmSharedFolder_Click(); }},
         // Duplicates and their list
         {{"Dup", "mnuKontaktDupLoeschen"}, {}},
         {{"cmdDupDel"}, {}},

@@ -2,9 +2,14 @@
 
 #include "platform/registry/Registry.h"
 #include "platform/ui/HelpViewer.h"
+#include "platform/ui/FolderPicker.h"
 #include "platform/ui/MessageBox.h"
+#include "shell/BusyState.h"
+#include "shell/FolderFunctions.h"
+#include "shell/FolderStructureFunctions.h"
 #include "shell/GlobalFunctions.h"
 #include "shell/RegistryFunctions.h"
+#include "shell/SharedFolder.h"
 
 #include <QString>
 
@@ -55,6 +60,16 @@ public:
     registry::Registry registry;
     Messages messages;
     Settings settings;
+
+    // The folder tree, the busy state and the shared folder every tool works
+    // with. Each run opens the mail store itself (outlook::Application::create(),
+    // which reads the profile at paths.profileFile); the main window attaches
+    // its controls to these when it is wired.
+    BusyState busy{messages};
+    FolderStructure folderTree{settings, messages};
+    SharedFolder sharedFolder;
+    FolderFunctions folders{folderTree, sharedFolder, messages};
+    std::unique_ptr<ui::FolderPicker> folderPicker = std::make_unique<ui::QtFolderPicker>();
 };
 
 } // namespace kw

@@ -1,7 +1,6 @@
 #include "shell/BusyState.h"
 
-#include "platform/core/PlatformError.h"
-#include "shell/GlobalFunctions.h"
+#include "shell/ErrorTrap.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -129,18 +128,14 @@ void BusyState::clearDuplicateList()
 
 void BusyState::BeginEndOperation(bool starting)
 {
-    try {
+    trapErrors(m_messages, place::BeginEndOperation, {}, [&] {
         if (starting)
             clearDuplicateList();
         if (m_controls.ProgressBar1)
             m_controls.ProgressBar1->setValue(0);
         if (m_controls.lblStatus)
             m_controls.lblStatus->setText(readyText());
-    } catch (const PlatformError &e) {
-        m_messages.HandleError(e.description(), e.number(), place::BeginEndOperation);
-    } catch (const std::exception &e) {
-        m_messages.HandleError(QString::fromLocal8Bit(e.what()), errors::kOperationFailed, place::BeginEndOperation);
-    }
+    });
     SetBusy(starting);
 }
 

@@ -1,7 +1,6 @@
 #include "shell/FolderTree.h"
 
-#include "platform/core/PlatformError.h"
-#include "shell/GlobalFunctions.h"
+#include "shell/ErrorTrap.h"
 
 #include <QHash>
 #include <QPainter>
@@ -174,23 +173,17 @@ void selectNode(QTreeWidget *tree, QTreeWidgetItem *node)
 
 void MarkBranch(QTreeWidgetItem *node, bool checked, Messages &messages)
 {
-    try {
-        markSubtree(node, checked);
-    } catch (const std::exception &e) {
-        messages.HandleError(QString::fromLocal8Bit(e.what()), errors::kOperationFailed, place::BranchTicking);
-    }
+    trapErrors(messages, place::BranchTicking, {}, [&] { markSubtree(node, checked); });
 }
 
 void cmdAlleRueck(QTreeWidget *tree, Messages &messages)
 {
-    try {
+    trapErrors(messages, place::UntickAll, {}, [&] {
         for (QTreeWidgetItem *node : nodesInOrder(tree)) {
             setTicked(node, false);
             node->setExpanded(false);
         }
-    } catch (const std::exception &e) {
-        messages.HandleError(QString::fromLocal8Bit(e.what()), errors::kOperationFailed, place::UntickAll);
-    }
+    });
 }
 
 void cmdZweigMark(QTreeWidget *tree, Messages &messages)
@@ -198,12 +191,10 @@ void cmdZweigMark(QTreeWidget *tree, Messages &messages)
     QTreeWidgetItem *node = selectedNode(tree);
     if (!node)
         return;
-    try {
+    trapErrors(messages, place::TickBranch, {}, [&] {
         node->setExpanded(true);
         MarkBranch(node, true, messages);
-    } catch (const std::exception &e) {
-        messages.HandleError(QString::fromLocal8Bit(e.what()), errors::kOperationFailed, place::TickBranch);
-    }
+    });
 }
 
 void TvwOrdner_NodeCheck(QTreeWidget *tree, QTreeWidgetItem *node)

@@ -1,58 +1,26 @@
 #include "platform/ui/FolderPicker.h"
 #include "shell/BrowseForFolderFunctions.h"
+#include "platform/ui/HelpViewer.h"
 #include "shell/BusyState.h"
+#include "shell/frmHaupt.h"
 #include "support/TestEnv.h"
 
-#include <QAction>
 #include <QLabel>
-#include <QMainWindow>
-#include <QMenuBar>
 #include <QProgressBar>
-#include <QPushButton>
 #include <QTreeWidget>
-#include <QVBoxLayout>
 #include <QtTest>
 
 using namespace kw;
 
 namespace {
 
-// A window holding the controls the busy state works on, under their names.
+// The main window with its real controls.
 struct Window
 {
-    QMainWindow main;
-    QMenu *mnuDatei = nullptr;
-    QAction *mnuBeenden = nullptr;
-    QMenu *mnuHilfeRoot = nullptr;
+    ui::RecordingHelpViewer help;
+    frmHaupt main;
 
-    Window()
-    {
-        mnuDatei = main.menuBar()->addMenu("&Datei");
-        mnuDatei->setObjectName("mnuDatei");
-        auto *shared = mnuDatei->addAction("&Ordner eines anderen Benutzers öffnen...");
-        shared->setObjectName("mnuSharedOpen");
-        mnuBeenden = mnuDatei->addAction("&Beenden");
-        mnuBeenden->setObjectName("mnuBeenden");
-        for (const char *name : {"mnuAktion", "mnuExtras"})
-            main.menuBar()->addMenu(name)->setObjectName(name);
-        mnuHilfeRoot = main.menuBar()->addMenu("&?");
-        mnuHilfeRoot->setObjectName("mnuHilfeRoot");
-        auto *central = new QWidget;
-        auto *layout = new QVBoxLayout(central);
-        auto add = [&](QWidget *w, const QString &name) { w->setObjectName(name); layout->addWidget(w); };
-        add(new QWidget, "OutBar1");
-        for (const QString &name : {QString::fromUtf8("cmdAlleRück"), QString("cmdZweigMark"),
-                                    QString("cmdAktualisieren"), QString("cmdDupDel"), QString("cmdDupView")})
-            add(new QPushButton(name), name);
-        add(new QTreeWidget, "TvwOrdner");
-        add(new QLabel, "lblStatus");
-        add(new QProgressBar, "ProgressBar1");
-        auto *frmDups = new QWidget;
-        add(frmDups, "frmDups");
-        auto *tvwDups = new QTreeWidget(frmDups);
-        tvwDups->setObjectName("tvwDups");
-        main.setCentralWidget(central);
-    }
+    explicit Window(test::TestEnv &env) : main(env.messages, help) {}
     template<typename T = QObject> T *get(const QString &name) { return main.findChild<T *>(name); }
 };
 
@@ -89,7 +57,7 @@ void TestBusyState::commandsFollowBusy()
     QFETCH(QString, name);
     QFETCH(bool, switched);
     test::TestEnv env;
-    Window w;
+    Window w(env);
     BusyState busy(env.messages);
     busy.attach(BusyControls::find(&w.main));
     QObject *control = w.get(name);
@@ -109,7 +77,7 @@ void TestBusyState::commandsFollowBusy()
 void TestBusyState::startingClearsDuplicateList()
 {
     test::TestEnv env;
-    Window w;
+    Window w(env);
     w.main.show();
     BusyState busy(env.messages);
     busy.attach(BusyControls::find(&w.main));
@@ -133,7 +101,7 @@ void TestBusyState::startingClearsDuplicateList()
 void TestBusyState::endingLeavesDuplicateList()
 {
     test::TestEnv env;
-    Window w;
+    Window w(env);
     w.main.show();
     BusyState busy(env.messages);
     busy.attach(BusyControls::find(&w.main));
@@ -155,14 +123,14 @@ void TestBusyState::endingLeavesDuplicateList()
 void TestBusyState::closeDuringRunWaitsForRunEnd()
 {
     test::TestEnv env;
-    Window w;
+    Window w(env);
     w.main.show();
     BusyState busy(env.messages);
     busy.attach(BusyControls::find(&w.main));
     busy.watchWindow(&w.main);
 
     busy.BeginEndOperation(true);
-    w.main.close();
+    w.main.trigger("mnuBeenden");
     QCoreApplication::processEvents();
     QVERIFY(w.main.isVisible());
     QVERIFY(busy.closePending());

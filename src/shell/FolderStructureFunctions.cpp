@@ -1,0 +1,206 @@
+#include "shell/FolderStructureFunctions.h"
+
+#include "platform/core/PlatformError.h"
+#include "platform/mailstore/Application.h"
+#include "platform/mailstore/Folder.h"
+#include "platform/mailstore/NameSpace.h"
+#include "platform/mapi/MAPIUtils.h"
+#include "platform/mapi/MapiTags.h"
+#include "shell/MailServices.h"
+#include "shell/ErrorTrap.h"
+#include "shell/FolderTree.h"
+#include "shell/GlobalFunctions.h"
+#include "shell/RegistryFunctions.h"
+
+#include <QCoreApplication>
+#include <QScopeGuard>
+#include <QTimer>
+#include <QTreeWidget>
+
+namespace kw {
+namespace {
+
+const QString kFill = QStringLiteral("tvwFolderFill");
+const QString kEnrol = QStringLiteral("Enrol");
+const QString kInspect = QStringLiteral("DelayInspect");
+const QString kSkipSetting = QStringLiteral("FolderStructureSkip");
+
+const QList<quint32> &folderTableColumns()
+{
+    static const QList<quint32> columns = {mapi::PR_ENTRYID, mapi::PR_STORE_ENTRYID, mapi::PR_DISPLAY_NAME,
+                                           mapi::PR_CONTAINER_CLASS};
+    return columns;
+}
+
+// Runs one step of a procedure whose trap logs and goes on.
+template<typename Step>
+bool logged(Messages &messages, const QString &info, Step &&step)
+{
+    return trapErrors(messages, place::LogOnly, info, std::forward<Step>(step));
+}
+
+} // namespace
+
+void FolderIds::reset()
+{
+    FolderEntryIDs = QStringList(foldertree::MaxNodeNumber + 1);
+    FolderStoreIDs = QStringList(foldertree::MaxNodeNumber + 1);
+    FolderNodeCount = 0;
+}
+
+FolderStructure::FolderStructure(Settings &settings, Messages &messages, Clock clock)
+    : m_settings(settings), m_messages(messages), m_clock(std::move(clock))
+{
+    if (!m_clock)
+        m_clock = [] { return QDateTime::currentDateTime(); };
+    m_ids.reset();
+}
+
+QString FolderStructure::skipQuestion(const QString &storeName)
+{
+    return QStringList{
+        QString::fromUtf8("Das Einlesen der Ordnerstrukturen dauert sehr lange. Möchten Sie in diesen Vorgang "
+                          "beschleunigen?"),
+        QString::fromUtf8("Klicken Sie auf Ja, um folgenden Informationsspeicher nicht weiter einzulesen: ")
+            + storeName + QLatin1Char('.'),
+        QString::fromUtf8("Hinweis: Der Informationsspeicher wird dann beim nächsten Start komplett übersprungen."),
+        QString::fromUtf8("Dieses Verhalten können Sie ebenfalls in den Optionen einstellen."),
+    }.join(QStringLiteral("\r\n"));
+}
+
+void FolderStructure::yield()
+{
+    if (m_yield)
+        m_yield();
+    else
+        QCoreApplication::processEvents();
+}
+
+int FolderStructure::readIdleTime() const
+{
+    bool ok = false;
+    const int seconds = m_settings.GetSetting(QStringLiteral("IdleTime"), QStringLiteral("30")).trimmed().toInt(&ok);
+    return ok ? seconds : 30;
+}
+
+int FolderStructure::nextNodeNumber()
+{
+    if (m_ids.FolderNodeCount >= foldertree::MaxNodeNumber)
+        throw PlatformError(9, QStringLiteral("Subscript out of range: more than %1 folders")
+                                   .arg(foldertree::MaxNodeNumber));
+    return ++m_ids.FolderNodeCount;
+}
+
+mapi::MAPITable FolderStructure::openTable(const outlook::FolderPtr &folder)
+{
+    mapi::MAPITable table;
+    table.setItem(folder->Folders());
+    table.setColumns(folderTableColumns());
+    table.GoToFirst();
+    return table;
+}
+
+QList<QVariantList> FolderStructure::allRows(mapi::MAPITable &table)
+{
+    const int count = table.RowCount();
+    return count > 0 ? table.GetRows(count) : QList<QVariantList>{};
+}
+
+bool FolderStructure::tvwFolderFill()
+{
+    if (m_filling || !m_tree)
+        return false;
+    m_filling = true;
+    const auto done = qScopeGuard([this] { m_filling = false; });
+
+    m_tree->clear();
+    m_nodes = QList<QTreeWidgetItem *>(foldertree::MaxNodeNumber + 1, nullptr);
+    ReadStoreContinue = true;
+    if (m_timer)
+        m_timer->start();
+
+    outlook::FoldersPtr roots;
+    logged(m_messages, kFill, [&] {
+        m_ns = outlook::Application::create()->GetNamespace(QStringLiteral("MAPI"));
+        roots = m_ns->Folders();
+    });
+    m_ids.reset();
+    IdleTime = readIdleTime();
+    for (int i = 1; roots && i <= roots->Count(); ++i) {
+        logged(m_messages, kFill, [&] { readStore(roots->Item(i)); });
+        ReadStoreContinue = true;
+    }
+    CleanUpMAPI(m_messages);
+    if (m_timer)
+        m_timer->stop();
+    m_ns.reset();
+    CurrentStoreFolder.reset();
+    return true;
+}
+
+void FolderStructure::readStore(const outlook::FolderPtr &root)
+{
+    StoreReadStart = m_clock();
+    const int n = nextNodeNumber();
+    CurrentStoreFolder = root;
+    if (!root || root->Name() == m_settings.GetSetting(kSkipSetting, QString()))
+        return;
+    m_nodes[n] = foldertree::addNode(m_tree, nullptr, foldertree::keyFor(n), root->Name(), QStringLiteral("Post"));
+    m_ids.FolderEntryIDs[n] = root->EntryID();
+    m_ids.FolderStoreIDs[n] = root->StoreID();
+    mapi::MAPITable table = openTable(root);
+    yield();
+    const QList<QVariantList> rows = allRows(table);
+    if (!rows.isEmpty())
+        Enrol(rows, n);
+}
+
+void FolderStructure::Enrol(const QList<QVariantList> &rows, int parentNumber)
+{
+    logged(m_messages, kEnrol, [&] {
+        for (const QVariantList &row : rows) {
+            if (!m_tree)
+                return;
+            const int n = nextNodeNumber();
+            m_ids.FolderEntryIDs[n] = mapi::MAPIUtils::HexFromBin(row.value(0));
+            m_ids.FolderStoreIDs[n] = mapi::MAPIUtils::HexFromBin(row.value(1));
+            const QVariant cls = row.value(3);
+            const QString image = cls.typeId() == QMetaType::QString
+                ? foldertree::imageForContainerClass(cls.toString()) : QStringLiteral("IPF.Note");
+            m_nodes[n] = foldertree::addNode(m_tree, m_nodes.value(parentNumber), foldertree::keyFor(n),
+                                             row.value(2).toString(), image);
+            mapi::MAPITable table = openTable(
+                m_ns->GetFolderFromID(m_ids.FolderEntryIDs[n], m_ids.FolderStoreIDs[n]));
+            if (!ReadStoreContinue)
+                return;
+            yield();
+            const QList<QVariantList> below = allRows(table);
+            if (!below.isEmpty())
+                Enrol(below, n);
+        }
+    });
+}
+
+void FolderStructure::DelayInspect()
+{
+    logged(m_messages, kInspect, [&] {
+        if (StoreReadStart.secsTo(m_clock()) <= IdleTime)
+            return;
+        // Once refused, asked already, or the store is being left anyway.
+        if (m_refused || m_asking || !ReadStoreContinue)
+            return;
+        const QString name = CurrentStoreFolder ? CurrentStoreFolder->Name() : QString();
+        m_asking = true;
+        const auto answered = qScopeGuard([this] { m_asking = false; });
+        const int answer = m_messages.ShowMessage(skipQuestion(name), 292, titles::Frage, 30);
+        if (answer != ui::answer::Yes) {
+            m_refused = true;
+            return;
+        }
+        ReadStoreContinue = false;
+        if (CurrentStoreFolder)
+            m_settings.SaveSetting(kSkipSetting, name);
+    });
+}
+
+} // namespace kw

@@ -1,0 +1,37 @@
+#include "shell/MailServices.h"
+
+#include "platform/mailstore/Application.h"
+#include "platform/mailstore/Item.h"
+#include "platform/mailstore/UserProperties.h"
+#include "platform/mapi/MAPIUtils.h"
+#include "shell/ErrorTrap.h"
+
+namespace kw {
+
+void CleanUpMAPI(Messages &messages)
+{
+    trapErrors(messages, place::LogOnly, QStringLiteral("Clear"), [] {
+        const outlook::ApplicationPtr app = outlook::Application::create();
+        if (app->Version().left(2) == QLatin1String("10")) {
+            mapi::MAPIUtils utils(app->GetNamespace(QStringLiteral("MAPI")));
+            utils.Cleanup();
+        }
+    });
+}
+
+outlook::UserPropertyPtr GetOrAddUserProperty(const outlook::ItemPtr &item, const QString &name,
+                                              Messages &messages)
+{
+    outlook::UserPropertyPtr property;
+    trapErrors(messages, place::GetOrAddUserProperty, {}, [&] {
+        if (!item)
+            throw PlatformError(91, QStringLiteral("Object variable not set"));
+        const outlook::UserPropertiesPtr properties = item->UserProperties();
+        if (!properties->Find(name))
+            properties->Add(name, 1);
+        property = properties->Find(name);
+    });
+    return property;
+}
+
+} // namespace kw

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "platform/mailstore/Fwd.h"
+
+#include <QString>
+
+namespace kw {
+
+class Messages;
+
+// Releases the wrapper library's state after MAPI work. Only under a mail
+// client whose version begins with "10" is the library called at all. A
+// failure is logged (place 1, "Clear") and never shown.
+void CleanUpMAPI(Messages &messages);
+
+// The text user property `name` of the item, added (type 1, empty) when the
+// item has none. The item is not saved here. On failure (reported with 206)
+// the result is null.
+outlook::UserPropertyPtr GetOrAddUserProperty(const outlook::ItemPtr &item, const QString &name,
+                                              Messages &messages);
+
+} // namespace kw
