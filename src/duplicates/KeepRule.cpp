@@ -4,6 +4,11 @@
 #include "shell/GlobalFunctions.h"
 #include "shell/RegistryFunctions.h"
 
+#include <QFile>
+
+#include <memory>
+#include <sys/stat.h>
+
 namespace kw::DupsDel {
 namespace {
 
@@ -39,6 +44,27 @@ int ruleAtRank(const QString &text)
         throw PlatformError(kSubscriptOutOfRange, QStringLiteral("Index außerhalb des gültigen Bereichs"));
     return rule;
 }
+
+// Every write of the settings file replaces it (new inode, new time), so
+// an equal stamp means the values read before still stand.
+struct FileStamp
+{
+    bool exists = false;
+    quint64 inode = 0;
+    qint64 size = 0;
+    qint64 seconds = 0;
+    qint64 nanoseconds = 0;
+    bool operator==(const FileStamp &) const = default;
+
+    static FileStamp of(const QString &path)
+    {
+        struct stat st;
+        if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+            return {};
+        return FileStamp{true, quint64(st.st_ino), qint64(st.st_size), qint64(st.st_mtim.tv_sec),
+                         qint64(st.st_mtim.tv_nsec)};
+    }
+};
 
 } // namespace
 
@@ -98,10 +124,24 @@ QString GetDuplicateToRemove(const Settings &settings, bool masterI, bool master
                                    PairFacts{masterI, masterJ, createdI, createdJ, seriesI, seriesJ});
 }
 
-KeepRule settingsKeepRule(const Settings &settings)
+KeepRule settingsKeepRule(Settings &settings)
 {
-    return [&settings](const PairFacts &f) {
-        return GetDuplicateToRemove(settings, f.masterI, f.masterJ, f.createdI, f.createdJ, f.seriesI, f.seriesJ);
+    struct Cached
+    {
+        FileStamp stamp;
+        KeepRuleTexts texts;
+        bool valid = false;
+    };
+    auto cache = std::make_shared<Cached>();
+    const QString path = settings.registry().filePath();
+    return [&settings, cache, path](const PairFacts &facts) {
+        const FileStamp now = FileStamp::of(path);
+        if (!cache->valid || !(now == cache->stamp) || !now.exists) {
+            cache->texts = KeepRuleTexts::read(settings);
+            cache->stamp = now;
+            cache->valid = true;
+        }
+        return decideDuplicateToRemove(cache->texts, facts);
     };
 }
 

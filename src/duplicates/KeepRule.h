@@ -54,7 +54,12 @@ bool yesNoFromSwitchText(const QString &text);
 
 // The keep rule as phase 2 calls it.
 using KeepRule = std::function<QString(const PairFacts &)>;
-KeepRule settingsKeepRule(const Settings &settings);
+
+// GetDuplicateToRemove for a whole scan. The six values are read again
+// whenever the settings file has been replaced since the previous pair, so a
+// value saved meanwhile counts from the next pair on, exactly as with six
+// reads per pair, at the cost of one file status per pair.
+KeepRule settingsKeepRule(Settings &settings);
 
 // The first pair (1..count) whose child is `value` gives its parent; without
 // such a pair, parents[k]. Arrays are used from index 1. An index outside the

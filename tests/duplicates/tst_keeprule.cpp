@@ -147,9 +147,15 @@ void TestKeepRule::readsSettingsOnEveryCall()
     store(env, kDefaults);
     const KeepRule rule = settingsKeepRule(env.settings);
     const PairFacts facts{false, false, kEarly, kLate, false, false};
-    QCOMPARE(rule(facts), QString("j"));
-    env.settings.SaveSetting("OldDel", "0");
-    QCOMPARE(rule(facts), QString("i"));
+    // Saves of equal length in quick succession must each be seen at the next pair.
+    for (int round = 0; round < 20; ++round) {
+        QCOMPARE(rule(facts), QString("j"));
+        env.settings.SaveSetting("OldDel", "0");
+        QCOMPARE(rule(facts), QString("i"));
+        env.settings.SaveSetting("OldDel", "1");
+    }
+    env.settings.SaveSetting("Priority.2", "x");
+    QVERIFY_THROWS_EXCEPTION(PlatformError, rule(facts));
 }
 
 void TestKeepRule::parentFollowsChains_data()
