@@ -67,6 +67,8 @@ void exitDuringSave(int exitCode)
 
 bool takeItemReadFault(const QString &folderName, int index)
 {
+    if (plan().itemReads.isEmpty())
+        return false;
     auto it = plan().itemReads.find({folderName, index});
     if (it == plan().itemReads.end() || *it <= 0)
         return false;

@@ -2,7 +2,6 @@
 
 #include "platform/core/PlatformError.h"
 
-#include <QRegularExpression>
 
 namespace kw::outlook {
 
@@ -20,19 +19,63 @@ QString dateToText(const QDateTime &value)
     return value.toString(QStringLiteral("dd.MM.yyyy HH:mm:ss"));
 }
 
+namespace {
+
+// Reads 1..maxDigits digits at pos; -1 when there are none.
+int number(QStringView t, qsizetype &pos, int maxDigits)
+{
+    int value = 0;
+    int digits = 0;
+    while (pos < t.size() && digits < maxDigits && t[pos].isDigit()) {
+        value = value * 10 + t[pos].digitValue();
+        ++pos;
+        ++digits;
+    }
+    return digits ? value : -1;
+}
+
+bool expect(QStringView t, qsizetype &pos, QChar c)
+{
+    if (pos >= t.size() || t[pos] != c)
+        return false;
+    ++pos;
+    return true;
+}
+
+} // namespace
+
 std::optional<QDateTime> parseDateText(const QString &text)
 {
-    // e.g. "3.7.2026", "03.07.2026 09:30", "03.07.2026 09:30:15"
-    static const QRegularExpression re(QStringLiteral(
-        R"(^\s*(\d{1,2})\.(\d{1,2})\.(\d{4})(?:\s+(\d{1,2}):(\d{2})(?::(\d{2}))?)?\s*$)"));
-    const QRegularExpressionMatch m = re.match(text);
-    if (!m.hasMatch())
+    // e.g. "3.7.2026", "03.07.2026 09:30", "03.07.2026 09:30:15"; every item
+    // load reads one, so no regular expression here.
+    const QStringView t = QStringView(text).trimmed();
+    qsizetype pos = 0;
+    const int day = number(t, pos, 2);
+    if (day < 0 || !expect(t, pos, u'.'))
         return std::nullopt;
-    const QDate date(m.captured(3).toInt(), m.captured(2).toInt(), m.captured(1).toInt());
-    QTime time(0, 0);
-    if (m.hasCaptured(4))
-        time = QTime(m.captured(4).toInt(), m.captured(5).toInt(),
-                     m.hasCaptured(6) ? m.captured(6).toInt() : 0);
+    const int month = number(t, pos, 2);
+    if (month < 0 || !expect(t, pos, u'.'))
+        return std::nullopt;
+    const qsizetype yearStart = pos;
+    const int year = number(t, pos, 4);
+    if (year < 0 || pos - yearStart != 4)
+        return std::nullopt;
+    int h = 0, m = 0, sec = 0;
+    if (pos < t.size()) {
+        if (!t[pos].isSpace())
+            return std::nullopt;
+        while (pos < t.size() && t[pos].isSpace())
+            ++pos;
+        h = number(t, pos, 2);
+        if (h < 0 || !expect(t, pos, u':') || pos + 2 > t.size() || (m = number(t, pos, 2)) < 0)
+            return std::nullopt;
+        if (pos < t.size()) {
+            if (!expect(t, pos, u':') || (sec = number(t, pos, 2)) < 0 || pos != t.size())
+                return std::nullopt;
+        }
+    }
+    const QDate date(year, month, day);
+    const QTime time(h, m, sec);
     if (!date.isValid() || !time.isValid())
         return std::nullopt;
     return QDateTime(date, time);

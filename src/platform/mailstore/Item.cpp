@@ -16,6 +16,8 @@ enum class Special { None, Class, MessageClass, EntryID, CreationTime };
 
 Special specialMember(QStringView name)
 {
+    if (name.size() != 5 && name.size() != 7 && name.size() != 12)
+        return Special::None;
     if (name.compare(u"Class", Qt::CaseInsensitive) == 0)
         return Special::Class;
     if (name.compare(u"MessageClass", Qt::CaseInsensitive) == 0)
@@ -29,11 +31,17 @@ Special specialMember(QStringView name)
 
 } // namespace
 
+QDateTime ItemRecord::created() const
+{
+    if (creationTime.isValid() || createdText.isEmpty())
+        return creationTime;
+    return parseDateText(createdText).value_or(QDateTime());
+}
+
 Item::Item(ProfileDbPtr db, ItemRecord record)
     : m_db(std::move(db)), m_rec(std::move(record)), m_schema(&ItemSchema::forClass(m_rec.itemClass))
 {
     m_rec.values.resize(m_schema->size());
-    m_fieldDirty.resize(m_schema->size());
 }
 
 Item::~Item() = default;
@@ -75,7 +83,7 @@ QVariant Item::get(QStringView name) const
     case Special::EntryID:
         return m_rec.entryId;
     case Special::CreationTime:
-        return m_rec.creationTime;
+        return m_rec.created();
     case Special::None:
         break;
     }
@@ -93,7 +101,7 @@ QString Item::text(QStringView name) const
     case Special::EntryID:
         return m_rec.entryId;
     case Special::CreationTime:
-        return dateToText(m_rec.creationTime);
+        return dateToText(m_rec.created());
     case Special::None:
         break;
     }
@@ -134,6 +142,8 @@ void Item::set(QStringView name, const QVariant &value)
 void Item::setRawText(int fieldIndex, const QString &text)
 {
     m_rec.values[fieldIndex] = text;
+    if (m_fieldDirty.isEmpty())
+        m_fieldDirty.resize(m_schema->size());
     m_fieldDirty[fieldIndex] = true;
     m_dirty = true;
 }
@@ -182,7 +192,7 @@ void Item::Save()
     ensureAlive();
     m_db->saveItem(m_rec, m_fieldDirty, false, m_attachments ? &*m_attachments : nullptr,
                    m_removedAttachments);
-    m_fieldDirty.fill(false);
+    m_fieldDirty.clear();
     m_removedAttachments.clear();
     m_dirty = false;
 }

@@ -44,7 +44,9 @@ struct ItemRecord
     int itemClass = 0;
     QString messageClass;
     QString entryId;      // upper-case hex; empty until first saved
-    QDateTime creationTime;
+    QDateTime creationTime; // set for new items; loaded ones keep the text below
+    QString createdText;    // the stored creation time, read when first asked for
+    QDateTime created() const;
     QList<QString> values; // one per field of the class's schema
     QList<UserPropertyRecord> userProperties;
 };
@@ -66,7 +68,7 @@ public:
     QString MessageClass() const { return m_rec.messageClass; }
     void setMessageClass(const QString &messageClass);
     QString EntryID() const { return m_rec.entryId; }
-    QDateTime CreationTime() const { return m_rec.creationTime; }
+    QDateTime CreationTime() const { return m_rec.created(); }
     QString Subject() const { return text(u"Subject"); }
     void setSubject(const QString &value) { set(u"Subject", value); }
     QString Body() const { return text(u"Body"); }

@@ -171,24 +171,39 @@ constexpr ClassPrefix kPrefixes[] = {
 ItemSchema::ItemSchema(int itemClass, QList<FieldDef> fields)
     : m_class(itemClass), m_fields(std::move(fields))
 {
-    QList<QPair<QString, int>> folded;
-    for (int i = 0; i < m_fields.size(); ++i)
-        folded.append({m_fields[i].name.toCaseFolded(), i});
-    std::sort(folded.begin(), folded.end());
-    for (const auto &p : folded) {
-        m_folded.append(p.first);
-        m_foldedIndex.append(p.second);
+    m_utf8Names.reserve(m_fields.size()); // the views below must not move
+    for (int i = 0; i < m_fields.size(); ++i) {
+        m_sorted.append(i);
+        m_exact.insert(m_fields[i].name, i);
+        m_utf8Names.push_back(m_fields[i].name.toStdString());
+        m_byUtf8.emplace(m_utf8Names.back(), i);
     }
+    std::sort(m_sorted.begin(), m_sorted.end(), [this](int a, int b) {
+        return m_fields[a].name.compare(m_fields[b].name, Qt::CaseInsensitive) < 0;
+    });
 }
 
 int ItemSchema::indexOf(QStringView name) const
 {
-    // Member names are ASCII; fold cheaply and binary-search the sorted list.
-    QString key = name.toString().toCaseFolded();
-    auto it = std::lower_bound(m_folded.cbegin(), m_folded.cend(), key);
-    if (it == m_folded.cend() || *it != key)
+    // Without allocating: a binary search that ignores case.
+    auto it = std::lower_bound(m_sorted.cbegin(), m_sorted.cend(), name, [this](int i, QStringView n) {
+        return QStringView(m_fields[i].name).compare(n, Qt::CaseInsensitive) < 0;
+    });
+    if (it == m_sorted.cend() || QStringView(m_fields[*it].name).compare(name, Qt::CaseInsensitive) != 0)
         return -1;
-    return m_foldedIndex[int(it - m_folded.cbegin())];
+    return *it;
+}
+
+int ItemSchema::indexOfUtf8(std::string_view name) const
+{
+    const auto it = m_byUtf8.find(name);
+    return it == m_byUtf8.end() ? indexOf(QString::fromUtf8(name.data(), qsizetype(name.size()))) : it->second;
+}
+
+int ItemSchema::indexOfExact(const QString &name) const
+{
+    const auto it = m_exact.constFind(name);
+    return it == m_exact.cend() ? indexOf(name) : *it;
 }
 
 const ItemSchema &ItemSchema::forClass(int itemClass)

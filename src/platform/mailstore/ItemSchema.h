@@ -1,8 +1,13 @@
 #pragma once
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringView>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
 
 namespace kw::outlook {
 
@@ -43,14 +48,20 @@ public:
     const QList<FieldDef> &fields() const { return m_fields; }
     // -1 when the class has no field of that name.
     int indexOf(QStringView name) const;
+    // The same for a name in its canonical spelling (faster).
+    int indexOfExact(const QString &name) const;
+    // The same for a canonical name given as UTF-8 bytes (no allocation).
+    int indexOfUtf8(std::string_view name) const;
 
     ItemSchema(int itemClass, QList<FieldDef> fields);
 
 private:
     int m_class;
     QList<FieldDef> m_fields;
-    QList<QString> m_folded; // case-folded names, sorted, with their indexes below
-    QList<int> m_foldedIndex;
+    QList<int> m_sorted; // field indexes sorted by name without regard to case
+    QHash<QString, int> m_exact;
+    std::vector<std::string> m_utf8Names; // owns the keys of m_byUtf8
+    std::unordered_map<std::string_view, int> m_byUtf8;
 };
 
 // The item class a message class stands for: "IPM.Contact" and every class

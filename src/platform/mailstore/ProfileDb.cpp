@@ -58,13 +58,14 @@ ProfileDb::ProfileDb(const QString &path, const QString &connectionName)
 ProfileDb::~ProfileDb()
 {
     m_queries.clear();
+    m_loadItem.reset();
     if (m_db.isOpen())
         m_db.close();
     m_db = QSqlDatabase();
     QSqlDatabase::removeDatabase(m_connectionName);
 }
 
-ProfileDbPtr ProfileDb::open(const QString &path)
+ProfileDbPtr ProfileDb::open(const QString &path, bool withDefaultStore)
 {
     const QFileInfo info(path);
     const bool fresh = !info.exists();
@@ -85,11 +86,11 @@ ProfileDbPtr ProfileDb::open(const QString &path)
         throw PlatformError(errors::kOperationFailed,
                             QStringLiteral("Das Profil %1 kann nicht geöffnet werden: %2")
                                 .arg(path, db->m_db.lastError().text()));
-    db->checkOrCreateSchema(fresh);
+    db->checkOrCreateSchema(fresh, withDefaultStore);
     return db;
 }
 
-void ProfileDb::checkOrCreateSchema(bool fresh)
+void ProfileDb::checkOrCreateSchema(bool fresh, bool withDefaultStore)
 {
     if (!fresh) {
         // Only reads until the file is known to be ours.
@@ -106,7 +107,8 @@ void ProfileDb::checkOrCreateSchema(bool fresh)
     sql::Transaction tx(m_db);
     for (const char *ddl : schema::kTables)
         sql::execPlain(m_db, QString::fromLatin1(ddl));
-    createDefaultStore();
+    if (withDefaultStore)
+        createDefaultStore();
     QSqlQuery &q = query(QStringLiteral("INSERT INTO meta(key, value) VALUES (?, ?)"));
     sql::exec(q, {QStringLiteral("version"), QString::number(schema::kVersion)});
     sql::exec(q, {QStringLiteral("format"), QString::fromLatin1(schema::kFormat)});
@@ -183,6 +185,22 @@ QList<FolderRecord> ProfileDb::storeRoots()
                          + QStringLiteral("WHERE f.parent IS NULL AND s.visible = 1 ORDER BY s.id"));
     sql::exec(q, {});
     return folderList(q);
+}
+
+QList<QPair<FolderRecord, bool>> ProfileDb::allStoreRoots()
+{
+    QSqlQuery &all = query(QStringLiteral(
+        "SELECT s.root, s.visible FROM stores s ORDER BY s.id"));
+    sql::exec(all, {});
+    QList<QPair<qint64, bool>> ids;
+    while (all.next())
+        ids.append({all.value(0).toLongLong(), all.value(1).toInt() != 0});
+    all.finish();
+    QList<QPair<FolderRecord, bool>> out;
+    for (const auto &p : ids)
+        if (const std::optional<FolderRecord> r = folderById(p.first))
+            out.append({*r, p.second});
+    return out;
 }
 
 QList<FolderRecord> ProfileDb::childFolders(qint64 parentId)

@@ -3,12 +3,14 @@
 #include "platform/mailstore/Folder.h"
 #include "platform/mailstore/Fwd.h"
 #include "platform/mailstore/Item.h"
+#include "platform/mailstore/SqlUtil.h"
 
 #include <QList>
 #include <QHash>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <map>
+#include <memory>
 #include <QString>
 #include <optional>
 
@@ -31,8 +33,9 @@ struct AddressEntry
 class ProfileDb
 {
 public:
-    // Opens (or creates) the profile. See Application::open.
-    static ProfileDbPtr open(const QString &path);
+    // Opens (or creates) the profile. See Application::open. A new profile
+    // gets the default store unless withDefaultStore is false (fixtures).
+    static ProfileDbPtr open(const QString &path, bool withDefaultStore = true);
     ~ProfileDb();
     ProfileDb(const ProfileDb &) = delete;
     ProfileDb &operator=(const ProfileDb &) = delete;
@@ -41,6 +44,8 @@ public:
 
     // Stores and folders.
     QList<FolderRecord> storeRoots();
+    // Every store's root with whether it is listed (other users' stores are not).
+    QList<QPair<FolderRecord, bool>> allStoreRoots();
     QList<FolderRecord> childFolders(qint64 parentId);
     std::optional<FolderRecord> folderById(qint64 id);
     std::optional<FolderRecord> folderByEntryId(const QString &entryId, const QString &storeId);
@@ -85,13 +90,14 @@ public:
 
 private:
     ProfileDb(const QString &path, const QString &connectionName);
-    void checkOrCreateSchema(bool fresh);
+    void checkOrCreateSchema(bool fresh, bool withDefaultStore);
     void createDefaultStore();
 
     QString m_path;
     QString m_connectionName;
     QSqlDatabase m_db;
     std::map<QString, QSqlQuery> m_queries;
+    std::unique_ptr<sql::FastStatement> m_loadItem;
     QHash<qint64, QString> m_storeNames;
     QHash<qint64, QString> m_folderStoreIds;
 };

@@ -20,6 +20,12 @@ constexpr int kUserPropertyRow = 1;
                         QStringLiteral("Das Element wurde nicht gefunden. Es wurde gelöscht oder verschoben."));
 }
 
+// QtSql binds a null QString as NULL; text columns here are NOT NULL.
+QString nn(const QString &s)
+{
+    return s.isNull() ? QStringLiteral("") : s;
+}
+
 QVariant nullInt()
 {
     return QVariant(QMetaType(QMetaType::LongLong));
@@ -52,35 +58,36 @@ QList<qint64> ProfileDb::itemIds(qint64 folderId)
 ItemRecord ProfileDb::loadItem(qint64 itemId)
 {
     // One query brings the item with all its fields and user properties.
-    QSqlQuery &q = query(QStringLiteral(
-        "SELECT i.folder, i.entry_id, i.class, i.message_class, i.created, f.kind, f.name,"
-        " f.value, f.type FROM items i LEFT JOIN fields f ON f.item = i.id WHERE i.id = ?"));
-    sql::exec(q, {itemId});
+    if (!m_loadItem)
+        m_loadItem = std::make_unique<sql::FastStatement>(
+            m_db, "SELECT i.folder, i.entry_id, i.class, i.message_class, i.created, f.kind,"
+                  " f.name, f.value, f.type FROM items i LEFT JOIN fields f ON f.item = i.id"
+                  " WHERE i.id = ?");
+    sql::FastStatement &q = *m_loadItem;
+    q.start(itemId);
     ItemRecord rec;
     const ItemSchema *schema = nullptr;
-    while (q.next()) {
+    while (q.step()) {
         if (!schema) {
             rec.id = itemId;
-            rec.folderId = q.value(0).toLongLong();
-            rec.entryId = q.value(1).toString();
-            rec.itemClass = q.value(2).toInt();
-            rec.messageClass = q.value(3).toString();
-            rec.creationTime = parseDateText(q.value(4).toString()).value_or(QDateTime());
+            rec.folderId = q.integer(0);
+            rec.entryId = q.text(1);
+            rec.itemClass = int(q.integer(2));
+            rec.messageClass = q.text(3);
+            rec.createdText = q.text(4);
             schema = &ItemSchema::forClass(rec.itemClass);
             rec.values.resize(schema->size());
         }
-        if (q.value(5).isNull())
+        if (q.isNull(5))
             continue;
-        const QString name = q.value(6).toString();
-        if (q.value(5).toInt() == kUserPropertyRow) {
-            rec.userProperties.append({name, q.value(8).toInt(), q.value(7).toString()});
+        if (q.integer(5) == kUserPropertyRow) {
+            rec.userProperties.append({q.text(6), int(q.integer(8)), q.text(7)});
         } else {
-            const int idx = schema->indexOf(name);
+            const int idx = schema->indexOfUtf8(q.utf8(6));
             if (idx >= 0)
-                rec.values[idx] = q.value(7).toString();
+                rec.values[idx] = q.text(7);
         }
     }
-    q.finish();
     if (!schema)
         itemGone();
     return rec;
@@ -113,20 +120,20 @@ void insertNewItem(ProfileDb &db, ItemRecord &rec)
     seq.finish();
     if (rec.entryId.isEmpty())
         rec.entryId = ProfileDb::newId(24);
-    if (!rec.creationTime.isValid())
+    if (!rec.created().isValid())
         rec.creationTime = QDateTime::currentDateTime();
     QSqlQuery &q = db.query(QStringLiteral(
         "INSERT INTO items(folder, entry_id, class, message_class, created, seq)"
         " VALUES (?, ?, ?, ?, ?, ?)"));
-    sql::exec(q, {rec.folderId, rec.entryId, rec.itemClass, rec.messageClass,
-                  rec.creationTime.toString(QStringLiteral("dd.MM.yyyy HH:mm:ss")), next});
+    sql::exec(q, {rec.folderId, rec.entryId, rec.itemClass, nn(rec.messageClass),
+                  rec.created().toString(QStringLiteral("dd.MM.yyyy HH:mm:ss")), next});
     rec.id = q.lastInsertId().toLongLong();
 }
 
 void updateItemRow(ProfileDb &db, const ItemRecord &rec)
 {
     QSqlQuery &q = db.query(QStringLiteral("UPDATE items SET message_class = ? WHERE id = ?"));
-    sql::exec(q, {rec.messageClass, rec.id});
+    sql::exec(q, {nn(rec.messageClass), rec.id});
     if (q.numRowsAffected() < 1)
         itemGone();
 }
@@ -160,7 +167,7 @@ void writeUserProperties(ProfileDb &db, const ItemRecord &rec)
     QSqlQuery &put = db.query(QStringLiteral(
         "INSERT OR REPLACE INTO fields(item, kind, name, value, type) VALUES (?, 1, ?, ?, ?)"));
     for (const UserPropertyRecord &p : rec.userProperties)
-        sql::exec(put, {rec.id, p.name, p.value, p.type});
+        sql::exec(put, {rec.id, p.name, nn(p.value), p.type});
 }
 
 void writeAttachments(ProfileDb &db, qint64 itemId, QList<AttachmentRecord> &atts,
@@ -178,11 +185,11 @@ void writeAttachments(ProfileDb &db, qint64 itemId, QList<AttachmentRecord> &att
         AttachmentRecord &a = atts[pos];
         const QVariant hidden = a.hidden ? QVariant(*a.hidden ? 1 : 0) : nullInt();
         if (a.id) {
-            sql::exec(update, {pos, hidden, a.displayName, a.id});
+            sql::exec(update, {pos, hidden, nn(a.displayName), a.id});
             continue;
         }
-        sql::exec(insert, {itemId, pos, a.fileName, a.displayName, a.type, a.size, hidden,
-                           a.pathName, a.content});
+        sql::exec(insert, {itemId, pos, nn(a.fileName), nn(a.displayName), a.type, a.size, hidden,
+                           nn(a.pathName), a.content});
         a.id = insert.lastInsertId().toLongLong();
     }
 }

@@ -68,3 +68,70 @@ void Transaction::commit()
 }
 
 } // namespace kw::outlook::sql
+
+#include <QSqlDriver>
+#include <sqlite3.h>
+
+namespace kw::outlook::sql {
+
+FastStatement::FastStatement(QSqlDatabase &db, const char *sqlText)
+{
+    const QVariant handle = db.driver()->handle();
+    sqlite3 *raw = handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0
+                       ? *static_cast<sqlite3 *const *>(handle.constData())
+                       : nullptr;
+    if (!raw || sqlite3_prepare_v2(raw, sqlText, -1, &m_stmt, nullptr) != SQLITE_OK)
+        throw PlatformError(errors::kOperationFailed,
+                            QStringLiteral("Profilzugriff fehlgeschlagen: %1")
+                                .arg(raw ? QString::fromUtf8(sqlite3_errmsg(raw)) : QStringLiteral("kein SQLite")));
+}
+
+FastStatement::~FastStatement()
+{
+    sqlite3_finalize(m_stmt);
+}
+
+void FastStatement::start(qint64 value)
+{
+    sqlite3_reset(m_stmt);
+    sqlite3_bind_int64(m_stmt, 1, value);
+}
+
+bool FastStatement::step()
+{
+    const int rc = sqlite3_step(m_stmt);
+    if (rc == SQLITE_ROW)
+        return true;
+    if (rc == SQLITE_DONE) {
+        sqlite3_reset(m_stmt); // releases the read lock at once
+        return false;
+    }
+    const QString message = QString::fromUtf8(sqlite3_errmsg(sqlite3_db_handle(m_stmt)));
+    sqlite3_reset(m_stmt);
+    throw PlatformError(errors::kOperationFailed,
+                        QStringLiteral("Profilzugriff fehlgeschlagen: %1").arg(message));
+}
+
+bool FastStatement::isNull(int column) const
+{
+    return sqlite3_column_type(m_stmt, column) == SQLITE_NULL;
+}
+
+qint64 FastStatement::integer(int column) const
+{
+    return sqlite3_column_int64(m_stmt, column);
+}
+
+std::string_view FastStatement::utf8(int column) const
+{
+    const auto *data = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, column));
+    return data ? std::string_view(data, size_t(sqlite3_column_bytes(m_stmt, column))) : std::string_view();
+}
+
+QString FastStatement::text(int column) const
+{
+    const auto *data = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, column));
+    return data ? QString::fromUtf8(data, sqlite3_column_bytes(m_stmt, column)) : QString();
+}
+
+} // namespace kw::outlook::sql

@@ -3,6 +3,7 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QVariantList>
+#include <string_view>
 
 // Small helpers over QtSql that turn failures into kw::PlatformError.
 namespace kw::outlook::sql {
@@ -26,6 +27,36 @@ private:
     QSqlDatabase &m_db;
     bool m_outer;
     bool m_done = false;
+};
+
+} // namespace kw::outlook::sql
+
+struct sqlite3_stmt;
+
+namespace kw::outlook::sql {
+
+// A statement prepared straight on the connection's SQLite handle, for the
+// hot read path where QtSql's per-value conversions would dominate. Must be
+// destroyed before the connection is closed.
+class FastStatement
+{
+public:
+    FastStatement(QSqlDatabase &db, const char *sqlText);
+    ~FastStatement();
+    FastStatement(const FastStatement &) = delete;
+    FastStatement &operator=(const FastStatement &) = delete;
+
+    // Resets the statement and binds one integer as its only parameter.
+    void start(qint64 value);
+    // Next row; false at the end. Throws on failure.
+    bool step();
+    bool isNull(int column) const;
+    qint64 integer(int column) const;
+    QString text(int column) const;
+    std::string_view utf8(int column) const;
+
+private:
+    sqlite3_stmt *m_stmt = nullptr;
 };
 
 } // namespace kw::outlook::sql

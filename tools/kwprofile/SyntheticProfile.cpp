@@ -1,0 +1,294 @@
+#include "SyntheticProfile.h"
+
+#include <QDateTime>
+#include <QJsonArray>
+#include <QRandomGenerator>
+#include <QStringList>
+
+namespace kw::profilegen {
+
+namespace {
+
+const QStringList kFirstMale = {"Hans", "Peter", "Klaus", "Jürgen", "Stefan", "Thomas", "Michael",
+                                "Andreas", "Wolfgang", "Lukas", "Maximilian", "Jörg", "Urs",
+                                "Reto", "Franz", "Josef", "Karl-Heinz", "Hans Peter", "Matthias"};
+const QStringList kFirstFemale = {"Anna", "Maria", "Ursula", "Sabine", "Petra", "Monika", "Julia",
+                                  "Katharina", "Erika", "Brigitte", "Sophie", "Lea", "Verena",
+                                  "Regula", "Anne-Marie", "Gisela", "Jutta", "Heike"};
+const QStringList kLast = {"Müller", "Schmidt", "Schneider", "Fischer", "Weber", "Meyer",
+                           "Wagner", "Becker", "Schulz", "Hoffmann", "Huber", "Gruber", "Bauer",
+                           "Pichler", "Steiner", "Moser", "Keller", "Meier", "Brunner",
+                           "Baumann", "Frei", "Zimmermann", "Köhler", "Weiß", "Groß",
+                           "von Stetten", "Müller-Lüdenscheidt", "de Vries", "Schäfer"};
+const QStringList kTitles = {"", "", "", "", "Dr.", "Prof.", "Prof. Dr.", "Dipl.-Ing.", "Mag.",
+                             "Dr. med.", "Ing."};
+const QStringList kSuffixes = {"", "", "", "", "", "", "jun.", "sen.", "MBA", "M.A."};
+const QStringList kCompanySuffixes = {"GmbH", "AG", "KG", "GmbH & Co. KG", "OHG", "e.K.", "Ges.m.b.H."};
+const QStringList kCompanyWords = {"Bau", "Technik", "Logistik", "Consulting", "Elektro", "Software",
+                                   "Druck", "Holz", "Metall", "Medien", "Versand", "Immobilien"};
+const QStringList kStreets = {"Hauptstraße", "Bahnhofstr.", "Schulweg", "Lindenallee", "Gartenstraße",
+                              "Kirchgasse", "Mariahilfer Straße", "Bahnhofstrasse", "Dorfstrasse",
+                              "Am Markt", "Goethestraße", "Ringstraße"};
+
+struct Place
+{
+    const char *country;
+    const char *city;
+    const char *postal;
+    const char *area;   // area code without trunk prefix
+    const char *cc;     // country calling code
+};
+const Place kPlaces[] = {
+    {"Deutschland", "München", "80331", "89", "49"}, {"Deutschland", "Berlin", "10115", "30", "49"},
+    {"Deutschland", "Hamburg", "20095", "40", "49"}, {"Deutschland", "Köln", "50667", "221", "49"},
+    {"Deutschland", "Stuttgart", "70173", "711", "49"}, {"Österreich", "Wien", "1010", "1", "43"},
+    {"Österreich", "Graz", "8010", "316", "43"},     {"Österreich", "Linz", "4020", "732", "43"},
+    {"Schweiz", "Zürich", "8001", "44", "41"},       {"Schweiz", "Bern", "3011", "31", "41"},
+    {"Schweiz", "Basel", "4051", "61", "41"},
+};
+const QStringList kCountryVariants = {"", "D", "A", "CH"}; // appended as messy alternatives
+
+const QStringList kSubjects = {"Besprechung", "Projektstatus", "Angebot", "Rechnung", "Termin",
+                               "Rückfrage", "Protokoll", "Urlaubsplanung", "Jahresgespräch",
+                               "Kundenbesuch", "Schulung", "Lieferung"};
+
+class Gen
+{
+public:
+    explicit Gen(quint32 seed) : m_rng(seed) {}
+
+    int below(int n) { return int(m_rng.bounded(n)); }
+    template <typename T> const T &pick(const QList<T> &l) { return l[below(int(l.size()))]; }
+    bool chance(int percent) { return below(100) < percent; }
+
+    QString id(int bytes)
+    {
+        QByteArray raw(bytes, Qt::Uninitialized);
+        for (int i = 0; i < bytes; ++i)
+            raw[i] = char(below(256));
+        return QString::fromLatin1(raw.toHex().toUpper());
+    }
+
+    QString digits(int n)
+    {
+        QString s;
+        for (int i = 0; i < n; ++i)
+            s += QChar(u'0' + (i == 0 ? 1 + below(9) : below(10)));
+        return s;
+    }
+
+    QDateTime moment()
+    {
+        const QDateTime base(QDate(2018, 1, 1), QTime(0, 0));
+        return base.addSecs(qint64(m_rng.bounded(9 * 365)) * 86400 + below(86400));
+    }
+
+    QString date(const QDateTime &t) const { return t.toString(QStringLiteral("dd.MM.yyyy HH:mm:ss")); }
+
+    // One number written in one of the many ways people write numbers.
+    QString phone(const Place &p, bool mobile)
+    {
+        const QString area = mobile ? QStringLiteral("1%1").arg(below(80) + 51) : QString::fromLatin1(p.area);
+        const QString local = digits(mobile ? 7 : 6 + below(2));
+        const QString cc = QString::fromLatin1(p.cc);
+        switch (below(9)) {
+        case 0: return QStringLiteral("0%1/%2").arg(area, local);
+        case 1: return QStringLiteral("+%1 (0)%2 %3").arg(cc, area, local);
+        case 2: return QStringLiteral("00%1 %2 %3").arg(cc, area, local);
+        case 3: return QStringLiteral("(0%1) %2-%3").arg(area, local.left(3), local.mid(3));
+        case 4: return QStringLiteral("+%1%2%3").arg(cc, area, local);
+        case 5: return QStringLiteral("0%1 %2 %3 %4").arg(area, local.left(2), local.mid(2, 2), local.mid(4));
+        case 6: return QStringLiteral("0%1-%2").arg(area, local);
+        case 7: return QStringLiteral("+%1-%2-%3").arg(cc, area, local);
+        default: return local; // no area code at all
+        }
+    }
+
+private:
+    QRandomGenerator m_rng;
+};
+
+QJsonObject item(Gen &g, int cls, const QString &messageClass, const QJsonObject &fields)
+{
+    return {{"class", cls}, {"messageClass", messageClass}, {"entryId", g.id(24)},
+            {"creationTime", g.date(g.moment())}, {"fields", fields}};
+}
+
+QJsonObject contactFields(Gen &g)
+{
+    const bool female = g.chance(50);
+    const QString first = g.pick(female ? kFirstFemale : kFirstMale);
+    const QString last = g.pick(kLast);
+    const QString title = g.pick(kTitles);
+    const QString suffix = g.pick(kSuffixes);
+    const Place &place = kPlaces[g.below(int(std::size(kPlaces)))];
+    QJsonObject f;
+    QStringList full;
+    if (g.chance(30))
+        full << (female ? QStringLiteral("Frau") : QStringLiteral("Herr"));
+    for (const QString &part : {title, first, last, suffix})
+        if (!part.isEmpty())
+            full << part;
+    f["FullName"] = full.join(u' ');
+    if (g.chance(80)) { // some contacts only have the full name
+        f["FirstName"] = first;
+        f["LastName"] = last;
+        if (!title.isEmpty())
+            f["Title"] = title;
+        if (!suffix.isEmpty())
+            f["Suffix"] = suffix;
+    }
+    f["FileAs"] = QStringLiteral("%1, %2").arg(last, first);
+    if (g.chance(60))
+        f["CompanyName"] = QStringLiteral("%1 %2 %3").arg(g.pick(kLast), g.pick(kCompanyWords), g.pick(kCompanySuffixes));
+    f["BusinessTelephoneNumber"] = g.phone(place, false);
+    if (g.chance(60))
+        f["MobileTelephoneNumber"] = g.phone(place, true);
+    if (g.chance(40))
+        f["HomeTelephoneNumber"] = g.phone(place, false);
+    if (g.chance(35))
+        f["BusinessFaxNumber"] = (g.chance(30) ? QStringLiteral("Fax: ") : QString()) + g.phone(place, false);
+    const QString street = QStringLiteral("%1 %2").arg(g.pick(kStreets)).arg(1 + g.below(120));
+    const QString country = g.chance(80) ? QString::fromUtf8(place.country) : g.pick(kCountryVariants);
+    const QString prefix = g.chance(70) ? QStringLiteral("Business") : QStringLiteral("Home");
+    f[prefix + QStringLiteral("AddressStreet")] = street;
+    f[prefix + QStringLiteral("AddressPostalCode")] = QString::fromLatin1(place.postal);
+    f[prefix + QStringLiteral("AddressCity")] = QString::fromUtf8(place.city);
+    QStringList lines{street, QStringLiteral("%1 %2").arg(QString::fromLatin1(place.postal), QString::fromUtf8(place.city))};
+    if (!country.isEmpty()) {
+        f[prefix + QStringLiteral("AddressCountry")] = country;
+        lines << country;
+    }
+    f[prefix + QStringLiteral("Address")] = lines.join(QStringLiteral("\r\n"));
+    f["Email1Address"] = QStringLiteral("%1.%2@example.org").arg(first.toLower().remove(u' '), last.toLower().remove(u' '));
+    return f;
+}
+
+// A copy of an earlier item's fields, sometimes with a number written anew.
+QJsonObject duplicateOf(Gen &g, const QJsonObject &original)
+{
+    QJsonObject f = original;
+    if (f.contains("BusinessTelephoneNumber") && g.chance(40))
+        f["BusinessTelephoneNumber"] = f["BusinessTelephoneNumber"].toString().remove(u' ');
+    return f;
+}
+
+QJsonArray makeItems(Gen &g, int count, int dupPercent, int cls, const QString &messageClass,
+                     const std::function<QJsonObject()> &fields)
+{
+    QJsonArray out;
+    QList<QJsonObject> made;
+    for (int i = 0; i < count; ++i) {
+        const bool dup = !made.isEmpty() && g.chance(dupPercent);
+        const QJsonObject f = dup ? duplicateOf(g, made[g.below(int(made.size()))]) : fields();
+        made.append(f);
+        out.append(item(g, cls, messageClass, f));
+    }
+    return out;
+}
+
+QJsonObject appointmentFields(Gen &g)
+{
+    const QDateTime start = g.moment();
+    const bool allDay = g.chance(20);
+    const QDateTime s = allDay ? QDateTime(start.date(), QTime(0, 0)) : QDateTime(start.date(), QTime(8 + g.below(10), g.chance(50) ? 0 : 30));
+    const QDateTime e = allDay ? s.addDays(1) : s.addSecs(1800 * (1 + g.below(6)));
+    QJsonObject f{{"Subject", g.pick(kSubjects)}, {"Start", g.date(s)}, {"End", g.date(e)},
+                  {"Location", g.chance(50) ? QStringLiteral("Besprechungsraum %1").arg(1 + g.below(5)) : QString()}};
+    if (allDay)
+        f["AllDayEvent"] = true;
+    f["BusyStatus"] = allDay ? 0 : 2;
+    if (g.chance(30))
+        f["Body"] = QStringLiteral("Bitte Unterlagen mitbringen.");
+    return f;
+}
+
+QJsonObject taskFields(Gen &g)
+{
+    const QDateTime start = g.moment();
+    QJsonObject f{{"Subject", g.pick(kSubjects) + QStringLiteral(" vorbereiten")},
+                  {"StartDate", start.toString(QStringLiteral("dd.MM.yyyy"))},
+                  {"DueDate", start.addDays(g.below(30)).toString(QStringLiteral("dd.MM.yyyy"))},
+                  {"Owner", QStringLiteral("%1 %2").arg(g.pick(kFirstFemale), g.pick(kLast))}};
+    if (g.chance(30))
+        f["Body"] = QStringLiteral("Rücksprache mit der Buchhaltung.");
+    return f;
+}
+
+QJsonObject mailFields(Gen &g)
+{
+    const QDateTime sent = g.moment();
+    return {{"Subject", QStringLiteral("%1 %2").arg(g.pick(kSubjects)).arg(1 + g.below(400))},
+            {"Body", QStringLiteral("Sehr geehrte Damen und Herren,\r\nanbei die Unterlagen.\r\nMit freundlichen Grüßen")},
+            {"SenderName", QStringLiteral("%1 %2").arg(g.pick(kFirstMale), g.pick(kLast))},
+            {"To", QStringLiteral("%1 %2").arg(g.pick(kFirstFemale), g.pick(kLast))},
+            {"SentOn", g.date(sent)}, {"ReceivedTime", g.date(sent.addSecs(30 + g.below(600)))}};
+}
+
+QJsonArray mailAttachments(Gen &g)
+{
+    QJsonArray out;
+    const int n = g.below(4);
+    for (int i = 0; i < n; ++i) {
+        const QString name = g.chance(50) ? QStringLiteral("Angebot %1.txt").arg(1 + g.below(50))
+                                          : QStringLiteral("Protokoll.txt");
+        out.append(QJsonObject{{"fileName", name}, {"type", 1},
+                               {"text", QStringLiteral("Inhalt %1\n").arg(g.digits(1 + g.below(6))).repeated(1 + g.below(40))}});
+    }
+    return out;
+}
+
+QJsonObject folder(const char *name, const char *cls, const char *mc, int number, Gen &g,
+                   const QJsonArray &items = {})
+{
+    QJsonObject f{{"name", QString::fromUtf8(name)}, {"entryId", g.id(24)},
+                  {"containerClass", QString::fromLatin1(cls)},
+                  {"defaultMessageClass", QString::fromLatin1(mc)}, {"defaultFolder", number}};
+    if (!items.isEmpty())
+        f["items"] = items;
+    return f;
+}
+
+} // namespace
+
+QJsonObject generate(const Options &o)
+{
+    Gen g(o.seed);
+    const int dup = o.duplicatePercent;
+    const QString noteClass = QStringLiteral("IPM.Note");
+    QJsonArray mails = makeItems(g, o.mails, dup, 43, noteClass, [&] { return mailFields(g); });
+    for (int i = 0; i < mails.size(); ++i) {
+        QJsonObject m = mails[i].toObject();
+        const QJsonArray atts = mailAttachments(g);
+        if (!atts.isEmpty())
+            m["attachments"] = atts;
+        mails[i] = m;
+    }
+    QJsonArray folders;
+    folders.append(folder("Posteingang", "IPF.Note", "IPM.Note", 6, g, mails));
+    folders.append(folder("Postausgang", "IPF.Note", "IPM.Note", 4, g));
+    folders.append(folder("Gesendete Objekte", "IPF.Note", "IPM.Note", 5, g));
+    folders.append(folder("Gelöschte Objekte", "IPF.Note", "IPM.Note", 3, g));
+    folders.append(folder("Entwürfe", "IPF.Note", "IPM.Note", 16, g));
+    folders.append(folder("Kalender", "IPF.Appointment", "IPM.Appointment", 9, g,
+                          makeItems(g, o.appointments, dup, 26, "IPM.Appointment", [&] { return appointmentFields(g); })));
+    folders.append(folder("Kontakte", "IPF.Contact", "IPM.Contact", 10, g,
+                          makeItems(g, o.contacts, dup, 40, "IPM.Contact", [&] { return contactFields(g); })));
+    folders.append(folder("Aufgaben", "IPF.Task", "IPM.Task", 13, g,
+                          makeItems(g, o.tasks, dup, 48, "IPM.Task", [&] { return taskFields(g); })));
+    folders.append(folder("Notizen", "IPF.StickyNote", "IPM.StickyNote", 12, g,
+                          makeItems(g, o.notes, dup, 44, "IPM.StickyNote", [&] {
+                              return QJsonObject{{"Body", QStringLiteral("Rückruf %1").arg(g.pick(kLast))}, {"Color", g.below(5)}};
+                          })));
+    folders.append(folder("Journal", "IPF.Journal", "IPM.Activity", 11, g,
+                          makeItems(g, o.journal, dup, 42, "IPM.Activity", [&] {
+                              return QJsonObject{{"Subject", QStringLiteral("Telefonat mit %1").arg(g.pick(kLast))},
+                                                 {"Start", g.date(g.moment())}, {"Duration", 5 * (1 + g.below(12))},
+                                                 {"Type", QStringLiteral("Telefonanruf")}};
+                          })));
+    QJsonObject store{{"name", QStringLiteral("Persönliche Ordner")}, {"storeId", g.id(32)},
+                      {"entryId", g.id(24)}, {"folders", folders}};
+    return {{"stores", QJsonArray{store}}};
+}
+
+} // namespace kw::profilegen
