@@ -2,7 +2,8 @@
 
 #include <QElapsedTimer>
 #include <QHash>
-#include <QStringList>
+
+#include <unordered_map>
 
 namespace kw::DupsDel {
 namespace {
@@ -50,43 +51,39 @@ PairList emptyPairs(int n)
     return pairs;
 }
 
-QStringList keyOf(const ScanValues &v, bool folderInside, int n)
-{
-    QStringList key;
-    key.reserve(v.criterionCount + 1);
-    for (int c = 0; c < v.criterionCount; ++c)
-        key.append(v.value(n, c));
-    if (folderInside)
-        key.append(v.folderIds[size_t(n)]);
-    return key;
-}
-
+// Each unmarked item joins the group of the first earlier item with the same
+// full value tuple: the table hashes the tuple but compares it in full, so
+// items whose hashes collide stay apart.
 struct Groups
 {
-    std::vector<std::vector<int>> members; // ascending item numbers
-    std::vector<int> groupOf;              // -1 for marked items
-    std::vector<int> position;             // index of the item within its group
+    std::vector<int> root; // the group's first member; 0 for marked items
+    std::vector<int> next; // the following member of the same group; 0 at the end
 };
 
 Groups groupUnmarked(const ScanValues &v, bool folderInside)
 {
-    Groups g;
-    g.groupOf.assign(size_t(v.itemCount) + 1, -1);
-    g.position.assign(size_t(v.itemCount) + 1, 0);
-    // Keyed on the whole tuple: equal hashes of different tuples stay apart.
-    QHash<QStringList, int> index;
-    index.reserve(v.itemCount);
+    const size_t size = size_t(v.itemCount) + 1;
+    std::vector<size_t> hashes(size, 0);
+    for (int n = 1; n <= v.itemCount; ++n) {
+        size_t h = folderInside ? qHash(v.folderIds[size_t(n)]) : 0;
+        for (int c = 0; c < v.criterionCount; ++c)
+            h = qHashMulti(h, v.value(n, c));
+        hashes[size_t(n)] = h;
+    }
+    const auto hashOf = [&hashes](int n) { return hashes[size_t(n)]; };
+    const auto equal = [&v, folderInside](int a, int b) { return equalItems(v, folderInside, a, b); };
+    std::unordered_map<int, int, decltype(hashOf), decltype(equal)> lastOfGroup(size_t(v.itemCount), hashOf,
+                                                                                equal);
+    Groups g{std::vector<int>(size, 0), std::vector<int>(size, 0)};
     for (int n = 1; n <= v.itemCount; ++n) {
         if (v.remove[size_t(n)])
             continue;
-        auto it = index.find(keyOf(v, folderInside, n));
-        if (it == index.end()) {
-            it = index.insert(keyOf(v, folderInside, n), int(g.members.size()));
-            g.members.emplace_back();
+        const auto [it, added] = lastOfGroup.try_emplace(n, n);
+        g.root[size_t(n)] = added ? n : g.root[size_t(it->second)];
+        if (!added) {
+            g.next[size_t(it->second)] = n;
+            it->second = n;
         }
-        g.groupOf[size_t(n)] = *it;
-        g.position[size_t(n)] = int(g.members[size_t(*it)].size());
-        g.members[size_t(*it)].push_back(n);
     }
     return g;
 }
@@ -139,16 +136,12 @@ PairList compareGrouped(ScanValues &v, bool folderInside, const Phase2Hooks &hoo
     ThrottledStatus status(hooks.status);
     for (int i = 1; i <= v.itemCount; ++i) {
         status.at(i);
-        const int group = g.groupOf[size_t(i)];
         // An unmarked member reached here is its group's champion: every
         // earlier champion either marked it or lost to it.
-        if (group < 0 || v.remove[size_t(i)])
+        if (g.root[size_t(i)] == 0 || v.remove[size_t(i)])
             continue;
-        const std::vector<int> &members = g.members[size_t(group)];
-        const int root = members.front();
-        for (size_t m = size_t(g.position[size_t(i)]) + 1; m < members.size(); ++m) {
-            const int j = members[m];
-            addPair(pairs, root, j);
+        for (int j = g.next[size_t(i)]; j != 0; j = g.next[size_t(j)]) {
+            addPair(pairs, g.root[size_t(i)], j);
             const QString r = hooks.keep(v.factsFor(i, j));
             if (r == QLatin1String("i")) {
                 v.remove[size_t(i)] = 1;

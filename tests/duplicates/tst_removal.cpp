@@ -281,18 +281,23 @@ void TestRemoval::viewOpensOnlyASelectedItem()
 void TestRemoval::linkModeWritesTheKeptItemsId_data()
 {
     QTest::addColumn<QStringList>("names");
+    QTest::addColumn<bool>("keepOlder");
     QTest::addColumn<QString>("message");
-    QTest::newRow("no pairs") << QStringList{"Adam", "Berg"} << "Keine Duplikate gefunden.";
-    QTest::newRow("groups of three and two") << QStringList{"Adam", "Berg", "Adam", "Adam", "Berg"}
-                                             << "Outook ID erfolgreich eingetragen.";
+    QTest::newRow("no pairs") << QStringList{"Adam", "Berg"} << true << "Keine Duplikate gefunden.";
+    QTest::newRow("groups of three and two, first member stays")
+        << QStringList{"Adam", "Berg", "Adam", "Adam", "Berg"} << true << "Outook ID erfolgreich eingetragen.";
+    QTest::newRow("groups of three and two, last member stays")
+        << QStringList{"Adam", "Berg", "Adam", "Adam", "Berg"} << false << "Outook ID erfolgreich eingetragen.";
 }
 
 void TestRemoval::linkModeWritesTheKeptItemsId()
 {
     QFETCH(QStringList, names);
+    QFETCH(bool, keepOlder);
     QFETCH(QString, message);
     test::World w;
     const auto folder = fillContacts(w, names);
+    w.set(keepOlder ? "OldDel=1" : "OldDel=0");
     w.setAll({"DupEntryIDSave=1", "FieldNameEntryID=Dublette von"});
     // A property of that name from an earlier run is reused, not doubled.
     if (names.size() >= 3) {
@@ -308,7 +313,8 @@ void TestRemoval::linkModeWritesTheKeptItemsId()
     for (int j = 1; j <= items->Count(); ++j) {
         const auto item = items->Item(j);
         const auto prop = item->UserProperties()->Find("Dublette von");
-        const int keptIndex = names.indexOf(names[j - 1]) + 1; // the oldest of the same name
+        // The oldest or the youngest of the same name stays.
+        const int keptIndex = (keepOlder ? names.indexOf(names[j - 1]) : names.lastIndexOf(names[j - 1])) + 1;
         const bool removed = keptIndex != j;
         if (!removed) {
             QVERIFY(!prop || j == 3);
