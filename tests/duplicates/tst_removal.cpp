@@ -1,6 +1,7 @@
 #include "DupsTestWorld.h"
 #include "duplicates/Removal.h"
 #include "duplicates/Scan.h"
+#include "duplicates/ShowDuplicates.h"
 #include "platform/core/PlatformError.h"
 
 #include <QtTest>
@@ -53,6 +54,7 @@ private Q_SLOTS:
     void linkModeWritesTheKeptItemsId_data();
     void linkModeWritesTheKeptItemsId();
     void linkModeReportsFailures();
+    void listLimitWarnsOnceAndCountsAllPairs();
 };
 
 void TestRemoval::removesTickedItems_data()
@@ -349,6 +351,31 @@ void TestRemoval::linkModeReportsFailures()
     QCOMPARE(int(log.count("Sub: Save Outlook ID")), 1);
     QVERIFY(log.contains("Error No.: "));
     QVERIFY(log.contains(", Outlook ID: " + w.state.DupEntryIDs[2]));
+}
+
+void TestRemoval::listLimitWarnsOnceAndCountsAllPairs()
+{
+    test::World w;
+    const int pairs = 20000;
+    PairList list;
+    list.parents.assign(size_t(2 * pairs) + 1, 0);
+    list.children.assign(size_t(2 * pairs) + 1, 0);
+    for (int k = 1; k <= pairs; ++k) {
+        list.parents[size_t(k)] = 2 * k - 1;
+        list.children[size_t(k)] = 2 * k;
+    }
+    list.count = pairs;
+    const std::vector<QString> displays(size_t(2 * pairs) + 1, QStringLiteral("x"));
+    const std::vector<char> remove(size_t(2 * pairs) + 1, 0);
+    auto ctx = w.context();
+    ShowDuplicates(ctx, list, displays, remove, pairs, "Task");
+    QCOMPARE(w.env.box.prompts(),
+             QStringList{"Es werden nur die ersten 32.767 Elemente angezeigt. Starten Sie nach der Bereinigung "
+                         "dieser Elemente einen weiteren Durchlauf um alle Duplikate zu entfernen."});
+    QCOMPARE(w.env.box.shown[0].buttons, 48);
+    QCOMPARE(w.view.statuses.last(), QString("20000 Duplikate gefunden..."));
+    QCOMPARE(w.view.list.nodes.size(), 32768);
+    QVERIFY(w.view.visible);
 }
 
 QTEST_MAIN(TestRemoval)
