@@ -94,4 +94,10 @@ private:
     QList<FolderRecord> m_records;
 };
 
+// Range-for over the pointer keeps the collection alive for the loop:
+//   for (FolderPtr f : folder->Folders()) ...
+// (ranging over *folder->Folders() would use a destroyed temporary).
+inline Folders::Iterator begin(const FoldersPtr &f) { return f->begin(); }
+inline Folders::Iterator end(const FoldersPtr &f) { return f->end(); }
+
 } // namespace kw::outlook

@@ -55,4 +55,9 @@ private:
     QList<qint64> m_ids;
 };
 
+// Range-for over the pointer keeps the collection alive for the loop:
+//   for (ItemPtr item : folder->Items()) ...
+inline Items::Iterator begin(const ItemsPtr &items) { return items->begin(); }
+inline Items::Iterator end(const ItemsPtr &items) { return items->end(); }
+
 } // namespace kw::outlook
