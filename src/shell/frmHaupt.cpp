@@ -80,9 +80,8 @@ const struct { const char *group; const char *key; const char *text; } kItemCapt
     {"ExtGrp", "Opt", "Optionen"},
 };
 
-// Tool-bar keys and entries whose behaviour belongs to the window itself.
-const QStringList kFixedNames = {QStringLiteral("Hil"), QStringLiteral("mnuHilfe"), QStringLiteral("mnuInfo"),
-                                 QStringLiteral("mnuBeenden")};
+// The one entry of the window's own that still runs a tool: after its question.
+const QString kAttachmentUndo = QStringLiteral("mnuAttUndo");
 
 void setCaption(QObject *control, const QString &text)
 {
@@ -135,7 +134,7 @@ frmHaupt::frmHaupt(Messages &messages, ui::HelpViewer &help, QWidget *parent)
     m_fixed.insert(QStringLiteral("mnuHilfe"), [this] { m_help.showHelpFor(this); });
     m_fixed.insert(QStringLiteral("mnuInfo"), [this] { showInfo(); });
     m_fixed.insert(QStringLiteral("mnuBeenden"), [this] { close(); });
-    m_fixed.insert(QStringLiteral("mnuAttUndo"), [this] { askAttachmentUndo(); });
+    m_fixed.insert(kAttachmentUndo, [this] { askAttachmentUndo(); });
     connectControls();
 }
 
@@ -165,8 +164,10 @@ void frmHaupt::connectControls()
     connect(m_ui.Timer1, &QTimer::timeout, this, [this] { trigger(QStringLiteral("Timer1")); });
     connect(m_ui.frmSharedFolder, &QGroupBox::clicked, this, [this] { trigger(QStringLiteral("frmSharedFolder")); });
 
-    for (const QString &name : kFixedNames)
-        m_settable.remove(name);
+    for (auto it = m_fixed.cbegin(); it != m_fixed.cend(); ++it) {
+        if (it.key() != kAttachmentUndo)
+            m_settable.remove(it.key());
+    }
 }
 
 void frmHaupt::Form_Load()
@@ -185,8 +186,10 @@ void frmHaupt::setCaptions()
         if (!bar->setItemCaption(QString::fromUtf8(c.group), QString::fromUtf8(c.key), QString::fromUtf8(c.text)))
             throw PlatformError(errors::kObjectNotFound, QStringLiteral("Kein Element ") + QString::fromUtf8(c.key));
     }
-    for (const Caption &c : kGroupCaptions)
-        bar->setGroupCaption(QString::fromUtf8(c.name), QString::fromUtf8(c.text));
+    for (const Caption &c : kGroupCaptions) {
+        if (!bar->setGroupCaption(QString::fromUtf8(c.name), QString::fromUtf8(c.text)))
+            throw PlatformError(errors::kObjectNotFound, QStringLiteral("Keine Gruppe ") + QString::fromUtf8(c.name));
+    }
 
     for (const Caption &c : kCaptions) {
         const QString name = QString::fromUtf8(c.name);
@@ -253,7 +256,7 @@ void frmHaupt::askAttachmentUndo()
         QStringLiteral("Möchten Sie die verknüpften Anlagen wieder (zurück)importieren?"),
         ui::mb::YesNo | ui::mb::Question, titles::Frage);
     if (answer == ui::answer::Yes)
-        runAction(QStringLiteral("mnuAttUndo"));
+        runAction(kAttachmentUndo);
 }
 
 void frmHaupt::closeEvent(QCloseEvent *event)

@@ -122,9 +122,9 @@ void frmHauptUi::setupToolBar(QMainWindow *window)
     OutBar1 = named(new ui::OutBar(window), "OutBar1");
     OutBar1->setMinimumWidth(210);
     OutBar1->setMaximumWidth(250);
-    struct Spec { const char *group; const char *key; const char *toolTip; const char *icon; };
+    struct ItemSetup { const char *group; const char *key; const char *toolTip; const char *icon; };
     // Captions come with the window's load; only Hol, Nam and Tel carry tooltips.
-    static const Spec items[] = {
+    static const ItemSetup items[] = {
         {"AktGrp", "Dup", "", "duplicates"},
         {"AktGrp", "Suc", "", "search"},
         {"AktGrp", "Att", "", "attachments"},
@@ -135,7 +135,7 @@ void frmHauptUi::setupToolBar(QMainWindow *window)
         {"ExtGrp", "Opt", "", "options"},
         {"ExtGrp", "Hil", "", "help"},
     };
-    for (const Spec &s : items) {
+    for (const ItemSetup &s : items) {
         const QString group = QString::fromUtf8(s.group);
         int g = OutBar1->groupIndex(group);
         if (g < 0)

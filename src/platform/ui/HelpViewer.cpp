@@ -98,6 +98,7 @@ void HelpBrowser::showFile(const QString &file)
         m_browser = new QTextBrowser(m_window);
         m_browser->setObjectName(QStringLiteral("txtHelp"));
         m_browser->setOpenExternalLinks(false);
+        m_browser->document()->setDocumentMargin(14);
         auto *layout = new QVBoxLayout(m_window);
         layout->setContentsMargins(0, 0, 0, 0);
         layout->addWidget(m_browser);

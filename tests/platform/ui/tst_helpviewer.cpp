@@ -1,0 +1,150 @@
+#include "platform/ui/HelpViewer.h"
+
+#include <QDialog>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+#include <QtTest>
+
+using kw::ui::HelpBrowser;
+using kw::ui::RecordingHelpViewer;
+
+class TestHelpViewer : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void pageOfWindow_data();
+    void pageOfWindow();
+    void f1OpensPageOfItsWindow_data();
+    void f1OpensPageOfItsWindow();
+    void shippedPages_data();
+    void shippedPages();
+    void browserShowsThePage();
+};
+
+namespace {
+
+const QString kShipped = QStringLiteral(KW_DATA_DIR "/help");
+
+// A help folder with two pages of its own.
+struct Folder
+{
+    QTemporaryDir dir;
+    Folder()
+    {
+        for (const char *name : {"index.html", "frmOptions.html", "frmHaupt.html"}) {
+            QFile f(dir.filePath(name));
+            f.open(QIODevice::WriteOnly);
+            f.write("<h1>x</h1>");
+        }
+    }
+    QString page(const QString &name) const { return dir.filePath(name + ".html"); }
+};
+
+} // namespace
+
+void TestHelpViewer::pageOfWindow_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("page");
+    QTest::newRow("window with a page") << "frmOptions" << "frmOptions";
+    QTest::newRow("window without a page") << "frmNirgends" << "index";
+    QTest::newRow("unnamed window") << "" << "index";
+    QTest::newRow("name in other case") << "frmoptions" << "index";
+    QTest::newRow("name reaching out of the folder") << "../frmOptions" << "index";
+    QTest::newRow("name with a path inside") << "sub/frmOptions" << "index";
+}
+
+void TestHelpViewer::pageOfWindow()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, page);
+    Folder folder;
+    // A page outside the folder that a crafted name could otherwise reach.
+    QDir(folder.dir.path()).mkdir("sub");
+    QFile(folder.page("frmOptions")).copy(folder.dir.filePath("sub/frmOptions.html"));
+    RecordingHelpViewer help;
+    help.setHelpFolder(folder.dir.path());
+    QCOMPARE(help.pageFile(window), folder.page(page));
+}
+
+void TestHelpViewer::f1OpensPageOfItsWindow_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::addColumn<QStringList>("pages");
+    QTest::newRow("F1 in the main window") << "frmHaupt" << Qt::KeyboardModifiers() << QStringList{"frmHaupt"};
+    QTest::newRow("F1 in a dialog") << "frmOptions" << Qt::KeyboardModifiers() << QStringList{"frmOptions"};
+    QTest::newRow("F1 in a window without page") << "frmAnders" << Qt::KeyboardModifiers() << QStringList{"index"};
+    QTest::newRow("Shift+F1 is not help") << "frmHaupt" << Qt::KeyboardModifiers(Qt::ShiftModifier) << QStringList{};
+}
+
+void TestHelpViewer::f1OpensPageOfItsWindow()
+{
+    QFETCH(QString, window);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    QFETCH(QStringList, pages);
+    Folder folder;
+    RecordingHelpViewer help;
+    help.setHelpFolder(folder.dir.path());
+    help.installF1Key();
+
+    QDialog dialog;
+    dialog.setObjectName(window);
+    auto *edit = new QLineEdit(&dialog); // the key lands on a control, not on the window itself
+    (new QVBoxLayout(&dialog))->addWidget(edit);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QTest::keyClick(edit, Qt::Key_F1, modifiers);
+
+    QStringList expected;
+    for (const QString &p : pages)
+        expected << folder.page(p);
+    QCOMPARE(help.shownFiles, expected);
+}
+
+void TestHelpViewer::shippedPages_data()
+{
+    QTest::addColumn<QString>("page");
+    for (const char *page : {"index", "info", "frmHaupt", "frmOptions", "frmQuickOptions", "frmReplace",
+                             "frmMClassChange", "frmHoliday", "frmTelPruef", "frmTelDB", "frmVorwahlen",
+                             "frmNameCheck", "frmUndo", "frmSharedFolderOpen"})
+        QTest::newRow(page) << QString::fromUtf8(page);
+}
+
+void TestHelpViewer::shippedPages()
+{
+    QFETCH(QString, page);
+    RecordingHelpViewer help;
+    help.setHelpFolder(kShipped);
+    QCOMPARE(help.pageFile(page), kShipped + "/" + page + ".html");
+    QFile file(help.pageFile(page));
+    QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));
+    const QString html = QString::fromUtf8(file.readAll());
+    QVERIFY(html.contains("<meta charset=\"utf-8\">"));
+    QVERIFY(html.contains("<h1>"));
+    if (page == "index") // the first page carries the instruction text
+        QVERIFY(html.contains(QString::fromUtf8("Wählen Sie anschließend die gewünschte Aktion aus.")));
+    if (page == "info") // the place the reference data's sources go
+        QVERIFY(html.contains("id=\"quellen\""));
+}
+
+void TestHelpViewer::browserShowsThePage()
+{
+    HelpBrowser help;
+    help.setHelpFolder(kShipped);
+    QWidget owner;
+    owner.setObjectName("frmReplace");
+    help.showHelpFor(&owner);
+    QVERIFY(help.window());
+    QVERIFY(help.window()->isVisible());
+    auto *browser = help.window()->findChild<QTextBrowser *>();
+    QVERIFY(browser);
+    QCOMPARE(browser->source().toLocalFile(), kShipped + "/frmReplace.html");
+    QVERIFY(browser->toPlainText().contains("Suchen und Ersetzen"));
+}
+
+QTEST_MAIN(TestHelpViewer)
+#include "tst_helpviewer.moc"

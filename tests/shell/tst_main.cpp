@@ -1,0 +1,232 @@
+#include "platform/core/PlatformError.h"
+#include "platform/ui/BusyBar.h"
+#include "platform/ui/HelpViewer.h"
+#include "shell/AppServices.h"
+#include "shell/Main.h"
+#include "shell/frmHaupt.h"
+#include "shell/frmSplash.h"
+#include "support/TestEnv.h"
+
+#include <QLabel>
+#include <QtTest>
+
+using namespace kw;
+
+namespace {
+
+AppPaths pathsOf(const test::TestEnv &env)
+{
+    return {env.programFolder(), env.registryFile(), env.profileFile(), QStringLiteral(KW_DATA_DIR)};
+}
+
+std::unique_ptr<AppServices> servicesFor(const test::TestEnv &env)
+{
+    return std::make_unique<AppServices>(pathsOf(env), std::make_unique<ui::ScriptedMessageBox>(),
+                                         std::make_unique<ui::RecordingHelpViewer>(), &test::TestEnv::fixedNow);
+}
+
+ui::ScriptedMessageBox &boxOf(AppServices &s)
+{
+    return static_cast<ui::ScriptedMessageBox &>(*s.box);
+}
+
+// Records each step with what was already in place when it ran, and fails
+// at the step it is told to.
+class RecordingWindows : public StartupWindows
+{
+public:
+    RecordingWindows(AppServices &services, QString failAt) : m_services(services), m_failAt(std::move(failAt)) {}
+
+    QStringList steps;
+
+    void showSplash() override { step("showSplash"); }
+    void loadMainWindow() override { step("loadMainWindow"); }
+    void unloadSplash() override { step("unloadSplash"); }
+    void showMainWindow() override { step("showMainWindow"); }
+    void abandon() override
+    {
+        // The splash must be gone before the error message appears.
+        steps << QStringLiteral("abandon after %1 messages").arg(boxOf(m_services).shown.size());
+    }
+
+private:
+    void step(const QString &name)
+    {
+        const bool helpSet = m_services.help->helpFolder() == QStringLiteral(KW_DATA_DIR "/help");
+        const bool defaultsIn = m_services.settings.GetSetting("CountryCode", "missing") == "49";
+        steps << name + (helpSet && defaultsIn ? "" : " (too early)");
+        if (name == m_failAt)
+            throw PlatformError(errors::kOperationFailed, QStringLiteral("Fenster fehlt"));
+    }
+
+    AppServices &m_services;
+    QString m_failAt;
+};
+
+} // namespace
+
+class TestMain : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void startupOrder_data();
+    void startupOrder();
+    void realStartShowsMainWindowOnly();
+    void failedLoadLeavesNoWindowBehind();
+    void defaultsAreOnDiskAfterStart();
+    void existingSettingsSurviveStart();
+    void unreadableSettingsFileIsReportedOnce();
+    void f1AfterStartOpensMainWindowPage();
+    void splashShowsVersionAndBusyBar();
+};
+
+void TestMain::startupOrder_data()
+{
+    QTest::addColumn<QString>("failAt");
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<bool>("started");
+    const QStringList all = {"showSplash", "loadMainWindow", "unloadSplash", "showMainWindow"};
+    QTest::newRow("every step runs in order") << "" << all << true;
+    const QString abandon = QStringLiteral("abandon after 0 messages");
+    QTest::newRow("splash fails") << "showSplash" << (all.mid(0, 1) << abandon) << false;
+    QTest::newRow("main window load fails") << "loadMainWindow" << (all.mid(0, 2) << abandon) << false;
+    QTest::newRow("closing the splash fails") << "unloadSplash" << (all.mid(0, 3) << abandon) << false;
+    QTest::newRow("showing the main window fails") << "showMainWindow" << (QStringList(all) << abandon) << false;
+}
+
+void TestMain::startupOrder()
+{
+    QFETCH(QString, failAt);
+    QFETCH(QStringList, steps);
+    QFETCH(bool, started);
+    test::TestEnv env;
+    auto services = servicesFor(env);
+    RecordingWindows windows(*services, failAt);
+
+    QCOMPARE(Main(*services, windows), started);
+    QCOMPARE(windows.steps, steps);
+    const QList<ui::MessageRequest> shown = boxOf(*services).shown;
+    if (started) {
+        QVERIFY(shown.isEmpty());
+        QCOMPARE(env.errorLog(), QString());
+    } else {
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].title, QStringLiteral("Fehler!"));
+        QVERIFY(shown[0].prompt.contains("Nr.: 201 / -2147467259, Fenster fehlt"));
+        QVERIFY(env.errorLog().startsWith("Date: 08.12.2026 14:05:09Sub: 201\r\n"));
+    }
+}
+
+void TestMain::realStartShowsMainWindowOnly()
+{
+    test::TestEnv env;
+    auto services = servicesFor(env);
+    QStringList wiredBeforeLoad;
+    MainWindows windows(*services, [&](frmHaupt &window) {
+        window.setAction("tvwFolderFill", [&] { wiredBeforeLoad << "filled"; });
+    });
+    QVERIFY(Main(*services, windows));
+    QVERIFY(!windows.splash());
+    QVERIFY(windows.mainWindow());
+    QVERIFY(windows.mainWindow()->isVisible());
+    QCOMPARE(windows.mainWindow()->controls().lblStatus->text(), QStringLiteral("Bereit"));
+    QCOMPARE(wiredBeforeLoad, QStringList{"filled"});
+    for (QWidget *w : QApplication::topLevelWidgets())
+        QVERIFY2(!w->isVisible() || w == windows.mainWindow(), qPrintable(w->objectName()));
+    QVERIFY(boxOf(*services).shown.isEmpty());
+}
+
+void TestMain::failedLoadLeavesNoWindowBehind()
+{
+    test::TestEnv env;
+    auto services = servicesFor(env);
+    MainWindows windows(*services, [](frmHaupt &) { throw PlatformError(errors::kObjectNotFound, "weg"); });
+    QVERIFY(!Main(*services, windows));
+    QVERIFY(!windows.splash());
+    QVERIFY(!windows.mainWindow());
+    for (QWidget *w : QApplication::topLevelWidgets())
+        QVERIFY2(!w->isVisible(), qPrintable(w->objectName()));
+    QCOMPARE(boxOf(*services).shown.size(), 1);
+    QVERIFY(boxOf(*services).shown[0].prompt.contains("Nr.: 201 / "));
+}
+
+void TestMain::defaultsAreOnDiskAfterStart()
+{
+    test::TestEnv env;
+    {
+        auto services = servicesFor(env);
+        MainWindows windows(*services);
+        QVERIFY(Main(*services, windows));
+    }
+    // Read back through a registry of its own: the values are in the file.
+    registry::Registry reread(env.registryFile());
+    Settings settings(reread, env.messages);
+    int present = 0;
+    for (const auto &[name, value] : Settings::defaults()) {
+        const QString stored = settings.GetSetting(name, "<missing>");
+        QCOMPARE(stored, value);
+        ++present;
+    }
+    QVERIFY(present >= 75);
+}
+
+void TestMain::existingSettingsSurviveStart()
+{
+    test::TestEnv env;
+    env.settings.SaveSetting("CountryCode", "41");
+    env.settings.SaveSetting("DupDel", "1");
+    auto services = servicesFor(env);
+    MainWindows windows(*services);
+    QVERIFY(Main(*services, windows));
+    QCOMPARE(services->settings.GetSetting("CountryCode", ""), QStringLiteral("41"));
+    QCOMPARE(services->settings.GetSetting("DupDel", ""), QStringLiteral("1"));
+    QCOMPARE(services->settings.GetSetting("NDDP", ""), QStringLiteral("0"));
+}
+
+void TestMain::unreadableSettingsFileIsReportedOnce()
+{
+    test::TestEnv env;
+    {
+        QFile file(env.registryFile());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("kein Registrierungsformat\n");
+    }
+    auto services = servicesFor(env);
+    MainWindows windows(*services);
+    QVERIFY(Main(*services, windows));
+    const QList<ui::MessageRequest> shown = boxOf(*services).shown;
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(shown[0].title, QStringLiteral("Hinweis!"));
+    QCOMPARE(shown[0].buttons, 48);
+    QVERIFY(shown[0].prompt.contains(env.registryFile()));
+    // The defaults went into a fresh file; the old one was kept aside.
+    QCOMPARE(services->settings.GetSetting("CountryCode", ""), QStringLiteral("49"));
+    QCOMPARE(QDir(env.path("")).entryList({"registry.reg.unreadable-*"}).size(), 1);
+    services->reportSettingsFileProblem();
+    QCOMPARE(boxOf(*services).shown.size(), 1);
+}
+
+void TestMain::f1AfterStartOpensMainWindowPage()
+{
+    test::TestEnv env;
+    auto services = servicesFor(env);
+    MainWindows windows(*services);
+    QVERIFY(Main(*services, windows));
+    QVERIFY(QTest::qWaitForWindowExposed(windows.mainWindow()));
+    QTest::keyClick(windows.mainWindow(), Qt::Key_F1);
+    auto &help = static_cast<ui::RecordingHelpViewer &>(*services->help);
+    QCOMPARE(help.shownFiles, QStringList{KW_DATA_DIR "/help/frmHaupt.html"});
+}
+
+void TestMain::splashShowsVersionAndBusyBar()
+{
+    frmSplash splash;
+    splash.Form_Load();
+    QCOMPARE(splash.lblVersion->text(), QStringLiteral("Version ") + versionText());
+    QVERIFY(QRegularExpression("^\\d+\\.\\d+\\.\\d+$").match(versionText()).hasMatch());
+    QVERIFY(splash.busyBar->isRunning());
+}
+
+QTEST_MAIN(TestMain)
+#include "tst_main.moc"
