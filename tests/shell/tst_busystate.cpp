@@ -1,10 +1,19 @@
 #include "platform/ui/FolderPicker.h"
 #include "shell/BrowseForFolderFunctions.h"
+#include "platform/mailstore/Application.h"
+#include "platform/mailstore/Folder.h"
+#include "platform/mailstore/Item.h"
+#include "platform/mailstore/Items.h"
+#include "platform/mailstore/NameSpace.h"
+#include "platform/mailstore/UserProperties.h"
+#include "platform/mapi/MAPIUtils.h"
 #include "platform/ui/HelpViewer.h"
 #include "shell/BusyState.h"
+#include "shell/MailServices.h"
 #include "shell/frmHaupt.h"
 #include "support/TestEnv.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QProgressBar>
 #include <QTreeWidget>
@@ -38,6 +47,12 @@ private Q_SLOTS:
     void closeDuringRunWaitsForRunEnd();
     void browseForFolder_data();
     void browseForFolder();
+    void cleanUpOnlyUnderVersion10_data();
+    void cleanUpOnlyUnderVersion10();
+    void cleanUpFailureIsOnlyLogged();
+    void userPropertyAddedOnce_data();
+    void userPropertyAddedOnce();
+    void userPropertyOfNoItem();
 };
 
 void TestBusyState::commandsFollowBusy_data()
@@ -169,6 +184,77 @@ void TestBusyState::browseForFolder()
     QCOMPARE(picker.titles, QStringList{"Zielordner wählen"});
     QCOMPARE(env.box.shown.size(), fails ? 1 : 0);
     QCOMPARE(env.errorLog().contains("Sub: 2202\r\n"), fails);
+}
+
+void TestBusyState::cleanUpOnlyUnderVersion10_data()
+{
+    QTest::addColumn<QString>("version");
+    QTest::addColumn<int>("cleanups");
+    QTest::newRow("10.0") << "10.0" << 1;
+    QTest::newRow("10.0.4712") << "10.0.4712" << 1;
+    QTest::newRow("16.0") << "16.0" << 0;
+    QTest::newRow("11.0") << "11.0" << 0;
+    QTest::newRow("1.0") << "1.0" << 0;
+}
+
+void TestBusyState::cleanUpOnlyUnderVersion10()
+{
+    QFETCH(QString, version);
+    QFETCH(int, cleanups);
+    test::TestEnv env;
+    outlook::Application::setDefaultVersion(version);
+    const int before = mapi::MAPIUtils::cleanupCount();
+    CleanUpMAPI(env.messages);
+    outlook::Application::setDefaultVersion("16.0");
+    QCOMPARE(mapi::MAPIUtils::cleanupCount() - before, cleanups);
+    QVERIFY(env.errorLog().isEmpty());
+}
+
+void TestBusyState::cleanUpFailureIsOnlyLogged()
+{
+    test::TestEnv env;
+    QVERIFY(QDir().mkpath(env.profileFile())); // a folder where the profile should be
+    CleanUpMAPI(env.messages);
+    QVERIFY(env.box.shown.isEmpty());
+    QVERIFY(env.errorLog().contains("Sub: 1\r\n"));
+    QVERIFY(env.errorLog().contains(", Info: Clear\r\n"));
+}
+
+void TestBusyState::userPropertyAddedOnce_data()
+{
+    QTest::addColumn<QString>("existing");
+    QTest::addColumn<QString>("asked");
+    QTest::newRow("missing") << "" << "KW Backup FullName";
+    QTest::newRow("present") << "KW Backup FullName" << "KW Backup FullName";
+    QTest::newRow("present in other case") << "KW Backup Fullname" << "KW Backup FullName";
+}
+
+void TestBusyState::userPropertyAddedOnce()
+{
+    QFETCH(QString, existing);
+    QFETCH(QString, asked);
+    test::TestEnv env;
+    const auto ns = outlook::Application::create()->GetNamespace("MAPI");
+    const outlook::ItemPtr item = ns->GetDefaultFolder(outlook::defaultfolder::Contacts)->Items()->Add();
+    item->set(u"LastName", "Weiß");
+    if (!existing.isEmpty())
+        item->UserProperties()->Add(existing, 1)->setValue("alt");
+
+    const outlook::UserPropertyPtr p = GetOrAddUserProperty(item, asked, env.messages);
+    QVERIFY(p);
+    QCOMPARE(GetOrAddUserProperty(item, asked, env.messages)->Value(), p->Value());
+    QCOMPARE(item->UserProperties()->Count(), 1);
+    QCOMPARE(p->Type(), 1);
+    QCOMPARE(p->Value(), existing.isEmpty() ? QString() : QString("alt"));
+    QVERIFY(env.box.shown.isEmpty());
+}
+
+void TestBusyState::userPropertyOfNoItem()
+{
+    test::TestEnv env;
+    QVERIFY(!GetOrAddUserProperty(nullptr, "KW Backup FullName", env.messages));
+    QCOMPARE(env.box.shown.size(), 1);
+    QVERIFY(env.errorLog().contains("Sub: 206\r\n"));
 }
 
 QTEST_MAIN(TestBusyState)
