@@ -1,5 +1,6 @@
 #include "app/Dispatch.h"
 
+#include "duplicates/DuplicateActions.h"
 #include "shell/AppServices.h"
 #include "shell/MainWindowFolders.h"
 #include "shell/frmHaupt.h"
@@ -22,6 +23,7 @@ QList<Route> routes(frmHaupt &window, AppServices &services)
     // Lives as long as the window, which owns it.
     auto *folders = new MainWindowFolders(&window, services.busy, services.folderTree, services.sharedFolder,
                                           services.messages);
+    auto *dups = new DupsDel::DuplicateActions(&window, services);
     return {
         // Folder tree
         {{"tvwFolderFill"}, [folders] { folders->tvwFolderFill(); }},
@@ -34,10 +36,10 @@ QList<Route> routes(frmHaupt &window, AppServices &services)
         {{"cmdCloseShared"}, [folders] { folders->cmdCloseShared_Click(); }},
         {{"frmSharedFolder"}, [folders] { folders->frmSharedFolder_Click(); }},
         // Duplicates and their list
-        {{"Dup", "mnuKontaktDupLoeschen"}, {}},
-        {{"cmdDupDel"}, {}},
-        {{"cmdDupView"}, {}},
-        {{"cmdDupsClose"}, {}},
+        {{"Dup", "mnuKontaktDupLoeschen"}, [dups] { dups->RemoveDuplicates(); }},
+        {{"cmdDupDel"}, [dups] { dups->cmdDupDel_Click(); }},
+        {{"cmdDupView"}, [dups] { dups->cmdDupView_Click(); }},
+        {{"cmdDupsClose"}, [dups] { dups->cmdDupsClose_Click(); }},
         // Search and replace
         {{"Suc", "mnuFindReplace"}, {}},
         // Item utilities

@@ -1,0 +1,72 @@
+#include "duplicates/DuplicateActions.h"
+
+#include "duplicates/Removal.h"
+#include "duplicates/Scan.h"
+#include "shell/AppServices.h"
+#include "shell/MailServices.h"
+
+namespace kw::DupsDel {
+namespace {
+
+DupFolderSet fromWorkingSet(const WorkingSet &set)
+{
+    DupFolderSet out;
+    out.folders.assign(size_t(set.FolderCount) + 1, nullptr);
+    for (int f = 1; f <= set.FolderCount && f < set.Folders.size(); ++f)
+        out.folders[size_t(f)] = set.Folders[f];
+    out.markedIndex = set.MarkedIndex;
+    out.itemCount = int(set.ItemCount);
+    out.ok = set.OK;
+    return out;
+}
+
+} // namespace
+
+DuplicateActions::DuplicateActions(QWidget *window, AppServices &services)
+    : QObject(window), m_services(services), m_view(window)
+{
+    // The busy state empties the identities whenever a new run starts.
+    m_services.busy.resetDuplicateIds = [this] { m_state.resetIds(); };
+}
+
+DupsContext DuplicateActions::context()
+{
+    AppServices &s = m_services;
+    return DupsContext{s.settings,
+                       s.messages,
+                       m_view,
+                       m_state,
+                       [&s](bool starting) { s.busy.BeginEndOperation(starting); },
+                       [&s](bool busy) { s.busy.SetBusy(busy); },
+                       [&s] { CleanUpMAPI(s.messages); },
+                       [&s] { return s.folders.GetMarkedFolderClass(); },
+                       [&s](const QString &mode) { return fromWorkingSet(s.folders.GetActivatedFolders(mode)); }};
+}
+
+void DuplicateActions::RemoveDuplicates()
+{
+    if (m_services.busy.isBusy())
+        return;
+    DupsContext ctx = context();
+    DupsDel::RemoveDuplicates(ctx);
+}
+
+void DuplicateActions::cmdDupDel_Click()
+{
+    DupsContext ctx = context();
+    DupsDel::cmdDupDel_Click(ctx);
+}
+
+void DuplicateActions::cmdDupView_Click()
+{
+    DupsContext ctx = context();
+    DupsDel::cmdDupView_Click(ctx);
+}
+
+void DuplicateActions::cmdDupsClose_Click()
+{
+    DupsContext ctx = context();
+    DupsDel::cmdDupsClose_Click(ctx);
+}
+
+} // namespace kw::DupsDel

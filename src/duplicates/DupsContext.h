@@ -1,0 +1,84 @@
+#pragma once
+
+#include "duplicates/DuplicateList.h"
+#include "platform/mailstore/Fwd.h"
+
+#include <QString>
+#include <functional>
+#include <vector>
+
+namespace kw {
+class Settings;
+class Messages;
+}
+
+namespace kw::DupsDel {
+
+// What the duplicate runs need from the main window: the status line, the
+// progress bar and the duplicate list. The window implements it over its
+// widgets; tests record it.
+class DupsView
+{
+public:
+    virtual ~DupsView() = default;
+    virtual void setStatus(const QString &text) = 0;
+    virtual void setProgressMaximum(int maximum) = 0;
+    virtual void setProgress(int value) = 0;
+    // Lets the event loop run once.
+    virtual void yield() = 0;
+
+    // Replaces the list's nodes with these.
+    virtual void showNodes(const DupList &list) = 0;
+    virtual void clearNodes() = 0;
+    virtual void setListVisible(bool visible) = 0;
+    virtual bool listVisible() const = 0;
+    virtual void setListButtonsEnabled(bool enabled) = 0;
+    // The item numbers of the ticked nodes, in the order the nodes were added.
+    virtual std::vector<int> tickedItems() const = 0;
+    // The key of the selected node; "" when none is selected.
+    virtual QString selectedKey() const = 0;
+};
+
+// The working set as the scans use it: folders 1..FolderCount (index 0 unused).
+struct DupFolderSet
+{
+    std::vector<outlook::FolderPtr> folders{nullptr};
+    int markedIndex = 0;
+    int itemCount = 0;
+    bool ok = false;
+    int folderCount() const { return int(folders.size()) - 1; }
+};
+
+// The identities behind the list; they outlive the scan until the next run
+// or until the list is closed.
+struct DupState
+{
+    std::vector<QString> DupEntryIDs{QString()};
+    std::vector<QString> DupStoreIDs{QString()};
+    outlook::FolderPtr DupMarkedFolder;
+    bool removing = false; // a removal is running over the list
+    bool scanning = false;
+
+    void resetIds()
+    {
+        DupEntryIDs.assign(1, QString());
+        DupStoreIDs.assign(1, QString());
+    }
+};
+
+// The services and shell procedures one duplicate run works with.
+struct DupsContext
+{
+    Settings &settings;
+    Messages &messages;
+    DupsView &view;
+    DupState &state;
+    std::function<void(bool)> BeginEndOperation;
+    std::function<void(bool)> SetBusy;
+    std::function<void()> CleanUpMAPI;
+    std::function<QString()> GetMarkedFolderClass;
+    // GetActivatedFolders with the given mode, ItemCount 0 and Quiet no.
+    std::function<DupFolderSet(const QString &mode)> GetActivatedFolders;
+};
+
+} // namespace kw::DupsDel

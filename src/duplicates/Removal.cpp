@@ -1,0 +1,188 @@
+#include "duplicates/Removal.h"
+
+#include "platform/core/PlatformError.h"
+#include "platform/mailstore/Application.h"
+#include "platform/mailstore/Folder.h"
+#include "platform/mailstore/Item.h"
+#include "platform/mailstore/NameSpace.h"
+#include "shell/GlobalFunctions.h"
+#include "shell/RegistryFunctions.h"
+
+namespace kw::DupsDel {
+namespace {
+
+const QString kReady = QStringLiteral("Bereit");
+
+struct RemovalRun
+{
+    DupsContext &ctx;
+    outlook::NameSpacePtr ns;
+    std::vector<int> selection;
+
+    outlook::ItemPtr fetch(int itemNumber) const
+    {
+        const size_t n = size_t(itemNumber);
+        if (itemNumber < 0 || n >= ctx.state.DupEntryIDs.size())
+            throw PlatformError(9, QStringLiteral("Index außerhalb des gültigen Bereichs"));
+        return ns->GetItemFromID(ctx.state.DupEntryIDs[n], ctx.state.DupStoreIDs[n]);
+    }
+};
+
+outlook::FolderPtr findOrAddDuplicatesFolder(DupsContext &ctx)
+{
+    const outlook::FolderPtr parent = ctx.state.DupMarkedFolder;
+    outlook::FolderPtr target;
+    try {
+        target = parent->Folders()->find(duplicatesFolderName());
+    } catch (const PlatformError &) {
+    }
+    ctx.view.yield();
+    if (target)
+        return target;
+    try {
+        target = parent->Folders()->Add(duplicatesFolderName());
+    } catch (const PlatformError &e) {
+        ctx.messages.WriteErrorLog(e.description() + QStringLiteral(", ") + QString::number(e.number()),
+                                   QStringLiteral("FolderAdd"));
+        ctx.messages.ShowMessage(e.description(), 16, titles::Fehler);
+        return nullptr;
+    }
+    ctx.view.yield();
+    return target;
+}
+
+// Runs the loop over the selection; `act` removes one fetched item. Returns
+// the number of failures, each logged under `subName` at once.
+template<typename Act>
+int removeEach(RemovalRun &run, const QString &verb, const QString &subName, Act act)
+{
+    const int n = int(run.selection.size());
+    int errors = 0;
+    for (int k = 1; k <= n; ++k) {
+        run.ctx.view.setStatus(QStringLiteral("Phase 3: %1 Element %2 von %3").arg(verb).arg(k).arg(n));
+        run.ctx.view.setProgress(k);
+        try {
+            // A failed fetch leaves nothing to act on: no earlier item is touched instead.
+            act(run.fetch(run.selection[size_t(k - 1)]));
+        } catch (const PlatformError &e) {
+            ++errors;
+            run.ctx.messages.WriteErrorLog(
+                QStringLiteral("Err. No.: %1, Err. Des.:").arg(e.number()) + e.description(), subName);
+        }
+        run.ctx.view.yield();
+    }
+    return errors;
+}
+
+void showSummary(DupsContext &ctx, int n, int errors)
+{
+    if (errors == 0) {
+        ctx.messages.ShowMessage(QStringLiteral("%1 Duplikate entfernt.").arg(n), 64, titles::Fertig);
+        return;
+    }
+    ctx.messages.ShowMessage(
+        QStringLiteral("%1 Duplikate entfernt.\r\n%2 Elemente verursachen einen Fehler. Starten Sie einen weiteren "
+                       "Durchlauf, um noch eventuell verbliebene Duplikate zu entfernen.")
+            .arg(n - errors)
+            .arg(errors),
+        48, titles::Hinweis);
+}
+
+void removeSelection(RemovalRun &run, bool moveToFolder)
+{
+    DupsContext &ctx = run.ctx;
+    ctx.view.setProgressMaximum(int(run.selection.size()));
+    int errors = 0;
+    if (moveToFolder) {
+        const outlook::FolderPtr target = findOrAddDuplicatesFolder(ctx);
+        if (!target)
+            return;
+        // A moved note is gone from its folder: nothing is deleted after a move.
+        errors = removeEach(run, QStringLiteral("Verschiebe"), QStringLiteral("DupsMove"),
+                            [&target](const outlook::ItemPtr &item) { item->Move(target); });
+    } else {
+        errors = removeEach(run, QStringLiteral("Lösche"), QStringLiteral("DupsDel"),
+                            [](const outlook::ItemPtr &item) { item->Delete(); });
+    }
+    showSummary(ctx, int(run.selection.size()), errors);
+}
+
+void endRemoval(DupsContext &ctx)
+{
+    ctx.view.setStatus(kReady);
+    ctx.view.setProgress(0);
+    ctx.view.setListVisible(false);
+    ctx.state.removing = false;
+    ctx.BeginEndOperation(false);
+}
+
+} // namespace
+
+const QString &duplicatesFolderName()
+{
+    static const QString name = QStringLiteral("Duplikate (erstellt von Kontorwerk)");
+    return name;
+}
+
+void DeleteDuplicates(DupsContext &ctx)
+{
+    ctx.state.removing = true;
+    try {
+        RemovalRun run{ctx, outlook::Application::create()->GetNamespace(QStringLiteral("MAPI")), {}};
+        const bool moveToFolder = ctx.settings.GetSettingBool(QStringLiteral("MoveToFolder"), true);
+        ctx.SetBusy(true);
+        ctx.view.setListButtonsEnabled(false);
+        run.selection = ctx.view.tickedItems();
+        ctx.view.setProgress(0);
+        if (!run.selection.empty())
+            removeSelection(run, moveToFolder);
+        endRemoval(ctx);
+    } catch (const PlatformError &e) {
+        endRemoval(ctx);
+        ctx.messages.HandleError(e.description(), e.number(), place::DeleteDuplicates, QString());
+    } catch (const std::exception &e) {
+        endRemoval(ctx);
+        ctx.messages.HandleError(QString::fromLocal8Bit(e.what()), errors::kOperationFailed,
+                                 place::DeleteDuplicates, QString());
+    }
+}
+
+void cmdDupDel_Click(DupsContext &ctx)
+{
+    if (ctx.state.removing || ctx.state.scanning)
+        return;
+    DeleteDuplicates(ctx);
+}
+
+void cmdDupsClose_Click(DupsContext &ctx)
+{
+    if (ctx.state.removing || ctx.state.scanning)
+        return;
+    ctx.view.setListVisible(false);
+    ctx.view.clearNodes();
+    ctx.state.resetIds();
+    ctx.view.setStatus(kReady);
+}
+
+void cmdDupView_Click(DupsContext &ctx)
+{
+    const QString key = ctx.view.selectedKey();
+    if (key.isEmpty())
+        return;
+    try {
+        const int n = itemNumberFromKey(key);
+        const outlook::NameSpacePtr ns = outlook::Application::create()->GetNamespace(QStringLiteral("MAPI"));
+        ctx.view.yield();
+        const RemovalRun run{ctx, ns, {}};
+        const outlook::InspectorPtr inspector = run.fetch(n)->GetInspector();
+        ctx.view.yield();
+        inspector->Display();
+    } catch (const PlatformError &e) {
+        ctx.messages.HandleError(e.description(), e.number(), place::OpenDuplicate, QString());
+    } catch (const std::exception &e) {
+        ctx.messages.HandleError(QString::fromLocal8Bit(e.what()), errors::kOperationFailed, place::OpenDuplicate,
+                                 QString());
+    }
+}
+
+} // namespace kw::DupsDel

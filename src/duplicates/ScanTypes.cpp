@@ -1,0 +1,139 @@
+#include "duplicates/ScanTypes.h"
+
+#include "shell/GlobalFunctions.h"
+
+namespace kw::DupsDel {
+namespace {
+
+using N = Normalise;
+
+Criterion c(const char *setting, const char *field, Normalise how)
+{
+    return Criterion{QString::fromLatin1(setting), QString::fromLatin1(field), how, false, false};
+}
+
+ScanType tasks()
+{
+    return ScanType{ScanKind::Tasks, QStringLiteral("RemoveDuplicateTasks"), {QStringLiteral("IPM.Task")},
+                    QStringLiteral("IPM.Task"), {48}, {QStringLiteral("KWSafe3.SafeTaskItem")},
+                    QStringLiteral("Remove Duplicates (Task)"), place::DupScanTasks, true, true, false,
+                    SwitchRead::Strict,
+                    {c("AufgabenStartDate", "StartDate", N::Unchanged), c("AufgabenSubject", "Subject", N::Lower),
+                     c("AufgabenOwner", "Owner", N::Lower), c("AufgabenBody", "Body", N::Lower)},
+                    {QStringLiteral("Subject")}};
+}
+
+ScanType emails()
+{
+    Criterion to = c("EmailTo", "To", N::Unchanged);
+    to.mailItemsOnly = true;
+    return ScanType{ScanKind::Emails, QStringLiteral("RemoveDuplicateEmails"),
+                    {QStringLiteral("IPM.Note"), QStringLiteral("IPM.Post")}, QStringLiteral("IPM.Note"), {43, 45},
+                    {QStringLiteral("KWSafe3.SafeMailItem"), QStringLiteral("KWSafe3.SafePostItem")},
+                    QStringLiteral("Remove Duplicates (Email)"), place::DupScanMails, true, false, false,
+                    SwitchRead::Strict,
+                    {c("EmailSenderName", "SenderName", N::Unchanged), c("EmailSubject", "Subject", N::Lower), to,
+                     c("EmailBody", "Body", N::Unchanged), c("EmailAttachments", "Attachments", N::Count),
+                     c("EmailSentOn", "SentOn", N::Unchanged), c("EmailReceivedTime", "RECEIVEDTIME", N::Unchanged)},
+                    {QStringLiteral("Subject")}};
+}
+
+ScanType contacts()
+{
+    Criterion user = c("KontakteFieldName", "", N::Unchanged);
+    user.userProperty = true;
+    return ScanType{ScanKind::Contacts, QStringLiteral("RemoveDuplicateContacts"), {QStringLiteral("IPM.Contact")},
+                    QStringLiteral("IPM.Contact"), {40}, {QStringLiteral("KWSafe3.SafeContactItem")},
+                    QStringLiteral("Remove Duplicates (Contact)"), place::DupScanContacts, true, false, true,
+                    SwitchRead::Strict,
+                    {c("KontakteBusinessTelephoneNumber", "BusinessTelephoneNumber", N::Unchanged),
+                     c("KontakteCompanyName", "CompanyName", N::Lower),
+                     c("KontakteEmail1Address", "Email1Address", N::Lower), c("KontakteFileAs", "FileAs", N::Lower),
+                     c("KontakteFirstName", "FirstName", N::Lower), c("KontakteLastName", "LastName", N::Lower),
+                     c("KontakteMobileTelephoneNumber", "MobileTelephoneNumber", N::Unchanged),
+                     c("KontakteHomeTelephoneNumber", "HomeTelephoneNumber", N::Unchanged),
+                     c("KontakteBusinessAddress", "BusinessAddress", N::Unchanged),
+                     c("KontakteHomeAddress", "HomeAddress", N::Unchanged), user},
+                    {QStringLiteral("FileAs")}};
+}
+
+ScanType appointments()
+{
+    return ScanType{ScanKind::Appointments, QStringLiteral("RemoveDuplicateAppointments"),
+                    {QStringLiteral("IPM.Appointment")}, QStringLiteral("IPM.Appointment"), {26},
+                    {QStringLiteral("KWSafe3.SafeAppointmentItem")}, QStringLiteral("Remove Duplicates (Appointment)"),
+                    place::DupScanAppointments, true, true, false, SwitchRead::Strict,
+                    {c("TermineStart", "Start", N::Unchanged), c("TermineEnd", "End", N::Unchanged),
+                     c("TermineSubject", "Subject", N::Lower), c("TermineAllDayEvent", "AllDayEvent", N::Unchanged),
+                     c("TermineBusyStatus", "BusyStatus", N::Unchanged), c("TermineBody", "Body", N::Lower)},
+                    {QStringLiteral("Subject"), QStringLiteral("Start")}};
+}
+
+ScanType journal()
+{
+    return ScanType{ScanKind::Journal, QStringLiteral("RemoveDuplicateJournal"), {QStringLiteral("IPM.Activity")},
+                    QStringLiteral("IPM.Activity"), {42}, {QStringLiteral("KWSafe3.SafeJournalItem")},
+                    QStringLiteral("Remove Duplicates (Journal)"), place::DupScanJournal, true, false, false,
+                    SwitchRead::Lenient,
+                    {c("JournalSubject", "Subject", N::Unchanged), c("JournalBody", "Body", N::Unchanged),
+                     c("JournalStart", "Start", N::Unchanged), c("JournalDuration", "Duration", N::Unchanged)},
+                    {QStringLiteral("Body")}};
+}
+
+ScanType notes()
+{
+    return ScanType{ScanKind::Notes, QStringLiteral("RemoveDuplicateNotes"), {QStringLiteral("IPM.StickyNote")},
+                    QStringLiteral("IPM.StickyNote"), {44}, {QStringLiteral("KWSafe3.SafePostItem")},
+                    QStringLiteral("Remove Duplicates (Note)"), place::DupScanNotes, false, false, false,
+                    SwitchRead::Lenient,
+                    {c("NotizenColor", "Color", N::Unchanged), c("NotizenBody", "Body", N::Lower)},
+                    {QStringLiteral("Body")}};
+}
+
+} // namespace
+
+QString ScanType::wrapperFor(int itemClass) const
+{
+    const qsizetype at = itemClasses.indexOf(itemClass);
+    return at < 0 ? QString() : wrappers.at(at);
+}
+
+const QList<ScanType> &scanTypes()
+{
+    static const QList<ScanType> table{tasks(), emails(), contacts(), appointments(), journal(), notes()};
+    return table;
+}
+
+const ScanType &scanType(ScanKind kind)
+{
+    for (const ScanType &type : scanTypes()) {
+        if (type.kind == kind)
+            return type;
+    }
+    Q_UNREACHABLE();
+}
+
+const ScanType *scanTypeForClass(const QString &markedClass)
+{
+    for (const ScanType &type : scanTypes()) {
+        if (type.startClasses.contains(markedClass, Qt::CaseSensitive))
+            return &type;
+    }
+    return nullptr;
+}
+
+QString normaliseValue(Normalise how, const QString &text)
+{
+    if (how != Normalise::Lower)
+        return text;
+    // Only blanks are stripped; tabs and line breaks are part of the value.
+    qsizetype from = 0;
+    qsizetype to = text.size();
+    while (from < to && text.at(from) == QLatin1Char(' '))
+        ++from;
+    while (to > from && text.at(to - 1) == QLatin1Char(' '))
+        --to;
+    return text.mid(from, to - from).toLower();
+}
+
+} // namespace kw::DupsDel

@@ -1,0 +1,148 @@
+#include "duplicates/ShowDuplicates.h"
+
+#include "platform/core/PlatformError.h"
+#include "platform/mailstore/Application.h"
+#include "platform/mailstore/Item.h"
+#include "platform/mailstore/NameSpace.h"
+#include "platform/mailstore/UserProperties.h"
+#include "shell/GlobalFunctions.h"
+#include "shell/RegistryFunctions.h"
+
+#include <QHash>
+
+namespace kw::DupsDel {
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+const QString kNoneFound = QStringLiteral("Keine Duplikate gefunden.");
+
+void showList(DupsContext &ctx, const PairList &pairs, const std::vector<QString> &displays,
+              const std::vector<char> &remove, int pairCount, const QString &itemType)
+{
+    if (pairCount < 1) {
+        ctx.view.setStatus(QStringLiteral("Bereit"));
+        ctx.messages.ShowMessage(kNoneFound, 64, titles::Info);
+        ctx.view.setListVisible(false);
+    } else {
+        ctx.view.setStatus(foundStatus(pairCount));
+        ctx.view.setListVisible(true);
+    }
+    ctx.view.clearNodes();
+    ctx.view.yield();
+    PairList listed = pairs;
+    listed.count = pairCount;
+    const DupList list = buildDuplicateList(listed, displays, remove, itemType);
+    ctx.view.showNodes(list);
+    if (list.limitReached)
+        ctx.messages.ShowMessage(
+            QStringLiteral("Es werden nur die ersten 32.767 Elemente angezeigt. Starten Sie nach der Bereinigung "
+                           "dieser Elemente einen weiteren Durchlauf um alle Duplikate zu entfernen."),
+            48, titles::Hinweis);
+    ctx.view.setProgress(0);
+}
+
+QString errorLine(long number, const QString &entryId, const QString &description)
+{
+    return kCrLf + QStringLiteral("Error No.: %1, Outlook ID: ").arg(number) + entryId + kCrLf + description;
+}
+
+void writeLink(const outlook::NameSpacePtr &ns, DupsContext &ctx, int item, const QString &value)
+{
+    const outlook::ItemPtr target = ns->GetItemFromID(ctx.state.DupEntryIDs[size_t(item)],
+                                                      ctx.state.DupStoreIDs[size_t(item)]);
+    const QString name = ctx.settings.GetSetting(QStringLiteral("FieldNameEntryID"),
+                                                 QStringLiteral("Outlook ID (created by Kontorwerk)"));
+    // A second scan must not give the item a second property of the same name.
+    const outlook::UserPropertiesPtr props = target->UserProperties();
+    outlook::UserPropertyPtr prop = props->Find(name);
+    if (!prop)
+        prop = props->Add(name, 1);
+    prop->setValue(value);
+    target->Save();
+}
+
+} // namespace
+
+std::vector<std::pair<int, int>> removedWithKeptMember(const PairList &pairs, const std::vector<char> &remove)
+{
+    QHash<int, int> keptOfRoot;
+    for (int k = 1; k <= pairs.count; ++k) {
+        const int r = pairs.parents[size_t(k)];
+        for (int member : {r, pairs.children[size_t(k)]}) {
+            if (!remove[size_t(member)])
+                keptOfRoot.insert(r, member);
+        }
+    }
+    std::vector<std::pair<int, int>> out;
+    QHash<int, bool> done;
+    for (int k = 1; k <= pairs.count; ++k) {
+        const int r = pairs.parents[size_t(k)];
+        const int kept = keptOfRoot.value(r, 0);
+        for (int member : {r, pairs.children[size_t(k)]}) {
+            if (remove[size_t(member)] && kept > 0 && !done.contains(member)) {
+                done.insert(member, true);
+                out.emplace_back(member, kept);
+            }
+        }
+    }
+    return out;
+}
+
+int writeDuplicateLinks(DupsContext &ctx, const PairList &pairs, const std::vector<char> &remove)
+{
+    const auto links = removedWithKeptMember(pairs, remove);
+    if (!links.empty())
+        ctx.view.setProgressMaximum(int(links.size()));
+    ctx.view.setStatus(QStringLiteral("Phase 3: Schreibe Outlook ID..."));
+    ctx.view.yield();
+    const outlook::NameSpacePtr ns = outlook::Application::create()->GetNamespace(QStringLiteral("MAPI"));
+    QString log;
+    int failed = 0;
+    for (size_t k = 0; k < links.size(); ++k) {
+        const auto [item, kept] = links[k];
+        try {
+            writeLink(ns, ctx, item, ctx.state.DupEntryIDs[size_t(kept)]);
+        } catch (const PlatformError &e) {
+            ++failed;
+            log += errorLine(e.number(), ctx.state.DupEntryIDs[size_t(item)], e.description());
+        }
+        ctx.view.setProgress(int(k) + 1);
+    }
+    if (!log.isEmpty())
+        ctx.messages.WriteErrorLog(log, QStringLiteral("Save Outlook ID"));
+    return failed;
+}
+
+void ShowDuplicates(DupsContext &ctx, const PairList &pairs, const std::vector<QString> &displays,
+                    const std::vector<char> &remove, int pairCount, const QString &itemType)
+{
+    try {
+        if (!ctx.settings.GetSettingBool(QStringLiteral("DupEntryIDSave"), false)) {
+            showList(ctx, pairs, displays, remove, pairCount, itemType);
+            return;
+        }
+        if (pairCount < 1) {
+            ctx.view.setStatus(QStringLiteral("Bereit"));
+            ctx.messages.ShowMessage(kNoneFound, 64, titles::Info);
+            return;
+        }
+        const int failed = writeDuplicateLinks(ctx, pairs, remove);
+        ctx.view.setProgress(0);
+        ctx.view.setStatus(QStringLiteral("Bereit"));
+        if (failed == 0)
+            ctx.messages.ShowMessage(QStringLiteral("Outook ID erfolgreich eingetragen."), 64, titles::Info);
+        else
+            ctx.messages.ShowMessage(
+                QStringLiteral("%1 Elemente verursachen einen Fehler; bei ihnen wurde keine ID eingetragen. "
+                               "Näheres steht im Fehlerprotokoll.")
+                    .arg(failed),
+                48, titles::Hinweis);
+    } catch (const PlatformError &e) {
+        ctx.messages.HandleError(e.description(), e.number(), place::ShowDuplicates, QString());
+    } catch (const std::exception &e) {
+        ctx.messages.HandleError(QString::fromLocal8Bit(e.what()), errors::kOperationFailed, place::ShowDuplicates,
+                                 QString());
+    }
+}
+
+} // namespace kw::DupsDel

@@ -1,0 +1,111 @@
+#include "DupsTestWorld.h"
+#include "app/Dispatch.h"
+#include "duplicates/Removal.h"
+#include "duplicates/ScanTypes.h"
+#include "duplicates/TreeDupsView.h"
+#include "platform/ui/HelpViewer.h"
+#include "shell/AppServices.h"
+#include "shell/frmHaupt.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QtTest>
+
+using namespace kw;
+using namespace kw::DupsDel;
+using kw::test::at;
+
+namespace {
+
+QTreeWidgetItem *nodeNamed(QTreeWidget *tree, const QString &text)
+{
+    const auto found = tree->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
+    return found.isEmpty() ? nullptr : found.first();
+}
+
+QStringList describeList(QTreeWidget *tree)
+{
+    QStringList out;
+    for (int i = 0; i < tree->topLevelItemCount(); ++i) {
+        QTreeWidgetItem *root = tree->topLevelItem(i);
+        out << root->text(0).section(' ', 0, 0) + (root->checkState(0) == Qt::Checked ? "*" : "");
+        for (int c = 0; c < root->childCount(); ++c)
+            out << "  " + root->child(c)->text(0).section(' ', 0, 0)
+                       + (root->child(c)->checkState(0) == Qt::Checked ? "*" : "");
+    }
+    return out;
+}
+
+} // namespace
+
+class TestDupsWindow : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void scanListsAndRemovesThroughTheWindow();
+    void listKeepsTheOrderNodesWereAdded();
+};
+
+void TestDupsWindow::scanListsAndRemovesThroughTheWindow()
+{
+    test::World w;
+    for (const Criterion &c : scanType(ScanKind::Contacts).criteria)
+        w.set(c.setting + (c.setting == "KontakteFileAs" ? "=1" : "=0"));
+    const auto folder = w.addFolder("Kunden", "IPM.Contact");
+    for (const char *name : {"Abel", "Busch", "Abel", "Busch", "Abel", "Carl"})
+        w.addItem(folder, 40, {{"FileAs", name}}, at(int(w.fieldOf(folder, "FileAs").size())));
+
+    AppServices services(AppPaths{w.env.programFolder(), w.env.registryFile(), w.env.profileFile(), {}},
+                         std::make_unique<ui::ScriptedMessageBox>(), std::make_unique<ui::RecordingHelpViewer>());
+    frmHaupt window(services.messages, *services.help);
+    QVERIFY(app::wireActions(window, services).rejected.isEmpty());
+    window.Form_Load();
+    auto *tree = window.findChild<QTreeWidget *>("TvwOrdner");
+    QTreeWidgetItem *node = nodeNamed(tree, "Kunden");
+    QVERIFY(node);
+    node->setCheckState(0, Qt::Checked);
+    tree->setCurrentItem(node);
+
+    window.trigger("Dup");
+    auto *dups = window.findChild<QTreeWidget *>("tvwDups");
+    QCOMPARE(describeList(dups), (QStringList{"Abel", "  Abel*", "  Abel*", "Busch", "  Busch*"}));
+    QVERIFY(!window.findChild<QWidget *>("frmDups")->isHidden());
+    QVERIFY(window.findChild<QPushButton *>("cmdDupDel")->isEnabled());
+    QCOMPARE(window.findChild<QLabel *>("lblStatus")->text(), QString("Bereit"));
+    QCOMPARE(dups->topLevelItem(1)->background(0).color(), QColor(255, 244, 170));
+
+    dups->topLevelItem(0)->child(1)->setCheckState(0, Qt::Unchecked); // the user keeps one after all
+    window.trigger("cmdDupDel");
+    QCOMPARE(w.fieldOf(folder, "FileAs"), (QStringList{"Abel", "Busch", "Abel", "Carl"}));
+    const auto parent = w.ns()->GetFolderFromID(folder.entryId, folder.storeId);
+    QCOMPARE(parent->Folders()->Item(1)->Name(), duplicatesFolderName());
+    QCOMPARE(parent->Folders()->Item(1)->Items()->Count(), 2);
+    QVERIFY(window.findChild<QWidget *>("frmDups")->isHidden());
+    auto *box = static_cast<ui::ScriptedMessageBox *>(services.box.get());
+    QCOMPARE(box->prompts().last(), QString("2 Duplikate entfernt."));
+}
+
+void TestDupsWindow::listKeepsTheOrderNodesWereAdded()
+{
+    QWidget window;
+    auto *tree = new QTreeWidget(&window);
+    tree->setObjectName("tvwDups");
+    TreeDupsView view(&window);
+    const QColor white(255, 255, 255);
+    DupList list;
+    list.nodes = {DupNode{"K1", "", "a", "Contact", true, white}, DupNode{"K3", "K1", "c", "Contact", false, white},
+                  DupNode{"K2", "", "b", "Contact", false, white}, DupNode{"K4", "K2", "d", "Contact", true, white},
+                  DupNode{"K5", "K1", "e", "Contact", true, white}};
+    view.showNodes(list);
+    QCOMPARE(view.tickedItems(), (std::vector<int>{1, 4, 5}));
+    tree->topLevelItem(0)->child(1)->setCheckState(0, Qt::Unchecked);
+    QCOMPARE(view.tickedItems(), (std::vector<int>{1, 4}));
+    QCOMPARE(view.selectedKey(), QString());
+    tree->setCurrentItem(tree->topLevelItem(1)->child(0));
+    QCOMPARE(view.selectedKey(), QString("K4"));
+}
+
+QTEST_MAIN(TestDupsWindow)
+#include "tst_dupswindow.moc"
