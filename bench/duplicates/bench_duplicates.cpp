@@ -55,9 +55,9 @@ struct Run
         options.duplicatePercent = 10;
         options.seed = 7;
         profile = dir.filePath("profile.sqlite");
-        outlook::fixture::createProfile(profile, profilegen::generate(options));
+        mailstore::fixture::createProfile(profile, profilegen::generate(options));
         
-        const auto ns = outlook::Application::open(profile)->GetNamespace("MAPI");
+        const auto ns = mailstore::Application::open(profile)->GetNamespace("MAPI");
         set.folders.push_back(ns->Folders()->Item(1)->Folders()->Item(QStringLiteral("Kontakte")));
         set.itemCount = set.folders[1]->Items()->Count();
         set.markedIndex = 1;

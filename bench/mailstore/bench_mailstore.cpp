@@ -26,8 +26,8 @@ qint64 objectModel(const QString &profile, qint64 &chars)
 {
     QElapsedTimer t;
     t.start();
-    auto app = kw::outlook::Application::open(profile);
-    auto folder = app->GetNamespace("MAPI")->GetDefaultFolder(kw::outlook::defaultfolder::Contacts);
+    auto app = kw::mailstore::Application::open(profile);
+    auto folder = app->GetNamespace("MAPI")->GetDefaultFolder(kw::mailstore::defaultfolder::Contacts);
     auto items = folder->Items();
     const int n = items->Count();
     for (int j = 1; j <= n; ++j) {
@@ -84,7 +84,7 @@ int main(int argc, char **argv)
     kw::profilegen::Options o;
     o.contacts = contacts;
     o.seed = 42;
-    kw::outlook::fixture::createProfile(profile, kw::profilegen::generate(o));
+    kw::mailstore::fixture::createProfile(profile, kw::profilegen::generate(o));
     const qint64 genMs = gen.elapsed();
 
     qint64 omChars = 0, rawChars = 0;

@@ -42,7 +42,7 @@ public:
 // The working set as the scans use it: folders 1..FolderCount (index 0 unused).
 struct DupFolderSet
 {
-    std::vector<outlook::FolderPtr> folders{nullptr};
+    std::vector<mailstore::FolderPtr> folders{nullptr};
     int markedIndex = 0;
     int itemCount = 0;
     bool ok = false;
@@ -55,7 +55,7 @@ struct DupState
 {
     std::vector<QString> DupEntryIDs{QString()};
     std::vector<QString> DupStoreIDs{QString()};
-    outlook::FolderPtr DupMarkedFolder;
+    mailstore::FolderPtr DupMarkedFolder;
     bool removing = false; // a removal is running over the list
     bool scanning = false;
 

@@ -16,10 +16,10 @@ const QString kReady = QStringLiteral("Bereit");
 struct RemovalRun
 {
     DupsContext &ctx;
-    outlook::NameSpacePtr ns;
+    mailstore::NameSpacePtr ns;
     std::vector<int> selection;
 
-    outlook::ItemPtr fetch(int itemNumber) const
+    mailstore::ItemPtr fetch(int itemNumber) const
     {
         const size_t n = size_t(itemNumber);
         if (itemNumber < 0 || n >= ctx.state.DupEntryIDs.size())
@@ -28,10 +28,10 @@ struct RemovalRun
     }
 };
 
-outlook::FolderPtr findOrAddDuplicatesFolder(DupsContext &ctx)
+mailstore::FolderPtr findOrAddDuplicatesFolder(DupsContext &ctx)
 {
-    const outlook::FolderPtr parent = ctx.state.DupMarkedFolder;
-    outlook::FolderPtr target;
+    const mailstore::FolderPtr parent = ctx.state.DupMarkedFolder;
+    mailstore::FolderPtr target;
     try {
         target = parent->Folders()->find(duplicatesFolderName());
     } catch (const PlatformError &) {
@@ -94,15 +94,15 @@ void removeSelection(RemovalRun &run, bool moveToFolder)
     ctx.view.setProgressMaximum(int(run.selection.size()));
     int errors = 0;
     if (moveToFolder) {
-        const outlook::FolderPtr target = findOrAddDuplicatesFolder(ctx);
+        const mailstore::FolderPtr target = findOrAddDuplicatesFolder(ctx);
         if (!target)
             return;
         // A moved note is gone from its folder: nothing is deleted after a move.
         errors = removeEach(run, QStringLiteral("Verschiebe"), QStringLiteral("DupsMove"),
-                            [&target](const outlook::ItemPtr &item) { item->Move(target); });
+                            [&target](const mailstore::ItemPtr &item) { item->Move(target); });
     } else {
         errors = removeEach(run, QStringLiteral("Lösche"), QStringLiteral("DupsDel"),
-                            [](const outlook::ItemPtr &item) { item->Delete(); });
+                            [](const mailstore::ItemPtr &item) { item->Delete(); });
     }
     showSummary(ctx, int(run.selection.size()), errors);
 }
@@ -128,7 +128,7 @@ void DeleteDuplicates(DupsContext &ctx)
 {
     ctx.state.removing = true;
     try {
-        RemovalRun run{ctx, outlook::Application::create()->GetNamespace(QStringLiteral("MAPI")), {}};
+        RemovalRun run{ctx, mailstore::Application::create()->GetNamespace(QStringLiteral("MAPI")), {}};
         const bool moveToFolder = ctx.settings.GetSettingBool(QStringLiteral("MoveToFolder"), true);
         ctx.SetBusy(true);
         ctx.view.setListButtonsEnabled(false);
@@ -171,10 +171,10 @@ void cmdDupView_Click(DupsContext &ctx)
         return;
     try {
         const int n = itemNumberFromKey(key);
-        const outlook::NameSpacePtr ns = outlook::Application::create()->GetNamespace(QStringLiteral("MAPI"));
+        const mailstore::NameSpacePtr ns = mailstore::Application::create()->GetNamespace(QStringLiteral("MAPI"));
         ctx.view.yield();
         const RemovalRun run{ctx, ns, {}};
-        const outlook::InspectorPtr inspector = run.fetch(n)->GetInspector();
+        const mailstore::InspectorPtr inspector = run.fetch(n)->GetInspector();
         ctx.view.yield();
         inspector->Display();
     } catch (const PlatformError &e) {

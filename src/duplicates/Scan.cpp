@@ -19,7 +19,7 @@ void reportScanError(DupsContext &ctx, const ScanType &type, long number, const 
 void scanBody(DupsContext &ctx, const ScanType &type)
 {
     const ScanSettings settings = ScanSettings::read(type, ctx.settings);
-    const outlook::ApplicationPtr app = outlook::Application::create();
+    const mailstore::ApplicationPtr app = mailstore::Application::create();
     app->GetNamespace(QStringLiteral("MAPI"));
     const DupFolderSet set = ctx.GetActivatedFolders(type.mode);
     if (!set.ok)

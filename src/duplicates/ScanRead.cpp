@@ -35,8 +35,8 @@ QString safeSubject(const mapi::SafeItemPtr &wrapper)
 // One item of the set as phase 1 sees it.
 struct Slot
 {
-    const outlook::FolderPtr &folder;
-    const outlook::ItemsPtr &items;
+    const mailstore::FolderPtr &folder;
+    const mailstore::ItemsPtr &items;
     int index; // j within the folder
     int n;     // item number
     bool master;
@@ -56,7 +56,7 @@ public:
 private:
     // Returns false when the item is of another class and was skipped.
     bool attempt(const Slot &slot, mapi::SafeItemPtr &wrapper);
-    void storeValues(const Slot &slot, const outlook::ItemPtr &item, const mapi::SafeItem &wrapper);
+    void storeValues(const Slot &slot, const mailstore::ItemPtr &item, const mapi::SafeItem &wrapper);
     QString criterionValue(const Criterion &c, int itemClass, const mapi::SafeItem &wrapper) const;
     QString displayText(const Slot &slot, const mapi::SafeItem &wrapper) const;
     void readUserField(const Slot &slot, const mapi::SafeItemPtr &wrapper);
@@ -94,7 +94,7 @@ void ItemReader::read(const Slot &slot)
 
 bool ItemReader::attempt(const Slot &slot, mapi::SafeItemPtr &wrapper)
 {
-    const outlook::ItemPtr item = slot.items->Item(slot.index);
+    const mailstore::ItemPtr item = slot.items->Item(slot.index);
     const int itemClass = item->Class();
     const QString progId = m_type.wrapperFor(itemClass);
     if (progId.isEmpty()) {
@@ -122,7 +122,7 @@ QString ItemReader::criterionValue(const Criterion &c, int itemClass, const mapi
     return normaliseValue(c.normalise, wrapper.text(c.field));
 }
 
-void ItemReader::storeValues(const Slot &slot, const outlook::ItemPtr &item, const mapi::SafeItem &wrapper)
+void ItemReader::storeValues(const Slot &slot, const mailstore::ItemPtr &item, const mapi::SafeItem &wrapper)
 {
     ScanValues &v = m_data.values;
     const size_t n = size_t(slot.n);
@@ -155,7 +155,7 @@ void ItemReader::readUserField(const Slot &slot, const mapi::SafeItemPtr &wrappe
         try {
             // A contact without the property, or one that cannot be read, compares as "".
             if (wrapper && wrapper->Item() && !m_settings.userFieldName.isEmpty()) {
-                if (const outlook::UserPropertyPtr p = wrapper->UserProperties()->Find(m_settings.userFieldName))
+                if (const mailstore::UserPropertyPtr p = wrapper->UserProperties()->Find(m_settings.userFieldName))
                     value = p->Value();
             }
         } catch (const std::exception &) {
@@ -203,8 +203,8 @@ void readItems(DupsContext &ctx, const ScanType &type, const ScanSettings &setti
     ItemReader reader(ctx, type, settings, data);
     int n = 0;
     for (int f = 1; f <= set.folderCount(); ++f) {
-        const outlook::FolderPtr &folder = set.folders[size_t(f)];
-        const outlook::ItemsPtr items = folder->Items();
+        const mailstore::FolderPtr &folder = set.folders[size_t(f)];
+        const mailstore::ItemsPtr items = folder->Items();
         const int count = items->Count();
         for (int j = 1; j <= count; ++j) {
             ++n;

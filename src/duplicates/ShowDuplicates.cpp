@@ -46,15 +46,15 @@ QString errorLine(long number, const QString &entryId, const QString &descriptio
     return kCrLf + QStringLiteral("Error No.: %1, Outlook ID: ").arg(number) + entryId + kCrLf + description;
 }
 
-void writeLink(const outlook::NameSpacePtr &ns, DupsContext &ctx, int item, const QString &value)
+void writeLink(const mailstore::NameSpacePtr &ns, DupsContext &ctx, int item, const QString &value)
 {
-    const outlook::ItemPtr target = ns->GetItemFromID(ctx.state.DupEntryIDs[size_t(item)],
+    const mailstore::ItemPtr target = ns->GetItemFromID(ctx.state.DupEntryIDs[size_t(item)],
                                                       ctx.state.DupStoreIDs[size_t(item)]);
     const QString name = ctx.settings.GetSetting(QStringLiteral("FieldNameEntryID"),
                                                  QStringLiteral("Outlook ID (created by Kontorwerk)"));
     // A second scan must not give the item a second property of the same name.
-    const outlook::UserPropertiesPtr props = target->UserProperties();
-    outlook::UserPropertyPtr prop = props->Find(name);
+    const mailstore::UserPropertiesPtr props = target->UserProperties();
+    mailstore::UserPropertyPtr prop = props->Find(name);
     if (!prop)
         prop = props->Add(name, 1);
     prop->setValue(value);
@@ -95,7 +95,7 @@ int writeDuplicateLinks(DupsContext &ctx, const PairList &pairs, const std::vect
         ctx.view.setProgressMaximum(int(links.size()));
     ctx.view.setStatus(QStringLiteral("Phase 3: Schreibe Outlook ID..."));
     ctx.view.yield();
-    const outlook::NameSpacePtr ns = outlook::Application::create()->GetNamespace(QStringLiteral("MAPI"));
+    const mailstore::NameSpacePtr ns = mailstore::Application::create()->GetNamespace(QStringLiteral("MAPI"));
     QString log;
     int failed = 0;
     for (size_t k = 0; k < links.size(); ++k) {

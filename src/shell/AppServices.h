@@ -63,7 +63,7 @@ public:
 
     // The folder tree, the busy state and the shared folder every tool works
     // with. Each run opens the mail store itself through
-    // outlook::Application::create(), which reads kw::paths::profileFile() (the
+    // mailstore::Application::create(), which reads kw::paths::profileFile() (the
     // file paths.profileFile names, unless a test sets them apart); the main
     // window attaches its controls to these when it is wired.
     BusyState busy{messages};

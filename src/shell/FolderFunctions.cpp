@@ -17,9 +17,9 @@ namespace {
 const QString kNote = QStringLiteral("IPM.Note");
 const QString kPost = QStringLiteral("IPM.Post");
 
-outlook::NameSpacePtr newNamespace()
+mailstore::NameSpacePtr newNamespace()
 {
-    return outlook::Application::create()->GetNamespace(QStringLiteral("MAPI"));
+    return mailstore::Application::create()->GetNamespace(QStringLiteral("MAPI"));
 }
 
 } // namespace
@@ -55,7 +55,7 @@ FolderFunctions::FolderFunctions(FolderStructure &structure, SharedFolder &share
 {
 }
 
-outlook::FolderPtr FolderFunctions::GetFolderFromNodeKey(const QString &key, outlook::NameSpacePtr ns) const
+mailstore::FolderPtr FolderFunctions::GetFolderFromNodeKey(const QString &key, mailstore::NameSpacePtr ns) const
 {
     const int n = foldertree::numberFromKey(key);
     const FolderIds &ids = m_structure.ids();
@@ -87,7 +87,7 @@ WorkingSet FolderFunctions::GetActivatedFolders(const QString &mode, bool quiet,
 // folder of another kind just because the folder came from elsewhere.
 void FolderFunctions::sharedSet(WorkingSet &set, const QString &mode)
 {
-    const outlook::FolderPtr folder = m_shared.folder();
+    const mailstore::FolderPtr folder = m_shared.folder();
     set.Folders.append(folder);
     set.FolderCount = 1;
     set.MarkedIndex = 1;
@@ -100,7 +100,7 @@ void FolderFunctions::sharedSet(WorkingSet &set, const QString &mode)
 void FolderFunctions::treeSet(WorkingSet &set, const QString &mode, bool quiet)
 {
     QTreeWidget *tree = m_structure.tree();
-    const outlook::NameSpacePtr ns = newNamespace();
+    const mailstore::NameSpacePtr ns = newNamespace();
     QTreeWidgetItem *selected = tree ? foldertree::selectedNode(tree) : nullptr;
     if (!selected)
         return;

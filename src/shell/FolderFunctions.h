@@ -15,7 +15,7 @@ class SharedFolder;
 struct WorkingSet
 {
     // Folders[1] .. Folders[FolderCount]; index 0 is unused.
-    QList<outlook::FolderPtr> Folders;
+    QList<mailstore::FolderPtr> Folders;
     int FolderCount = 0;
     // Index in Folders of the marked folder.
     int MarkedIndex = 0;
@@ -54,7 +54,7 @@ public:
     QString GetMarkedFolderClass();
     // The folder behind a node key, fetched anew through `ns` (a new
     // application when null). Throws kw::PlatformError; no trap of its own.
-    outlook::FolderPtr GetFolderFromNodeKey(const QString &key, outlook::NameSpacePtr ns = {}) const;
+    mailstore::FolderPtr GetFolderFromNodeKey(const QString &key, mailstore::NameSpacePtr ns = {}) const;
 
     const SharedFolder &shared() const { return m_shared; }
     FolderStructure &structure() const { return m_structure; }

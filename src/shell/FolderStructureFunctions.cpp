@@ -91,7 +91,7 @@ int FolderStructure::nextNodeNumber()
     return ++m_ids.FolderNodeCount;
 }
 
-mapi::MAPITable FolderStructure::openTable(const outlook::FolderPtr &folder)
+mapi::MAPITable FolderStructure::openTable(const mailstore::FolderPtr &folder)
 {
     mapi::MAPITable table;
     table.setItem(folder->Folders());
@@ -119,7 +119,7 @@ bool FolderStructure::tvwFolderFill()
     if (m_timer)
         m_timer->start();
 
-    const outlook::FoldersPtr roots = openStores();
+    const mailstore::FoldersPtr roots = openStores();
     m_ids.reset();
     IdleTime = readIdleTime();
     for (int i = 1; roots && i <= roots->Count(); ++i) {
@@ -137,11 +137,11 @@ bool FolderStructure::tvwFolderFill()
 // The store roots, or null. Errors of the fill are only logged, but a profile
 // that cannot be opened at all is also told to the user: an empty tree alone
 // would look like a profile without folders.
-outlook::FoldersPtr FolderStructure::openStores()
+mailstore::FoldersPtr FolderStructure::openStores()
 {
-    outlook::FoldersPtr roots;
+    mailstore::FoldersPtr roots;
     const std::optional<PlatformError> error = catchError([&] {
-        m_ns = outlook::Application::create()->GetNamespace(QStringLiteral("MAPI"));
+        m_ns = mailstore::Application::create()->GetNamespace(QStringLiteral("MAPI"));
         roots = m_ns->Folders();
     });
     if (error) {
@@ -153,7 +153,7 @@ outlook::FoldersPtr FolderStructure::openStores()
     return roots;
 }
 
-void FolderStructure::readStore(const outlook::FolderPtr &root)
+void FolderStructure::readStore(const mailstore::FolderPtr &root)
 {
     StoreReadStart = m_clock();
     const int n = nextNodeNumber();

@@ -71,10 +71,10 @@ public:
 
 private:
     int nextNodeNumber();
-    outlook::FoldersPtr openStores();
-    void readStore(const outlook::FolderPtr &root);
+    mailstore::FoldersPtr openStores();
+    void readStore(const mailstore::FolderPtr &root);
     void enrolRow(const QVariantList &row, int parentNumber);
-    static mapi::MAPITable openTable(const outlook::FolderPtr &folder);
+    static mapi::MAPITable openTable(const mailstore::FolderPtr &folder);
     static QList<QVariantList> allRows(mapi::MAPITable &table);
     int readIdleTime() const;
     void yield();
@@ -88,9 +88,9 @@ private:
 
     FolderIds m_ids;
     QList<QTreeWidgetItem *> m_nodes;   // by node number, for finding a parent at once
-    outlook::NameSpacePtr m_ns;
+    mailstore::NameSpacePtr m_ns;
     QDateTime StoreReadStart;
-    outlook::FolderPtr CurrentStoreFolder;
+    mailstore::FolderPtr CurrentStoreFolder;
     bool ReadStoreContinue = true;
     int IdleTime = 30;
 

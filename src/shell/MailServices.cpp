@@ -11,7 +11,7 @@ namespace kw {
 void CleanUpMAPI(Messages &messages)
 {
     trapErrors(messages, place::LogOnly, QStringLiteral("Clear"), [] {
-        const outlook::ApplicationPtr app = outlook::Application::create();
+        const mailstore::ApplicationPtr app = mailstore::Application::create();
         if (app->Version().left(2) == QLatin1String("10")) {
             mapi::MAPIUtils utils(app->GetNamespace(QStringLiteral("MAPI")));
             utils.Cleanup();
@@ -19,14 +19,14 @@ void CleanUpMAPI(Messages &messages)
     });
 }
 
-outlook::UserPropertyPtr GetOrAddUserProperty(const outlook::ItemPtr &item, const QString &name,
+mailstore::UserPropertyPtr GetOrAddUserProperty(const mailstore::ItemPtr &item, const QString &name,
                                               Messages &messages)
 {
-    outlook::UserPropertyPtr property;
+    mailstore::UserPropertyPtr property;
     trapErrors(messages, place::GetOrAddUserProperty, {}, [&] {
         if (!item)
             throw PlatformError(91, QStringLiteral("Object variable not set"));
-        const outlook::UserPropertiesPtr properties = item->UserProperties();
+        const mailstore::UserPropertiesPtr properties = item->UserProperties();
         if (!properties->Find(name))
             properties->Add(name, 1);
         property = properties->Find(name);

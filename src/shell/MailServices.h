@@ -16,7 +16,7 @@ void CleanUpMAPI(Messages &messages);
 // The text user property `name` of the item, added (type 1, empty) when the
 // item has none. The item is not saved here. On failure (reported with 206)
 // the result is null.
-outlook::UserPropertyPtr GetOrAddUserProperty(const outlook::ItemPtr &item, const QString &name,
+mailstore::UserPropertyPtr GetOrAddUserProperty(const mailstore::ItemPtr &item, const QString &name,
                                               Messages &messages);
 
 } // namespace kw

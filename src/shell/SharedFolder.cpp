@@ -18,7 +18,7 @@ const QString &SharedFolder::closeState()
     return state;
 }
 
-void SharedFolder::open(outlook::FolderPtr folder)
+void SharedFolder::open(mailstore::FolderPtr folder)
 {
     m_folder = std::move(folder);
     m_state = openState();

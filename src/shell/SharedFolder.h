@@ -26,15 +26,15 @@ public:
     const QString &SharedFolderState() const { return m_state; }
     bool isOpen() const { return m_state == openState(); }
     // The open folder; null in tree mode.
-    outlook::FolderPtr folder() const { return m_folder; }
+    mailstore::FolderPtr folder() const { return m_folder; }
 
     // Opens (or replaces) the shared folder.
-    void open(outlook::FolderPtr folder);
+    void open(mailstore::FolderPtr folder);
     // Back to tree mode; the folder is released here (runs holding it keep it).
     void close();
 
 private:
-    outlook::FolderPtr m_folder;
+    mailstore::FolderPtr m_folder;
     QString m_state;
 };
 

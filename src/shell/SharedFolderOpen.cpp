@@ -16,10 +16,10 @@ const QList<SharedFolderType> &sharedFolderTypes()
     return types;
 }
 
-ResolvedName resolveSharedOwner(const outlook::NameSpacePtr &ns, const QString &name)
+ResolvedName resolveSharedOwner(const mailstore::NameSpacePtr &ns, const QString &name)
 {
     mapi::MAPIUtils utils(ns);
-    const outlook::RecipientPtr recipient = utils.CreateRecipient(name, true, 0);
+    const mailstore::RecipientPtr recipient = utils.CreateRecipient(name, true, 0);
     recipient->Resolve(false);
     ResolvedName result;
     result.resolved = recipient->Resolved();
@@ -28,11 +28,11 @@ ResolvedName resolveSharedOwner(const outlook::NameSpacePtr &ns, const QString &
     return result;
 }
 
-outlook::FolderPtr openSharedDefaultFolder(const outlook::NameSpacePtr &ns, const QString &ownerName, int position)
+mailstore::FolderPtr openSharedDefaultFolder(const mailstore::NameSpacePtr &ns, const QString &ownerName, int position)
 {
     if (position < 0 || position >= sharedFolderTypes().size())
         throw PlatformError(errors::kInvalidArgument, QStringLiteral("No folder type at position %1").arg(position));
-    const outlook::RecipientPtr recipient = ns->CreateRecipient(ownerName);
+    const mailstore::RecipientPtr recipient = ns->CreateRecipient(ownerName);
     recipient->Resolve(false);
     return ns->GetSharedDefaultFolder(recipient, sharedFolderTypes().at(position).folderNumber);
 }

@@ -25,11 +25,11 @@ struct ResolvedName
 
 // Resolves a typed name through the wrapper library's recipient. Throws
 // kw::PlatformError when the mail store cannot be reached.
-ResolvedName resolveSharedOwner(const outlook::NameSpacePtr &ns, const QString &name);
+ResolvedName resolveSharedOwner(const mailstore::NameSpacePtr &ns, const QString &name);
 
 // Opens the owner's default folder of the type at `position` of the list.
 // Throws kw::PlatformError when there is no grant or the folder is missing.
-outlook::FolderPtr openSharedDefaultFolder(const outlook::NameSpacePtr &ns, const QString &ownerName,
+mailstore::FolderPtr openSharedDefaultFolder(const mailstore::NameSpacePtr &ns, const QString &ownerName,
                                            int position);
 
 } // namespace kw

@@ -16,9 +16,9 @@
 namespace kw {
 namespace {
 
-outlook::NameSpacePtr newNamespace()
+mailstore::NameSpacePtr newNamespace()
 {
-    return outlook::Application::create()->GetNamespace(QStringLiteral("MAPI"));
+    return mailstore::Application::create()->GetNamespace(QStringLiteral("MAPI"));
 }
 
 } // namespace
@@ -111,7 +111,7 @@ void frmSharedFolderOpen::cmdNameCheck_Click()
 void frmSharedFolderOpen::cmdOK_Click()
 {
     try {
-        const outlook::NameSpacePtr ns = newNamespace();
+        const mailstore::NameSpacePtr ns = newNamespace();
         const ResolvedName name = resolveSharedOwner(ns, m_ui.txtName->text());
         if (!name.resolved) {
             showNotFound();
@@ -119,7 +119,7 @@ void frmSharedFolderOpen::cmdOK_Click()
         }
         takeResolvedName(name.displayName);
         const int position = m_ui.cmbFolderTyp->currentIndex();
-        const outlook::FolderPtr folder = openSharedDefaultFolder(ns, name.displayName, position);
+        const mailstore::FolderPtr folder = openSharedDefaultFolder(ns, name.displayName, position);
         m_shared.open(folder);
         if (m_frame)
             m_frame->showOpened(name.displayName, m_ui.cmbFolderTyp->itemText(position));

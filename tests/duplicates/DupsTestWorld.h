@@ -65,16 +65,16 @@ struct World
 {
     World()
     {
-        outlook::faults::reset();
+        mailstore::faults::reset();
         env.settings.InitDefaultSettings();
-        db = outlook::ProfileDb::open(env.profileFile());
+        db = mailstore::ProfileDb::open(env.profileFile());
         store = db->addStore(QStringLiteral("Testspeicher"), true);
         // The keep-rule defaults: marked folder first, then series, then age (older stays).
         for (const char *s : {"MasterFolder=1", "TerminSerie=1", "OldDel=1", "Priority.0=2", "Priority.1=1",
                               "Priority.2=0"})
             set(QString::fromLatin1(s));
     }
-    ~World() { outlook::faults::reset(); }
+    ~World() { mailstore::faults::reset(); }
 
     // "Name=Value"
     void set(const QString &pair)
@@ -88,22 +88,22 @@ struct World
             set(p);
     }
 
-    outlook::FolderRecord addFolder(const QString &name, const QString &messageClass)
+    mailstore::FolderRecord addFolder(const QString &name, const QString &messageClass)
     {
         return db->addFolder(store, name, std::nullopt, messageClass);
     }
 
     // Saves an item with the given fields and creation time; returns its EntryID.
-    QString addItem(const outlook::FolderRecord &folder, int itemClass, const QVariantMap &fields,
+    QString addItem(const mailstore::FolderRecord &folder, int itemClass, const QVariantMap &fields,
                     const QDateTime &created, const QString &messageClass = {})
     {
-        outlook::ItemRecord rec;
+        mailstore::ItemRecord rec;
         rec.folderId = folder.id;
         rec.itemClass = itemClass;
-        rec.messageClass = messageClass.isEmpty() ? outlook::baseMessageClass(itemClass) : messageClass;
+        rec.messageClass = messageClass.isEmpty() ? mailstore::baseMessageClass(itemClass) : messageClass;
         rec.creationTime = created;
-        rec.values.resize(outlook::ItemSchema::forClass(itemClass).size());
-        auto item = std::make_shared<outlook::Item>(db, rec);
+        rec.values.resize(mailstore::ItemSchema::forClass(itemClass).size());
+        auto item = std::make_shared<mailstore::Item>(db, rec);
         item->markDirty();
         for (auto it = fields.begin(); it != fields.end(); ++it) {
             if (it.key().startsWith(QLatin1String("user:")))
@@ -115,12 +115,12 @@ struct World
         return item->EntryID();
     }
 
-    outlook::NameSpacePtr ns() { return outlook::Application::open(env.profileFile())->GetNamespace("MAPI"); }
+    mailstore::NameSpacePtr ns() { return mailstore::Application::open(env.profileFile())->GetNamespace("MAPI"); }
 
     // The working set the scans get: these folders ticked, the one at
     // `marked` (1-based) marked; `countDelta` fakes a folder that changed
     // after the count was taken.
-    DupsDel::DupFolderSet folderSet(const QList<outlook::FolderRecord> &folders, int marked, int countDelta = 0)
+    DupsDel::DupFolderSet folderSet(const QList<mailstore::FolderRecord> &folders, int marked, int countDelta = 0)
     {
         DupsDel::DupFolderSet set;
         const auto space = ns();
@@ -164,7 +164,7 @@ struct World
     }
 
     // Items of a folder by one field, in folder order.
-    QStringList fieldOf(const outlook::FolderRecord &folder, const QString &field)
+    QStringList fieldOf(const mailstore::FolderRecord &folder, const QString &field)
     {
         QStringList out;
         const auto items = ns()->GetFolderFromID(folder.entryId, folder.storeId)->Items();
@@ -174,13 +174,13 @@ struct World
     }
 
     TestEnv env;
-    outlook::ProfileDbPtr db;
-    outlook::FolderRecord store;
+    mailstore::ProfileDbPtr db;
+    mailstore::FolderRecord store;
     RecordingView view;
     DupsDel::DupState state;
     QStringList calls;
     QString markedClass;
-    QList<outlook::FolderRecord> ticked;
+    QList<mailstore::FolderRecord> ticked;
     int markedIndex = 1;
     int countDelta = 0;
     bool setOk = true;

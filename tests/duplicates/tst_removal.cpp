@@ -14,7 +14,7 @@ namespace {
 
 // Contacts "Name" repeated as given; the first of each name is the oldest
 // and so the one kept.
-outlook::FolderRecord fillContacts(test::World &w, const QStringList &names, const QString &folderName = "Kontakte",
+mailstore::FolderRecord fillContacts(test::World &w, const QStringList &names, const QString &folderName = "Kontakte",
                                    const QString &messageClass = "IPM.Contact", int itemClass = 40)
 {
     w.setAll({"FolderInside=0", "MasterFolder=0"});
@@ -143,7 +143,7 @@ void TestRemoval::failuresAreCountedAndLogged()
     QCOMPARE(tickedItemNumbers(w.view.list).size(), size_t(10));
     // Two items vanish after the scan; the removal must not act on the one before them instead.
     w.ns()->GetItemFromID(w.state.DupEntryIDs[4], w.state.DupStoreIDs[4])->Delete();
-    outlook::faults::failFetch(w.state.DupEntryIDs[7], 1);
+    mailstore::faults::failFetch(w.state.DupEntryIDs[7], 1);
     w.env.box.shown.clear();
     DeleteDuplicates(ctx);
     QCOMPARE(w.env.box.prompts(),
@@ -173,7 +173,7 @@ void TestRemoval::notesAreMovedOnce()
     RemoveDuplicates(ctx);
     QCOMPARE(tickedItemNumbers(w.view.list), std::vector<int>{2});
     if (fetchFails)
-        outlook::faults::failFetch(w.state.DupEntryIDs[2], 1);
+        mailstore::faults::failFetch(w.state.DupEntryIDs[2], 1);
     DeleteDuplicates(ctx);
     const auto parent = w.ns()->GetFolderFromID(folder.entryId, folder.storeId);
     QCOMPARE(parent->Items()->Count(), fetchFails ? 2 : 1);
@@ -203,7 +203,7 @@ void TestRemoval::unreadableFolderEndsTheRemoval()
     auto ctx = w.context();
     RemoveDuplicates(ctx);
     // The marked folder was deleted from under the list: no folder can be added to it.
-    w.state.DupMarkedFolder = std::make_shared<outlook::Folder>(w.db, outlook::FolderRecord{});
+    w.state.DupMarkedFolder = std::make_shared<mailstore::Folder>(w.db, mailstore::FolderRecord{});
     w.env.box.shown.clear();
     DeleteDuplicates(ctx);
     QCOMPARE(w.env.box.shown.size(), 1);
@@ -340,7 +340,7 @@ void TestRemoval::linkModeReportsFailures()
     auto activated = ctx.GetActivatedFolders;
     ctx.GetActivatedFolders = [&](const QString &mode) {
         const DupFolderSet set = activated(mode);
-        outlook::faults::failSave({}, 1); // the first write fails
+        mailstore::faults::failSave({}, 1); // the first write fails
         return set;
     };
     RemoveDuplicates(ctx);

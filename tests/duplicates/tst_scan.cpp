@@ -252,8 +252,8 @@ void TestScan::failingItemsAreRetried()
     const auto folder = w.addFolder("Kontakte", "IPM.Contact");
     for (int i = 0; i < 3; ++i)
         w.addItem(folder, 40, {{"LastName", "Roth"}}, at(i));
-    outlook::faults::failItemRead("Kontakte", 2, failures);
-    outlook::faults::failItemRead("Kontakte", 3, 5); // the next item has its own six attempts
+    mailstore::faults::failItemRead("Kontakte", 2, failures);
+    mailstore::faults::failItemRead("Kontakte", 3, 5); // the next item has its own six attempts
     w.ticked = {folder};
     auto ctx = w.context();
     RemoveDuplicateContacts(ctx);

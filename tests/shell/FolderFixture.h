@@ -15,7 +15,7 @@ namespace kw::test {
 // Creates the test's profile from tests/fixtures/<name>.
 inline void createProfile(const TestEnv &env, const QString &name)
 {
-    outlook::fixture::createProfileFromFile(env.profileFile(), QStringLiteral(KW_TEST_FIXTURES "/") + name);
+    mailstore::fixture::createProfileFromFile(env.profileFile(), QStringLiteral(KW_TEST_FIXTURES "/") + name);
 }
 
 // One line per node in tree order: indentation by depth, key, text, image.

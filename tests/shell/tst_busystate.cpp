@@ -202,10 +202,10 @@ void TestBusyState::cleanUpOnlyUnderVersion10()
     QFETCH(QString, version);
     QFETCH(int, cleanups);
     test::TestEnv env;
-    outlook::Application::setDefaultVersion(version);
+    mailstore::Application::setDefaultVersion(version);
     const int before = mapi::MAPIUtils::cleanupCount();
     CleanUpMAPI(env.messages);
-    outlook::Application::setDefaultVersion("16.0");
+    mailstore::Application::setDefaultVersion("16.0");
     QCOMPARE(mapi::MAPIUtils::cleanupCount() - before, cleanups);
     QVERIFY(env.errorLog().isEmpty());
 }
@@ -234,13 +234,13 @@ void TestBusyState::userPropertyAddedOnce()
     QFETCH(QString, existing);
     QFETCH(QString, asked);
     test::TestEnv env;
-    const auto ns = outlook::Application::create()->GetNamespace("MAPI");
-    const outlook::ItemPtr item = ns->GetDefaultFolder(outlook::defaultfolder::Contacts)->Items()->Add();
+    const auto ns = mailstore::Application::create()->GetNamespace("MAPI");
+    const mailstore::ItemPtr item = ns->GetDefaultFolder(mailstore::defaultfolder::Contacts)->Items()->Add();
     item->set(u"LastName", "Weiß");
     if (!existing.isEmpty())
         item->UserProperties()->Add(existing, 1)->setValue("alt");
 
-    const outlook::UserPropertyPtr p = GetOrAddUserProperty(item, asked, env.messages);
+    const mailstore::UserPropertyPtr p = GetOrAddUserProperty(item, asked, env.messages);
     QVERIFY(p);
     QCOMPARE(GetOrAddUserProperty(item, asked, env.messages)->Value(), p->Value());
     QCOMPARE(item->UserProperties()->Count(), 1);

@@ -92,7 +92,7 @@ class TestFolderFill : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void cleanup() { outlook::faults::reset(); }
+    void cleanup() { mailstore::faults::reset(); }
     void readsStoresInOrder();
     void idsFetchTheNodesFolder();
     void skippedStoreUsesUpItsNumber_data();
@@ -189,7 +189,7 @@ void TestFolderFill::fillInsideFillIsRefused()
 void TestFolderFill::stopsAtNodeLimit()
 {
     test::TestEnv env;
-    outlook::fixture::createProfile(env.profileFile(), broadProfile(200, 170));
+    mailstore::fixture::createProfile(env.profileFile(), broadProfile(200, 170));
     QTreeWidget tree;
     FolderStructure structure(env.settings, env.messages);
     structure.setTree(&tree);
@@ -346,7 +346,7 @@ void TestFolderFill::timerOffersToSkipSlowStore()
     test::createProfile(env, "folders/slow-store.json");
     env.settings.SaveSetting("IdleTime", "1");
     env.box.answerWith(ui::answer::Yes);
-    outlook::faults::slowStore("Netzlaufwerk", 600);
+    mailstore::faults::slowStore("Netzlaufwerk", 600);
     QTreeWidget tree;
     FolderStructure structure(env.settings, env.messages);
     structure.setTree(&tree);

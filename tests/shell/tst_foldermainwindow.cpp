@@ -35,7 +35,7 @@ struct World
     explicit World(const QString &fixture = QStringLiteral("folders/two-stores.json"))
     {
         if (QFileInfo(fixture).isAbsolute())
-            outlook::fixture::createProfileFromFile(env.profileFile(), fixture);
+            mailstore::fixture::createProfileFromFile(env.profileFile(), fixture);
         else if (!fixture.isEmpty())
             test::createProfile(env, fixture);
         folders = new MainWindowFolders(&window, services.busy, services.folderTree, services.sharedFolder,

@@ -9,7 +9,7 @@
 #include <QProcess>
 #include <QTest>
 
-using namespace kw::outlook;
+using namespace kw::mailstore;
 
 namespace {
 

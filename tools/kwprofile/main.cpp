@@ -75,11 +75,11 @@ int run(const QStringList &args)
     const QString command = args[0];
     const QString profile = args[1];
     if (command == u"create" && args.size() == 3) {
-        kw::outlook::fixture::createProfileFromFile(profile, args[2]);
+        kw::mailstore::fixture::createProfileFromFile(profile, args[2]);
         return 0;
     }
     if (command == u"dump" && args.size() == 2) {
-        const QByteArray json = kw::outlook::fixture::canonicalJson(kw::outlook::fixture::dumpProfile(profile));
+        const QByteArray json = kw::mailstore::fixture::canonicalJson(kw::mailstore::fixture::dumpProfile(profile));
         QFile out;
         if (!out.open(stdout, QIODevice::WriteOnly) || out.write(json) != json.size()) {
             fail(QStringLiteral("Ausgabe fehlgeschlagen"));
@@ -91,7 +91,7 @@ int run(const QStringList &args)
         kw::profilegen::Options o;
         if (!parseGenerate(args.mid(2), o))
             return 2;
-        kw::outlook::fixture::createProfile(profile, kw::profilegen::generate(o));
+        kw::mailstore::fixture::createProfile(profile, kw::profilegen::generate(o));
         return 0;
     }
     return usage();

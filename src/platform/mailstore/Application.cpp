@@ -5,7 +5,7 @@
 #include "platform/mailstore/NameSpace.h"
 #include "platform/mailstore/ProfileDb.h"
 
-namespace kw::outlook {
+namespace kw::mailstore {
 
 namespace {
 
@@ -55,4 +55,4 @@ NameSpacePtr Application::GetNamespace(const QString &type)
     return std::make_shared<NameSpace>(m_db);
 }
 
-} // namespace kw::outlook
+} // namespace kw::mailstore

@@ -5,7 +5,7 @@
 #include <QString>
 #include <functional>
 
-namespace kw::outlook {
+namespace kw::mailstore {
 
 // The entry to the mail store. Each run creates its
 // own with create() and drops it at its end; tests point create() at a
@@ -41,4 +41,4 @@ private:
     QString m_version;
 };
 
-} // namespace kw::outlook
+} // namespace kw::mailstore

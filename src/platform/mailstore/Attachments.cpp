@@ -8,7 +8,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
-namespace kw::outlook {
+namespace kw::mailstore {
 
 namespace {
 
@@ -142,4 +142,4 @@ AttachmentPtr Attachments::Add(const QString &source, int type, int, const QStri
     return std::make_shared<Attachment>(m_item, rec.serial);
 }
 
-} // namespace kw::outlook
+} // namespace kw::mailstore

@@ -5,7 +5,7 @@
 #include <QString>
 #include <QVariant>
 
-namespace kw::outlook {
+namespace kw::mailstore {
 
 // Attachment types.
 namespace attachtype {
@@ -61,4 +61,4 @@ private:
     ItemPtr m_item;
 };
 
-} // namespace kw::outlook
+} // namespace kw::mailstore

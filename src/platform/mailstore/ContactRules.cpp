@@ -2,7 +2,7 @@
 
 #include <QRegularExpression>
 
-namespace kw::outlook::contactrules {
+namespace kw::mailstore::contactrules {
 
 namespace {
 
@@ -162,4 +162,4 @@ void write(const QString &name, const QString &value, const Access &a)
     }
 }
 
-} // namespace kw::outlook::contactrules
+} // namespace kw::mailstore::contactrules

@@ -37,7 +37,7 @@
 //    The post-office box is never touched.
 //
 // Fixture loading bypasses these rules: a profile may hold any combination.
-namespace kw::outlook::contactrules {
+namespace kw::mailstore::contactrules {
 
 struct Access
 {
@@ -55,4 +55,4 @@ QStringList splitFullName(const QString &fullName); // the same five, in that or
 QString composeAddress(const QStringList &parts);  // Street, PostalCode, City, State, Country
 QStringList splitAddress(const QString &address);   // the same five, in that order
 
-} // namespace kw::outlook::contactrules
+} // namespace kw::mailstore::contactrules

@@ -2,7 +2,7 @@
 
 #include <QHash>
 
-namespace kw::outlook::faults {
+namespace kw::mailstore::faults {
 
 namespace {
 
@@ -98,4 +98,4 @@ int takeExitDuringSave()
     return code;
 }
 
-} // namespace kw::outlook::faults
+} // namespace kw::mailstore::faults

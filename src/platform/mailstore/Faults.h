@@ -4,7 +4,7 @@
 
 // Fault injection for tests: the process-wide plan that the mail store
 // consults at its reads and writes. Nothing is planned unless a test asks.
-namespace kw::outlook::faults {
+namespace kw::mailstore::faults {
 
 // Forgets every planned fault.
 void reset();
@@ -30,4 +30,4 @@ bool takeFetchFault(const QString &entryId);
 int storeDelay(const QString &storeName);
 int takeExitDuringSave(); // 0 when none is planned
 
-} // namespace kw::outlook::faults
+} // namespace kw::mailstore::faults

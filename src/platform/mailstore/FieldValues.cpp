@@ -3,7 +3,7 @@
 #include "platform/core/PlatformError.h"
 
 
-namespace kw::outlook {
+namespace kw::mailstore {
 
 QDateTime noDate()
 {
@@ -192,4 +192,4 @@ QString defaultFieldText(FieldKind kind)
     return {};
 }
 
-} // namespace kw::outlook
+} // namespace kw::mailstore

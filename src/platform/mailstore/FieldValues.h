@@ -7,7 +7,7 @@
 #include <QVariant>
 #include <optional>
 
-namespace kw::outlook {
+namespace kw::mailstore {
 
 // The text that stands for "no date" in every date field.
 inline const QString kNoDate = QStringLiteral("01.01.4501");
@@ -33,4 +33,4 @@ QVariant fromFieldText(FieldKind kind, const QString &text);
 // The value a field holds before anything is written into it.
 QString defaultFieldText(FieldKind kind);
 
-} // namespace kw::outlook
+} // namespace kw::mailstore

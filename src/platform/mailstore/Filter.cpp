@@ -4,7 +4,7 @@
 #include "platform/mailstore/FieldValues.h"
 #include "platform/mailstore/ItemSchema.h"
 
-namespace kw::outlook::filter {
+namespace kw::mailstore::filter {
 
 namespace {
 
@@ -123,4 +123,4 @@ bool matches(const QString &field, const QString &storedText, const QString &val
     return stored == toFieldText(kind, value, field);
 }
 
-} // namespace kw::outlook::filter
+} // namespace kw::mailstore::filter

@@ -5,7 +5,7 @@
 
 // Filters of the form "[Field] = 'value'", clauses joined by " OR " and
 // " AND " (AND binds tighter), as Items.Restrict and Items.Find take them.
-namespace kw::outlook::filter {
+namespace kw::mailstore::filter {
 
 struct Clause
 {
@@ -24,4 +24,4 @@ Expression parse(const QString &text);
 // numbers by value.
 bool matches(const QString &field, const QString &storedText, const QString &value);
 
-} // namespace kw::outlook::filter
+} // namespace kw::mailstore::filter

@@ -21,7 +21,7 @@
 // Field values are stored as given: the composite rules of contacts are not
 // applied, so fixtures can hold inconsistent data. IDs, when given, are kept
 // (upper-cased); missing ones are made up.
-namespace kw::outlook::fixture {
+namespace kw::mailstore::fixture {
 
 // Creates a new profile file from a fixture. An existing file is refused and
 // left alone; a fixture error throws kw::PlatformError naming the place and
@@ -36,4 +36,4 @@ QByteArray canonicalJson(const QJsonObject &fixture);
 // Reads a JSON file into an object; throws for unreadable or malformed files.
 QJsonObject readJsonFile(const QString &path);
 
-} // namespace kw::outlook::fixture
+} // namespace kw::mailstore::fixture

@@ -10,7 +10,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 
-namespace kw::outlook::fixture {
+namespace kw::mailstore::fixture {
 
 namespace {
 
@@ -219,4 +219,4 @@ QByteArray canonicalJson(const QJsonObject &fixture)
     return QJsonDocument(fixture).toJson(QJsonDocument::Indented);
 }
 
-} // namespace kw::outlook::fixture
+} // namespace kw::mailstore::fixture

@@ -8,7 +8,7 @@
 #include <QFileInfo>
 #include <QJsonArray>
 
-namespace kw::outlook::fixture {
+namespace kw::mailstore::fixture {
 
 namespace {
 
@@ -171,4 +171,4 @@ QJsonObject dumpProfile(const QString &profilePath)
     return out;
 }
 
-} // namespace kw::outlook::fixture
+} // namespace kw::mailstore::fixture

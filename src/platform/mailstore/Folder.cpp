@@ -4,7 +4,7 @@
 #include "platform/mailstore/Items.h"
 #include "platform/mailstore/ProfileDb.h"
 
-namespace kw::outlook {
+namespace kw::mailstore {
 
 Folder::Folder(ProfileDbPtr db, FolderRecord record) : m_db(std::move(db)), m_rec(std::move(record))
 {
@@ -12,7 +12,7 @@ Folder::Folder(ProfileDbPtr db, FolderRecord record) : m_db(std::move(db)), m_re
 
 FoldersPtr Folder::Folders()
 {
-    return std::make_shared<outlook::Folders>(m_db, m_rec.id, m_db->childFolders(m_rec.id));
+    return std::make_shared<mailstore::Folders>(m_db, m_rec.id, m_db->childFolders(m_rec.id));
 }
 
 ItemsPtr Folder::Items()
@@ -22,7 +22,7 @@ ItemsPtr Folder::Items()
     if (!current)
         throw PlatformError(errors::kObjectNotFound,
                             QStringLiteral("Der Ordner %1 existiert nicht mehr.").arg(m_rec.name));
-    return std::make_shared<outlook::Items>(m_db, std::make_shared<Folder>(m_db, *current),
+    return std::make_shared<mailstore::Items>(m_db, std::make_shared<Folder>(m_db, *current),
                                             m_db->itemIds(m_rec.id));
 }
 
@@ -87,4 +87,4 @@ FolderPtr Folders::Add(const QString &name)
     return std::make_shared<Folder>(m_db, made);
 }
 
-} // namespace kw::outlook
+} // namespace kw::mailstore

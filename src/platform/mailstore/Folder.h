@@ -6,7 +6,7 @@
 #include <QString>
 #include <optional>
 
-namespace kw::outlook {
+namespace kw::mailstore {
 
 // What the store knows of one folder (or of a store's root).
 struct FolderRecord
@@ -100,4 +100,4 @@ private:
 inline Folders::Iterator begin(const FoldersPtr &f) { return f->begin(); }
 inline Folders::Iterator end(const FoldersPtr &f) { return f->end(); }
 
-} // namespace kw::outlook
+} // namespace kw::mailstore

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-namespace kw::outlook {
+namespace kw::mailstore {
 
 // Every object of the model is handed out as a shared pointer: a caller may
 // keep a folder or an item after the application that gave it is released.
@@ -46,4 +46,4 @@ constexpr int Notes = 12;
 constexpr int Tasks = 13;
 } // namespace defaultfolder
 
-} // namespace kw::outlook
+} // namespace kw::mailstore

@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 #include <QWidget>
 
-namespace kw::outlook {
+namespace kw::mailstore {
 
 namespace {
 std::function<void(const ItemPtr &)> &displayHook()
@@ -66,4 +66,4 @@ void Inspector::Display(bool modal)
     window->show();
 }
 
-} // namespace kw::outlook
+} // namespace kw::mailstore

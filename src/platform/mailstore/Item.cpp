@@ -8,7 +8,7 @@
 #include "platform/mailstore/ProfileDb.h"
 #include "platform/mailstore/UserProperties.h"
 
-namespace kw::outlook {
+namespace kw::mailstore {
 
 namespace {
 
@@ -151,13 +151,13 @@ void Item::setRawText(int fieldIndex, const QString &text)
 UserPropertiesPtr Item::UserProperties()
 {
     ensureAlive();
-    return std::make_shared<outlook::UserProperties>(shared_from_this());
+    return std::make_shared<mailstore::UserProperties>(shared_from_this());
 }
 
 AttachmentsPtr Item::Attachments()
 {
     ensureAlive();
-    return std::make_shared<outlook::Attachments>(shared_from_this());
+    return std::make_shared<mailstore::Attachments>(shared_from_this());
 }
 
 QList<AttachmentRecord> &Item::attachmentRecords()
@@ -233,4 +233,4 @@ QString Item::storeId() const
     return m_db->storeIdOfFolder(m_rec.folderId);
 }
 
-} // namespace kw::outlook
+} // namespace kw::mailstore

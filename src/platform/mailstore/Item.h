@@ -12,7 +12,7 @@
 #include <functional>
 #include <optional>
 
-namespace kw::outlook {
+namespace kw::mailstore {
 
 struct UserPropertyRecord
 {
@@ -148,4 +148,4 @@ private:
     ItemPtr m_item;
 };
 
-} // namespace kw::outlook
+} // namespace kw::mailstore

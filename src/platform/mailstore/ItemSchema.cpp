@@ -5,7 +5,7 @@
 #include <QHash>
 #include <algorithm>
 
-namespace kw::outlook {
+namespace kw::mailstore {
 
 namespace {
 
@@ -251,4 +251,4 @@ FieldKind kindOfField(QStringView name)
     return registry().kinds.value(name.toString().toCaseFolded(), FieldKind::Text);
 }
 
-} // namespace kw::outlook
+} // namespace kw::mailstore

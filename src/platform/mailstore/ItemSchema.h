@@ -9,7 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
-namespace kw::outlook {
+namespace kw::mailstore {
 
 // How a field's value is typed. Every value is kept as its text form (see
 // FieldValues.h) and converted when read typed.
@@ -74,4 +74,4 @@ QString canonicalFieldName(QStringView name);
 // The kind of a field known to any class (Text when unknown).
 FieldKind kindOfField(QStringView name);
 
-} // namespace kw::outlook
+} // namespace kw::mailstore

@@ -10,7 +10,7 @@
 #include <QHash>
 #include <QSet>
 
-namespace kw::outlook {
+namespace kw::mailstore {
 
 Items::Items(ProfileDbPtr db, FolderPtr folder, QList<qint64> itemIds)
     : m_db(std::move(db)), m_folder(std::move(folder)), m_ids(std::move(itemIds))
@@ -25,7 +25,7 @@ ItemPtr Items::Item(int index) const
     if (faults::takeItemReadFault(m_folder->Name(), index))
         throw PlatformError(errors::kOperationFailed,
                             QStringLiteral("Das Element %1 konnte nicht gelesen werden.").arg(index));
-    return std::make_shared<outlook::Item>(m_db, m_db->loadItem(m_ids[index - 1]));
+    return std::make_shared<mailstore::Item>(m_db, m_db->loadItem(m_ids[index - 1]));
 }
 
 namespace {
@@ -70,7 +70,7 @@ ItemPtr Items::Find(const QString &filterText) const
     const QList<qint64> ids = matchingIds(*m_db, m_folder->record().id, m_ids, expr);
     if (ids.isEmpty())
         return nullptr;
-    return std::make_shared<outlook::Item>(m_db, m_db->loadItem(ids.first()));
+    return std::make_shared<mailstore::Item>(m_db, m_db->loadItem(ids.first()));
 }
 
 ItemPtr Items::Add()
@@ -89,9 +89,9 @@ ItemPtr Items::Add(const QString &messageClass)
     rec.itemClass = cls;
     rec.messageClass = messageClass;
     rec.values.resize(ItemSchema::forClass(cls).size());
-    auto item = std::make_shared<outlook::Item>(m_db, std::move(rec));
+    auto item = std::make_shared<mailstore::Item>(m_db, std::move(rec));
     item->markDirty();
     return item;
 }
 
-} // namespace kw::outlook
+} // namespace kw::mailstore

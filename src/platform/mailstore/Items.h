@@ -5,7 +5,7 @@
 #include <QList>
 #include <QString>
 
-namespace kw::outlook {
+namespace kw::mailstore {
 
 // The items of one folder in a stable order (the order they came into the
 // folder), or a restricted subset of them. The membership is fixed when the
@@ -60,4 +60,4 @@ private:
 inline Items::Iterator begin(const ItemsPtr &items) { return items->begin(); }
 inline Items::Iterator end(const ItemsPtr &items) { return items->end(); }
 
-} // namespace kw::outlook
+} // namespace kw::mailstore

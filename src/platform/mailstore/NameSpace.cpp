@@ -7,7 +7,7 @@
 #include "platform/mailstore/ProfileDb.h"
 #include "platform/mailstore/Recipient.h"
 
-namespace kw::outlook {
+namespace kw::mailstore {
 
 namespace {
 
@@ -23,7 +23,7 @@ NameSpace::NameSpace(ProfileDbPtr db) : m_db(std::move(db)) {}
 
 FoldersPtr NameSpace::Folders()
 {
-    return std::make_shared<outlook::Folders>(m_db, 0, m_db->storeRoots());
+    return std::make_shared<mailstore::Folders>(m_db, 0, m_db->storeRoots());
 }
 
 FolderPtr NameSpace::GetFolderFromID(const QString &entryId, const QString &storeId)
@@ -88,4 +88,4 @@ QStringList NameSpace::addressBook() const
     return names;
 }
 
-} // namespace kw::outlook
+} // namespace kw::mailstore

@@ -5,7 +5,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace kw::outlook {
+namespace kw::mailstore {
 
 // The "MAPI" namespace of an application: the store roots and look-ups by ID.
 class NameSpace
@@ -37,4 +37,4 @@ private:
     ProfileDbPtr m_db;
 };
 
-} // namespace kw::outlook
+} // namespace kw::mailstore

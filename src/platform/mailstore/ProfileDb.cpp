@@ -11,7 +11,7 @@
 #include <QSqlError>
 #include <QThread>
 
-namespace kw::outlook {
+namespace kw::mailstore {
 
 namespace {
 
@@ -333,4 +333,4 @@ qint64 ProfileDb::addAddressEntry(const AddressEntry &entry)
     return id;
 }
 
-} // namespace kw::outlook
+} // namespace kw::mailstore

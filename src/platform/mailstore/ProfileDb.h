@@ -14,7 +14,7 @@
 #include <QString>
 #include <optional>
 
-namespace kw::outlook {
+namespace kw::mailstore {
 
 // An entry of the address book: another user, with the store that holds
 // their default folders and the default-folder numbers shared with the user.
@@ -102,4 +102,4 @@ private:
     QHash<qint64, QString> m_folderStoreIds;
 };
 
-} // namespace kw::outlook
+} // namespace kw::mailstore

@@ -7,7 +7,7 @@
 
 #include <unistd.h>
 
-namespace kw::outlook {
+namespace kw::mailstore {
 
 namespace {
 
@@ -302,4 +302,4 @@ QList<QPair<qint64, QString>> ProfileDb::fieldColumn(qint64 folderId, const QStr
     return out;
 }
 
-} // namespace kw::outlook
+} // namespace kw::mailstore

@@ -2,7 +2,7 @@
 
 // The tables of a profile file. Kept apart from the code that reads them so
 // that the layout can be read in one place.
-namespace kw::outlook::schema {
+namespace kw::mailstore::schema {
 
 inline constexpr const char *kFormat = "kontorwerk-profile";
 inline constexpr int kVersion = 1;
@@ -37,4 +37,4 @@ inline constexpr const char *kTables[] = {
     " PRIMARY KEY(user, folder_type))",
 };
 
-} // namespace kw::outlook::schema
+} // namespace kw::mailstore::schema

@@ -2,7 +2,7 @@
 
 #include "platform/mailstore/ProfileDb.h"
 
-namespace kw::outlook {
+namespace kw::mailstore {
 
 Recipient::Recipient(ProfileDbPtr db, const QString &name) : m_db(std::move(db)), m_name(name) {}
 
@@ -32,4 +32,4 @@ bool Recipient::Resolve(bool)
     return m_resolved;
 }
 
-} // namespace kw::outlook
+} // namespace kw::mailstore

@@ -4,7 +4,7 @@
 
 #include <QString>
 
-namespace kw::outlook {
+namespace kw::mailstore {
 
 // A name checked against the address book. Resolve matches a unique entry
 // whose display name or address equals the name without regard to case.
@@ -31,4 +31,4 @@ private:
     bool m_resolved = false;
 };
 
-} // namespace kw::outlook
+} // namespace kw::mailstore

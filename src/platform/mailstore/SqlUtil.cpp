@@ -5,7 +5,7 @@
 #include <QHash>
 #include <QSqlError>
 
-namespace kw::outlook::sql {
+namespace kw::mailstore::sql {
 
 namespace {
 
@@ -67,12 +67,12 @@ void Transaction::commit()
     }
 }
 
-} // namespace kw::outlook::sql
+} // namespace kw::mailstore::sql
 
 #include <QSqlDriver>
 #include <sqlite3.h>
 
-namespace kw::outlook::sql {
+namespace kw::mailstore::sql {
 
 FastStatement::FastStatement(QSqlDatabase &db, const char *sqlText)
 {
@@ -134,4 +134,4 @@ QString FastStatement::text(int column) const
     return data ? QString::fromUtf8(data, sqlite3_column_bytes(m_stmt, column)) : QString();
 }
 
-} // namespace kw::outlook::sql
+} // namespace kw::mailstore::sql

@@ -6,7 +6,7 @@
 #include <string_view>
 
 // Small helpers over QtSql that turn failures into kw::PlatformError.
-namespace kw::outlook::sql {
+namespace kw::mailstore::sql {
 
 void execPlain(QSqlDatabase &db, const QString &statement);
 // Binds the values in order and executes the prepared query.
@@ -29,11 +29,11 @@ private:
     bool m_done = false;
 };
 
-} // namespace kw::outlook::sql
+} // namespace kw::mailstore::sql
 
 struct sqlite3_stmt;
 
-namespace kw::outlook::sql {
+namespace kw::mailstore::sql {
 
 // A statement prepared straight on the connection's SQLite handle, for the
 // hot read path where QtSql's per-value conversions would dominate. Must be
@@ -59,4 +59,4 @@ private:
     sqlite3_stmt *m_stmt = nullptr;
 };
 
-} // namespace kw::outlook::sql
+} // namespace kw::mailstore::sql

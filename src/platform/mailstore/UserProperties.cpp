@@ -3,7 +3,7 @@
 #include "platform/core/PlatformError.h"
 #include "platform/mailstore/Item.h"
 
-namespace kw::outlook {
+namespace kw::mailstore {
 
 namespace {
 
@@ -91,4 +91,4 @@ void UserProperties::Remove(int index)
     Item(index)->Delete();
 }
 
-} // namespace kw::outlook
+} // namespace kw::mailstore

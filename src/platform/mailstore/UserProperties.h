@@ -5,7 +5,7 @@
 #include <QString>
 #include <QVariant>
 
-namespace kw::outlook {
+namespace kw::mailstore {
 
 // User-defined properties of one item. Changes are kept in the item and
 // written by its Save.
@@ -49,4 +49,4 @@ private:
     ItemPtr m_item;
 };
 
-} // namespace kw::outlook
+} // namespace kw::mailstore

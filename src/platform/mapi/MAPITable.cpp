@@ -7,7 +7,7 @@
 
 namespace kw::mapi {
 
-void MAPITable::setItem(const outlook::FoldersPtr &folders)
+void MAPITable::setItem(const mailstore::FoldersPtr &folders)
 {
     if (!folders)
         throw PlatformError(errors::kInvalidArgument, QStringLiteral("Keine Ordnerliste."));
@@ -32,7 +32,7 @@ int MAPITable::RowCount() const
 
 namespace {
 
-QVariant column(const outlook::FolderRecord &f, quint32 tag)
+QVariant column(const mailstore::FolderRecord &f, quint32 tag)
 {
     switch (tag) {
     case PR_ENTRYID:
@@ -55,7 +55,7 @@ QList<QVariantList> MAPITable::GetRows(int count)
     if (!m_source)
         throw PlatformError(errors::kInvalidArgument, QStringLiteral("Die Tabelle hat keine Quelle."));
     QList<QVariantList> rows;
-    const QList<outlook::FolderRecord> &records = m_source->records();
+    const QList<mailstore::FolderRecord> &records = m_source->records();
     while (count-- > 0 && m_position < records.size()) {
         QVariantList row;
         for (quint32 tag : m_columns)

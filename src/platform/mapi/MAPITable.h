@@ -21,7 +21,7 @@ public:
 
     // The source: a folder's Folders collection (the rows are read here; a
     // slow store's delay is felt here).
-    void setItem(const outlook::FoldersPtr &folders);
+    void setItem(const mailstore::FoldersPtr &folders);
     void setColumns(const QList<quint32> &tags);
     void GoToFirst();
     int RowCount() const;
@@ -30,7 +30,7 @@ public:
     QList<QVariantList> GetRows(int count);
 
 private:
-    outlook::FoldersPtr m_source;
+    mailstore::FoldersPtr m_source;
     QList<quint32> m_columns;
     int m_position = 0;
 };

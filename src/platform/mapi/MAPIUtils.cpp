@@ -14,7 +14,7 @@ int cleanups = 0;
 
 MAPIUtils::MAPIUtils() = default;
 
-MAPIUtils::MAPIUtils(outlook::NameSpacePtr ns) : m_ns(std::move(ns)) {}
+MAPIUtils::MAPIUtils(mailstore::NameSpacePtr ns) : m_ns(std::move(ns)) {}
 
 void MAPIUtils::Cleanup()
 {
@@ -27,10 +27,10 @@ int MAPIUtils::cleanupCount()
     return cleanups;
 }
 
-outlook::RecipientPtr MAPIUtils::CreateRecipient(const QString &name, bool, long)
+mailstore::RecipientPtr MAPIUtils::CreateRecipient(const QString &name, bool, long)
 {
     if (!m_ns)
-        m_ns = outlook::Application::create()->GetNamespace(QStringLiteral("MAPI"));
+        m_ns = mailstore::Application::create()->GetNamespace(QStringLiteral("MAPI"));
     return m_ns->CreateRecipient(name);
 }
 

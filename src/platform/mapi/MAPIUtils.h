@@ -15,13 +15,13 @@ public:
     // Resolves recipients in the profile that Application::create() opens.
     MAPIUtils();
     // Resolves recipients in the given namespace's profile.
-    explicit MAPIUtils(outlook::NameSpacePtr ns);
+    explicit MAPIUtils(mailstore::NameSpacePtr ns);
 
     // Releases what the library holds between calls. Harmless at any time.
     void Cleanup();
     // A recipient for a name; showDialog and parentWindow are accepted for
     // the callers' sake and never show anything.
-    outlook::RecipientPtr CreateRecipient(const QString &name, bool showDialog = false,
+    mailstore::RecipientPtr CreateRecipient(const QString &name, bool showDialog = false,
                                           long parentWindow = 0);
     // Upper-case hexadecimal text of a binary value ("" for an empty one).
     // A text value (already hex) is returned upper-cased.
@@ -35,7 +35,7 @@ public:
     static int cleanupCount();
 
 private:
-    outlook::NameSpacePtr m_ns;
+    mailstore::NameSpacePtr m_ns;
 };
 
 } // namespace kw::mapi

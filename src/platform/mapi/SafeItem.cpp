@@ -40,7 +40,7 @@ QString safeProgIdForClass(int itemClass)
     }
 }
 
-const outlook::ItemPtr &SafeItem::itemOrThrow() const
+const mailstore::ItemPtr &SafeItem::itemOrThrow() const
 {
     if (!m_item)
         throw PlatformError(errors::kInvalidArgument,
@@ -68,7 +68,7 @@ QString SafeItem::EntryID() const
     return itemOrThrow()->EntryID();
 }
 
-outlook::UserPropertiesPtr SafeItem::UserProperties() const
+mailstore::UserPropertiesPtr SafeItem::UserProperties() const
 {
     return itemOrThrow()->UserProperties();
 }

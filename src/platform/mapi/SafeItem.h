@@ -34,8 +34,8 @@ public:
     explicit SafeItem(const QString &progId) : m_progId(progId) {}
 
     QString progId() const { return m_progId; }
-    void setItem(const outlook::ItemPtr &item) { m_item = item; }
-    const outlook::ItemPtr &Item() const { return m_item; }
+    void setItem(const mailstore::ItemPtr &item) { m_item = item; }
+    const mailstore::ItemPtr &Item() const { return m_item; }
 
     QVariant get(QStringView name) const;
     QString text(QStringView name) const;
@@ -43,22 +43,22 @@ public:
     QString EntryID() const;
     QString Subject() const { return text(u"Subject"); }
     QString Body() const { return text(u"Body"); }
-    outlook::UserPropertiesPtr UserProperties() const;
+    mailstore::UserPropertiesPtr UserProperties() const;
     void Save();
     // The attachments; only the mail and post safe items have them (others throw).
     SafeAttachmentsPtr Attachments() const;
 
 private:
-    const outlook::ItemPtr &itemOrThrow() const;
+    const mailstore::ItemPtr &itemOrThrow() const;
     QString m_progId;
-    outlook::ItemPtr m_item;
+    mailstore::ItemPtr m_item;
 };
 
 // An attachment seen through the safe mail item, with its MAPI properties.
 class SafeAttachment
 {
 public:
-    explicit SafeAttachment(outlook::AttachmentPtr attachment) : m_att(std::move(attachment)) {}
+    explicit SafeAttachment(mailstore::AttachmentPtr attachment) : m_att(std::move(attachment)) {}
 
     QString FileName() const;
     QString DisplayName() const;
@@ -70,16 +70,16 @@ public:
     QVariant Fields(quint32 tag) const;
     void SaveAsFile(const QString &path) const;
     void Delete();
-    const outlook::AttachmentPtr &attachment() const { return m_att; }
+    const mailstore::AttachmentPtr &attachment() const { return m_att; }
 
 private:
-    outlook::AttachmentPtr m_att;
+    mailstore::AttachmentPtr m_att;
 };
 
 class SafeAttachments
 {
 public:
-    explicit SafeAttachments(outlook::AttachmentsPtr attachments) : m_atts(std::move(attachments)) {}
+    explicit SafeAttachments(mailstore::AttachmentsPtr attachments) : m_atts(std::move(attachments)) {}
 
     int Count() const;
     SafeAttachmentPtr Item(int index) const;
@@ -87,7 +87,7 @@ public:
                           const QString &displayName = {});
 
 private:
-    outlook::AttachmentsPtr m_atts;
+    mailstore::AttachmentsPtr m_atts;
 };
 
 // Creates a safe item by its ProgID; an unknown ProgID throws kw::PlatformError

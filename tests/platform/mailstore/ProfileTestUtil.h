@@ -14,18 +14,18 @@ inline QString fixturePath(const QString &name)
 }
 
 // A profile at profilePath built from tests/fixtures/<fixture>, opened.
-inline outlook::NameSpacePtr openFixture(const QString &profilePath,
+inline mailstore::NameSpacePtr openFixture(const QString &profilePath,
                                          const QString &fixture = QStringLiteral("mailstore_basic.json"))
 {
-    outlook::fixture::createProfileFromFile(profilePath, fixturePath(fixture));
-    return outlook::Application::open(profilePath)->GetNamespace(QStringLiteral("MAPI"));
+    mailstore::fixture::createProfileFromFile(profilePath, fixturePath(fixture));
+    return mailstore::Application::open(profilePath)->GetNamespace(QStringLiteral("MAPI"));
 }
 
 // "Store/Folder/Sub" from the namespace's store roots.
-inline outlook::FolderPtr folderAt(const outlook::NameSpacePtr &ns, const QString &path)
+inline mailstore::FolderPtr folderAt(const mailstore::NameSpacePtr &ns, const QString &path)
 {
     const QStringList parts = path.split(u'/');
-    outlook::FolderPtr f = ns->Folders()->Item(parts.first());
+    mailstore::FolderPtr f = ns->Folders()->Item(parts.first());
     for (const QString &p : parts.mid(1))
         f = f->Folders()->Item(p);
     return f;

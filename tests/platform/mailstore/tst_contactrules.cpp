@@ -5,7 +5,7 @@
 
 #include <QTest>
 
-using namespace kw::outlook;
+using namespace kw::mailstore;
 
 namespace {
 const QString kCrLf = QStringLiteral("\r\n");

@@ -8,7 +8,7 @@
 #include <QProcess>
 #include <QTest>
 
-using namespace kw::outlook;
+using namespace kw::mailstore;
 using kw::test::errorNumber;
 
 namespace {

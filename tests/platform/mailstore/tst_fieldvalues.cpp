@@ -5,7 +5,7 @@
 #include <QTest>
 #include <ctime>
 
-using namespace kw::outlook;
+using namespace kw::mailstore;
 
 class TestFieldValues : public QObject
 {
@@ -92,14 +92,14 @@ private Q_SLOTS:
         QFETCH(QString, text);
         if (text.isEmpty()) {
             try {
-                kw::outlook::toFieldText(FieldKind(kind), value, QStringLiteral("Feld"));
+                kw::mailstore::toFieldText(FieldKind(kind), value, QStringLiteral("Feld"));
                 QFAIL("no type mismatch raised");
             } catch (const kw::PlatformError &e) {
                 QCOMPARE(e.number(), kw::errors::kTypeMismatch);
             }
             return;
         }
-        QCOMPARE(kw::outlook::toFieldText(FieldKind(kind), value, QStringLiteral("Feld")), text);
+        QCOMPARE(kw::mailstore::toFieldText(FieldKind(kind), value, QStringLiteral("Feld")), text);
     }
 
     void schemaLookup_data()

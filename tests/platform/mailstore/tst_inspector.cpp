@@ -6,7 +6,7 @@
 #include <QTableWidget>
 #include <QTest>
 
-using namespace kw::outlook;
+using namespace kw::mailstore;
 
 // The item window opens modeless, read-only, listing the fields that hold a value.
 class TestInspector : public QObject

@@ -7,7 +7,7 @@
 #include <QSqlQuery>
 #include <QTest>
 
-using namespace kw::outlook;
+using namespace kw::mailstore;
 using kw::test::errorNumber;
 using kw::test::folderAt;
 

@@ -4,7 +4,7 @@
 
 #include <QTest>
 
-using namespace kw::outlook;
+using namespace kw::mailstore;
 using kw::test::errorNumber;
 
 class TestUserProperties : public QObject

@@ -10,7 +10,7 @@
 #include <QFile>
 #include <QTest>
 
-using namespace kw::outlook;
+using namespace kw::mailstore;
 using namespace kw::mapi;
 using kw::test::errorNumber;
 
