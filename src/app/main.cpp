@@ -1,4 +1,6 @@
 #include "app/Dispatch.h"
+#include "platform/refdb/Database.h"
+#include "shell/ErrorTrap.h"
 #include "shell/AppServices.h"
 #include "shell/Main.h"
 #include "shell/frmHaupt.h"
@@ -12,6 +14,9 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     try {
         kw::AppServices services;
+        // The telephone tables are the user's to edit, so the program works on
+        // its own copy; a failure is shown now, the tools report it again.
+        kw::trapErrors(services.messages, kw::place::Main, QString(), [] { kw::refdb::ensureProgramCopy(); });
         kw::MainWindows windows(services, [&services](kw::frmHaupt &window) {
             const QStringList rejected = kw::app::wireActions(window, services).rejected;
             if (!rejected.isEmpty())
