@@ -33,6 +33,8 @@ private Q_SLOTS:
     void criteriaDecideEquality_data();
     void criteriaDecideEquality();
     void threeEqualContactsFormOneGroup();
+    void listEntriesNameTheItem_data();
+    void listEntriesNameTheItem();
     void folderInsideKeepsFoldersApart_data();
     void folderInsideKeepsFoldersApart();
     void itemsOfOtherClassesAreSkipped_data();
@@ -162,6 +164,49 @@ void TestScan::threeEqualContactsFormOneGroup()
     QVERIFY(w.view.visible);
     QCOMPARE(w.view.statuses.last(), QString("2 Duplikate gefunden..."));
     QCOMPARE(w.calls.last(), QString("CleanUpMAPI"));
+}
+
+void TestScan::listEntriesNameTheItem_data()
+{
+    QTest::addColumn<ScanKind>("kind");
+    QTest::addColumn<int>("itemClass");
+    QTest::addColumn<QVariantMap>("fields");
+    QTest::addColumn<QString>("text");
+    const QVariantMap text{{"Subject", "Betreff"}, {"Body", "Inhalt"}};
+    QVariantMap appointment = text;
+    appointment.insert("Start", QDateTime(QDate(2025, 6, 2), QTime(9, 30)));
+    QTest::newRow("task: subject") << ScanKind::Tasks << 48 << text << "Betreff (Ordner, 01.05.2025 10:01:00)";
+    QTest::newRow("mail: subject") << ScanKind::Emails << 43 << text << "Betreff (Ordner, 01.05.2025 10:01:00)";
+    QTest::newRow("post in a mail folder: subject")
+        << ScanKind::Emails << 45 << text << "Betreff (Ordner, 01.05.2025 10:01:00)";
+    QTest::newRow("contact: file-as") << ScanKind::Contacts << 40
+                                      << QVariantMap{{"FileAs", "Roth, Ida"}, {"LastName", "Roth"}}
+                                      << "Roth, Ida (Ordner, 01.05.2025 10:01:00)";
+    QTest::newRow("appointment: subject and start")
+        << ScanKind::Appointments << 26 << appointment
+        << "Betreff, 02.06.2025 09:30:00 (Ordner, 01.05.2025 10:01:00)";
+    QTest::newRow("journal: body") << ScanKind::Journal << 42 << text << "Inhalt (Ordner, 01.05.2025 10:01:00)";
+    QTest::newRow("note: body") << ScanKind::Notes << 44 << QVariantMap{{"Body", "Inhalt"}}
+                                << "Inhalt (Ordner, 01.05.2025 10:01:00)";
+}
+
+void TestScan::listEntriesNameTheItem()
+{
+    QFETCH(ScanKind, kind);
+    QFETCH(int, itemClass);
+    QFETCH(QVariantMap, fields);
+    QFETCH(QString, text);
+    test::World w;
+    onlyCriteria(w, kind, {}); // any two items are equal
+    const auto folder = w.addFolder("Ordner", messageClassOf(kind));
+    w.addItem(folder, itemClass, fields, at(1));
+    w.addItem(folder, itemClass, fields, at(2));
+    w.ticked = {folder};
+    auto ctx = w.context();
+    runScan(ctx, scanType(kind));
+    QCOMPARE(w.env.errorLog(), QString());
+    QCOMPARE(w.view.list.nodes.size(), 2);
+    QCOMPARE(w.view.list.nodes[0].text, text);
 }
 
 void TestScan::folderInsideKeepsFoldersApart_data()
