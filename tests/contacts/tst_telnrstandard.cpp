@@ -7,6 +7,7 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QThread>
 #include <QtTest>
 
 using namespace kw;
@@ -58,6 +59,7 @@ private Q_SLOTS:
     void savedSettingChangesTheNextResult();
     void editedTableChangesTheNextResult_data();
     void editedTableChangesTheNextResult();
+    void databaseCopiedOverInPlaceChangesTheNextResult();
     void unusableDatabaseIsReportedWith801_data();
     void unusableDatabaseIsReportedWith801();
     void countryRowWithoutCodeIsReported();
@@ -238,6 +240,36 @@ void TestTelNrStandard::editedTableChangesTheNextResult_data()
                                                           << "0043 01 2345" << "+43 (1) 2345" << "0043 01 2345";
     QTest::newRow("country code changed") << "UPDATE T_CountryCodes SET CountryCode = '34' WHERE CountryCode = '33'"
                                           << "0033 1 2345" << "+33 (1) 2345" << "0033 1 2345";
+}
+
+// A file copied over the database in place (same inode) whose header says
+// the same number of commits as the old one: SQLite cannot tell them apart.
+void TestTelNrStandard::databaseCopiedOverInPlaceChangesTheNextResult()
+{
+    test::TestEnv env;
+    const QString path = scratchCopy(env);
+    const QString other = env.path(QStringLiteral("other.db"));
+    QVERIFY(QFile::copy(path, other));
+    QFile::setPermissions(other, QFile::ReadOwner | QFile::WriteOwner);
+    refdb::Connection::Open(other, refdb::Connection::Mode::ReadWrite)
+        .Execute("DELETE FROM T_CountryAndAreaCodes WHERE AreaCode = '711'");
+    refdb::Connection::Open(path, refdb::Connection::Mode::ReadWrite)
+        .Execute("UPDATE T_CountryAndAreaCodes SET Place = 'Stadt' WHERE AreaCode = '711'");
+    refdb::Database db(path);
+    QCOMPARE(formatted(env, db, "0711 1234"), QStringLiteral("+49 (711) 1234"));
+
+    QFile source(other);
+    QVERIFY(source.open(QIODevice::ReadOnly));
+    const QByteArray bytes = source.readAll();
+    QFile target(path);
+    QVERIFY(target.open(QIODevice::ReadOnly));
+    QCOMPARE(target.read(40).mid(24), bytes.mid(24, 16)); // same commit count, size and free list
+    target.close();
+    QThread::msleep(20); // file times advance in clock ticks; a copy comes later than that anyway
+    QVERIFY(target.open(QIODevice::ReadWrite)); // no truncation: the file keeps its inode and size
+    QCOMPARE(target.write(bytes), bytes.size());
+    target.close();
+    QCOMPARE(formatted(env, db, "0711 1234"), QStringLiteral("0711 1234"));
 }
 
 void TestTelNrStandard::editedTableChangesTheNextResult()
