@@ -62,6 +62,8 @@ private Q_SLOTS:
     void databaseCopiedOverInPlaceChangesTheNextResult();
     void unusableDatabaseIsReportedWith801_data();
     void unusableDatabaseIsReportedWith801();
+    void brokenTableIsReportedOnlyWhenItIsRead_data();
+    void brokenTableIsReportedOnlyWhenItIsRead();
     void countryRowWithoutCodeIsReported();
     void hostileInputsStayHarmless_data();
     void hostileInputsStayHarmless();
@@ -326,6 +328,34 @@ void TestTelNrStandard::unusableDatabaseIsReportedWith801()
         scratchCopy(env); // the file is back: the next call works again
         QCOMPARE(formatted(env, db, "0711 1234"), QStringLiteral("+49 (711) 1234"));
     }
+}
+
+void TestTelNrStandard::brokenTableIsReportedOnlyWhenItIsRead_data()
+{
+    QTest::addColumn<QString>("statement");
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QString>("expected");
+    const QString noAreas = QStringLiteral("DROP TABLE T_CountryAndAreaCodes");
+    const QString noCountries = QStringLiteral("DROP TABLE T_CountryCodes");
+    QTest::newRow("area table missing, number without prefix") << noAreas << "765432" << "765432";
+    QTest::newRow("area table missing, unknown country") << noAreas << "00999 123456" << "00999 123456";
+    QTest::newRow("area table missing, area code needed") << noAreas << "0711 1234" << "";
+    QTest::newRow("country table missing, number without prefix") << noCountries << "765432" << "";
+}
+
+void TestTelNrStandard::brokenTableIsReportedOnlyWhenItIsRead()
+{
+    QFETCH(QString, statement);
+    QFETCH(QString, input);
+    QFETCH(QString, expected);
+    test::TestEnv env;
+    const QString path = scratchCopy(env);
+    refdb::Connection::Open(path, refdb::Connection::Mode::ReadWrite).Execute(statement);
+    refdb::Database db(path);
+    bool changed = true;
+    QCOMPARE(formatted(env, db, input, &changed), expected);
+    QVERIFY(!changed);
+    QCOMPARE(env.box.shown.size(), expected.isEmpty() ? 1 : 0);
 }
 
 void TestTelNrStandard::countryRowWithoutCodeIsReported()
