@@ -52,6 +52,7 @@ private:
                           const QString &type);
     void typeFromTable(int from, bool (NameWordTables::*found)(const QString &) const, const QString &type);
     void typeFirstNames();
+    void markSurnameHerr();
     QString salutation() const;
 
     const NameWordTables &m_words;
@@ -162,13 +163,8 @@ void NameParse::findLastName()
         if (comma > 0 && (t.type[comma - 1] == tt::FirstName || isHerr(comma - 1)))
             t.type[comma - 1] = tt::LastName;
     }
-    if (count(tt::LastName) == 0) {
-        // "Herr" after a salutation or a first name is the surname Herr.
-        for (int i = last(); i >= 0; --i) {
-            if (isHerr(i) && (i > FirstTokenTypeIndex(t, tt::Address) || i > FirstTokenTypeIndex(t, tt::FirstName)))
-                t.type[i] = tt::LastName;
-        }
-    }
+    if (count(tt::LastName) == 0)
+        markSurnameHerr();
     if (count(tt::LastName) == 0) {
         const int firstNames = count(tt::FirstName);
         if ((count(tt::Address) > 0 && firstNames == 1) || firstNames >= 2)
@@ -176,13 +172,31 @@ void NameParse::findLastName()
     }
 }
 
+// "Herr" after a salutation or a first name is the surname Herr, every such
+// token from the last to the first. The two first indexes are taken once: a
+// token turned into the surname can only move them beyond the tokens still to
+// come, which lie before it either way. So a long name costs one pass.
+void NameParse::markSurnameHerr()
+{
+    const int firstAddress = FirstTokenTypeIndex(t, tt::Address);
+    const int firstGiven = FirstTokenTypeIndex(t, tt::FirstName);
+    for (int i = last(); i >= 0; --i) {
+        if (isHerr(i) && (i > firstAddress || i > firstGiven))
+            t.type[i] = tt::LastName;
+    }
+}
+
 void NameParse::markMiddleNames()
 {
-    std::vector<int> later;
-    for (int k = 2; k <= count(tt::FirstName); ++k)
-        later.push_back(FindTokenType(t, tt::FirstName, k));
-    for (int i : later)
-        t.type[i] = tt::MiddleName;
+    // Every first name but the first is a middle name.
+    bool seenFirst = false;
+    for (QString &type : t.type) {
+        if (type != tt::FirstName)
+            continue;
+        if (seenFirst)
+            type = tt::MiddleName;
+        seenFirst = true;
+    }
 }
 
 void NameParse::resolveHyphens()
@@ -255,10 +269,18 @@ ParsedName NameParse::assemble() const
         const QString &x = t.text[i];
         const bool noBlank = glued(x, {"-", ")", "]", "}"}) || (i > 0 && glued(t.text[i - 1], {"-", "(", "[", "{"}));
         for (const auto &[type, part] : parts) {
-            if (t.type[i] == *type) {
-                *part = trimBlanks(*part + (noBlank ? QString() : kBlank) + x);
-                break;
+            if (t.type[i] != *type)
+                continue;
+            // Tokens are never empty and hold no blank, so appending in place
+            // keeps the part trimmed, and a long name is joined in one pass.
+            if (part->isEmpty()) {
+                *part = x;
+            } else {
+                if (!noBlank)
+                    *part += kBlank;
+                *part += x;
             }
+            break;
         }
     }
     out.Title = trimBlanks(address + kBlank + prof + kBlank + dr + kBlank + dipl);

@@ -3,6 +3,7 @@
 #include "platform/core/PlatformError.h"
 #include "support/TestEnv.h"
 
+#include <QElapsedTimer>
 #include <QtTest>
 
 using namespace kw;
@@ -46,6 +47,8 @@ private Q_SLOTS:
     void failureReportsAndLeavesNoStaleParts();
     void hostileInputNeverCrashes_data();
     void hostileInputNeverCrashes();
+    void longNamesTakeLinearTime_data();
+    void longNamesTakeLinearTime();
 };
 
 void TestNameParser::normalize_data()
@@ -104,6 +107,7 @@ void TestNameParser::parse_data()
     row("first name hyphened to surname", "Hans-Meier", {"", "", "", "Hans-Meier", ""});
     row("three first names", "Hans Peter Maria", {"Herr", "Hans", "Peter", "Maria", ""});
     row("surname Herr after first name", "Herr Hans Herr", {"Herr", "Hans", "", "Herr", ""});
+    row("every Herr after the first name is surname", "Hans Herr Herr", {"Herr", "Hans", "", "Herr Herr", ""});
     row("surname Herr before comma", "Herr, Hans", {"Herr", "Hans", "", "Herr", ""});
     row("comma after a lone first name", "Hans ,", {"", "", "", "Hans", ""});
     row("suffix", "Hans Meier jun.", {"Herr", "Hans", "", "Meier", "jun."});
@@ -289,6 +293,38 @@ void TestNameParser::hostileInputNeverCrashes()
     QCOMPARE(r->tokens.count(), int(r->tokens.type.size()));
     for (const QString &part : {r->Title, r->FirstName, r->MiddleName, r->LastName, r->Suffix})
         QVERIFY(!part.startsWith(' ') && !part.endsWith(' '));
+}
+
+void TestNameParser::longNamesTakeLinearTime_data()
+{
+    // A pasted text of a few hundred kilobytes must not hang the caller: work
+    // that grows with the square of the token count would take minutes here.
+    QTest::addColumn<QString>("fullName");
+    QTest::addColumn<int>("middleLength");
+    QTest::addColumn<int>("lastLength");
+    const auto repeated = [](const char *word, int n) { return QStringList(n, QString(word)).join(' '); };
+    QTest::newRow("100,000 first names: all but two are middle names")
+        << repeated("Hans", 100000) << 99998 * 5 - 1 << 4;
+    QTest::newRow("100,000 unknown words make one last name") << repeated("Meier", 100000) << 0 << 100000 * 6 - 1;
+    QTest::newRow("50,000 salutations after 50,000 titles: all but the first are surnames")
+        << repeated("Dr.", 50000) + " " + repeated("Herr", 50000) << 0 << 49999 * 5 - 1;
+}
+
+void TestNameParser::longNamesTakeLinearTime()
+{
+    QFETCH(QString, fullName);
+    QFETCH(int, middleLength);
+    QFETCH(int, lastLength);
+    test::TestEnv env;
+    FixedNameWordSource words(fixtureTables());
+    QElapsedTimer timer;
+    timer.start();
+    const auto r = ParseFullName(fullName, true, words, env.messages);
+    const qint64 ms = timer.elapsed();
+    QVERIFY(r.has_value());
+    QCOMPARE(int(r->MiddleName.size()), middleLength);
+    QCOMPARE(int(r->LastName.size()), lastLength);
+    QVERIFY2(ms < 2000, qPrintable(QStringLiteral("%1 ms").arg(ms)));
 }
 
 QTEST_GUILESS_MAIN(TestNameParser)
