@@ -72,24 +72,29 @@ private Q_SLOTS:
 
     void malformedFilterFails_data()
     {
+        QTest::addColumn<QString>("folder");
         QTest::addColumn<QString>("filter");
-        QTest::newRow("empty") << "";
-        QTest::newRow("unbalanced apostrophe from an undoubled value") << "[LastName] = 'O'Brien'";
-        QTest::newRow("missing closing quote") << "[LastName] = 'Huber";
-        QTest::newRow("missing bracket") << "LastName = 'Huber'";
-        QTest::newRow("missing equals") << "[LastName] 'Huber'";
-        QTest::newRow("unquoted value") << "[LastName] = Huber";
-        QTest::newRow("dangling OR") << "[LastName] = 'Huber' OR";
-        QTest::newRow("unknown joiner") << "[LastName] = 'Huber' XOR [FirstName] = 'Max'";
-        QTest::newRow("unknown field") << "[Nachname] = 'Huber'";
-        QTest::newRow("date field with words") << "[Birthday] = 'gestern'";
+        const QString contacts = "Persönliche Ordner/Kontakte";
+        QTest::newRow("empty") << contacts << "";
+        QTest::newRow("unbalanced apostrophe from an undoubled value") << contacts << "[LastName] = 'O'Brien'";
+        QTest::newRow("missing closing quote") << contacts << "[LastName] = 'Huber";
+        QTest::newRow("missing bracket") << contacts << "LastName = 'Huber'";
+        QTest::newRow("missing equals") << contacts << "[LastName] 'Huber'";
+        QTest::newRow("unquoted value") << contacts << "[LastName] = Huber";
+        QTest::newRow("dangling OR") << contacts << "[LastName] = 'Huber' OR";
+        QTest::newRow("unknown joiner") << contacts << "[LastName] = 'Huber' XOR [FirstName] = 'Max'";
+        QTest::newRow("unknown field") << contacts << "[Nachname] = 'Huber'";
+        QTest::newRow("date field with words") << contacts << "[Birthday] = 'gestern'";
+        QTest::newRow("date field with words, empty folder") << "Persönliche Ordner/Kontakte/Kunden" << "[Birthday] = 'gestern'";
+        QTest::newRow("date field with words behind a matching clause") << contacts << "[LastName] = 'Mustermann' OR [Birthday] = 'bald'";
     }
     void malformedFilterFails()
     {
+        QFETCH(QString, folder);
         QFETCH(QString, filter);
         kw::test::TestEnv env;
         NameSpacePtr ns = kw::test::openFixture(env.profileFile());
-        ItemsPtr items = ns->GetDefaultFolder(defaultfolder::Contacts)->Items();
+        ItemsPtr items = kw::test::folderAt(ns, folder)->Items();
         QVERIFY(errorNumber([&] { items->Restrict(filter); }) != 0);
         QVERIFY(errorNumber([&] { items->Find(filter); }) != 0);
     }
