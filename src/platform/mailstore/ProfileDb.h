@@ -93,7 +93,11 @@ public:
 
 private:
     ProfileDb(const QString &path, const QString &connectionName);
-    void checkOrCreateSchema(bool fresh, bool withDefaultStore);
+    static ProfileDbPtr connect(const QString &path);
+    static void createFile(const QString &path, bool withDefaultStore);
+    static void removeFiles(const QString &path);
+    void checkSchema();
+    void createSchema(bool withDefaultStore);
     void createDefaultStore();
 
     QString m_path;

@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
 #include <QTest>
 
@@ -28,6 +29,16 @@ int childSave()
     if (qEnvironmentVariable("KW_CHILD_MODE") == "crash")
         faults::exitDuringSave(42);
     item->Save();
+    return 0;
+}
+
+// In the child: open a profile that does not exist yet, ending the process
+// half-way through making it when asked to.
+int childCreate()
+{
+    if (qEnvironmentVariable("KW_CHILD_MODE") == "crash")
+        faults::exitDuringCreate(43);
+    Application::open(qEnvironmentVariable("KW_CHILD_NEW_PROFILE"));
     return 0;
 }
 
@@ -131,6 +142,33 @@ private Q_SLOTS:
             QCOMPARE(after->text(f), changed ? "neu " + f : before->text(f));
         QCOMPARE(bool(after->UserProperties()->Find("KW Backup FirstName")), changed);
     }
+
+    void processEndingWhileMakingAProfileLeavesNoBrokenFile_data()
+    {
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<int>("exitCode");
+        QTest::newRow("ended half-way") << "crash" << 43;
+        QTest::newRow("made completely") << "normal" << 0;
+    }
+    void processEndingWhileMakingAProfileLeavesNoBrokenFile()
+    {
+        QFETCH(QString, mode);
+        QFETCH(int, exitCode);
+        kw::test::TestEnv env;
+        QProcess child;
+        QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+        e.insert("KW_CHILD_NEW_PROFILE", env.profileFile());
+        e.insert("KW_CHILD_MODE", mode);
+        child.setProcessEnvironment(e);
+        child.start(QCoreApplication::applicationFilePath(), {});
+        QVERIFY(child.waitForFinished(20000));
+        QCOMPARE(child.exitCode(), exitCode);
+        QCOMPARE(QFile::exists(env.profileFile()), exitCode == 0);
+        // the next start opens (or makes) a complete profile
+        NameSpacePtr ns = Application::open(env.profileFile())->GetNamespace("MAPI");
+        QCOMPARE(ns->Folders()->Item(1)->Name(), QStringLiteral("Persönliche Ordner"));
+        QCOMPARE(ns->GetDefaultFolder(defaultfolder::Contacts)->Name(), QStringLiteral("Kontakte"));
+    }
 };
 
 int main(int argc, char **argv)
@@ -138,6 +176,8 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     if (qEnvironmentVariableIsSet("KW_CHILD_PROFILE"))
         return childSave();
+    if (qEnvironmentVariableIsSet("KW_CHILD_NEW_PROFILE"))
+        return childCreate();
     TestFaults t;
     return QTest::qExec(&t, argc, argv);
 }
