@@ -29,6 +29,8 @@ private Q_SLOTS:
         QTest::newRow("text ignores case") << "Kontakte" << "[businessaddresscountry] = 'DEUTSCHLAND'"
                                            << QStringList{"Dr. Max Mustermann", "Hans Huber"};
         QTest::newRow("doubled apostrophe") << "Kontakte" << "[LastName] = 'O''Brien'" << QStringList{"Seán O'Brien"};
+        QTest::newRow("doubled apostrophes keep OR inside the value")
+            << "Kontakte" << "[LastName] = 'Huber'' OR [FirstName] = ''Max'" << QStringList{};
         QTest::newRow("AND binds tighter than OR")
             << "Kontakte" << "[LastName] = 'Huber' AND [BusinessAddressCountry] = 'Schweiz' OR [FirstName] = 'Max'"
             << QStringList{"Dr. Max Mustermann"};
