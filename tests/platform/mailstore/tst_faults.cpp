@@ -36,9 +36,16 @@ int childSave()
 // half-way through making it when asked to.
 int childCreate()
 {
-    if (qEnvironmentVariable("KW_CHILD_MODE") == "crash")
+    const QString mode = qEnvironmentVariable("KW_CHILD_MODE");
+    const QString profile = qEnvironmentVariable("KW_CHILD_NEW_PROFILE");
+    if (mode == "crash")
         faults::exitDuringCreate(43);
-    Application::open(qEnvironmentVariable("KW_CHILD_NEW_PROFILE"));
+    if (mode == "fixture crash") {
+        faults::exitDuringSave(44); // while the fixture's items are written
+        fixture::createProfileFromFile(profile, kw::test::fixturePath("mailstore_basic.json"));
+        return 0;
+    }
+    Application::open(profile);
     return 0;
 }
 
@@ -148,6 +155,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("mode");
         QTest::addColumn<int>("exitCode");
         QTest::newRow("ended half-way") << "crash" << 43;
+        QTest::newRow("ended while filling from a fixture") << "fixture crash" << 44;
         QTest::newRow("made completely") << "normal" << 0;
     }
     void processEndingWhileMakingAProfileLeavesNoBrokenFile()
@@ -164,6 +172,10 @@ private Q_SLOTS:
         QVERIFY(child.waitForFinished(20000));
         QCOMPARE(child.exitCode(), exitCode);
         QCOMPARE(QFile::exists(env.profileFile()), exitCode == 0);
+        if (mode == "fixture crash") { // can be made again
+            QCOMPARE(kw::test::openFixture(env.profileFile())->GetDefaultFolder(defaultfolder::Contacts)->Items()->Count(), 5);
+            return;
+        }
         // the next start opens (or makes) a complete profile
         NameSpacePtr ns = Application::open(env.profileFile())->GetNamespace("MAPI");
         QCOMPARE(ns->Folders()->Item(1)->Name(), QStringLiteral("Persönliche Ordner"));
