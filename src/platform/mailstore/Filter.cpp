@@ -110,6 +110,13 @@ private:
 
 } // namespace
 
+QString clause(const QString &field, const QString &value)
+{
+    QString quoted = value;
+    quoted.replace(u'\'', QStringLiteral("''"));
+    return u'[' + field + QStringLiteral("] = '") + quoted + u'\'';
+}
+
 Expression parse(const QString &text)
 {
     if (text.trimmed().isEmpty())

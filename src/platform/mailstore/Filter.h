@@ -18,6 +18,11 @@ struct Clause
 // Alternatives, each a list of clauses that must all hold.
 using Expression = QList<QList<Clause>>;
 
+// The clause "[field] = 'value'" with every apostrophe of the value doubled:
+// how a filter takes text typed by the user without the text changing the
+// filter's meaning. Clauses join with " OR " or " AND ".
+QString clause(const QString &field, const QString &value);
+
 // Throws kw::PlatformError for a malformed filter, an unknown field or a value
 // that does not fit its field.
 Expression parse(const QString &text);

@@ -1,3 +1,4 @@
+#include "platform/mailstore/Filter.h"
 #include "platform/mailstore/MailStore.h"
 #include "platform/mailstore/ProfileTestUtil.h"
 #include "support/TestEnv.h"
@@ -59,6 +60,27 @@ private Q_SLOTS:
         QCOMPARE(bool(first), !subjectsOrNames.isEmpty());
         if (first)
             QCOMPARE(first->EntryID(), found->Item(1)->EntryID());
+    }
+
+    void clauseFromUserText_data()
+    {
+        QTest::addColumn<QString>("lastName");
+        QTest::addColumn<int>("count");
+        QTest::newRow("apostrophe") << "O'Brien" << 1;
+        QTest::newRow("apostrophes and a joiner") << "Huber' OR [FirstName] = 'Max" << 0;
+        QTest::newRow("double quote") << "\"Huber\"" << 0;
+        QTest::newRow("brackets") << "[LastName]" << 0;
+        QTest::newRow("plain") << "Huber" << 1;
+    }
+    void clauseFromUserText()
+    {
+        QFETCH(QString, lastName);
+        QFETCH(int, count);
+        kw::test::TestEnv env;
+        NameSpacePtr ns = kw::test::openFixture(env.profileFile());
+        ItemsPtr items = ns->GetDefaultFolder(defaultfolder::Contacts)->Items();
+        const QString text = filter::clause("LastName", lastName) + " OR " + filter::clause("Suffix", lastName);
+        QCOMPARE(items->Restrict(text)->Count(), count);
     }
 
     void restrictOfARestriction()
