@@ -1,7 +1,6 @@
 #include "contacts/TelTables.h"
 
 #include "contacts/TelSettings.h"
-#include "platform/core/PlatformError.h"
 #include "platform/refdb/Connection.h"
 
 #include <climits>
@@ -27,7 +26,12 @@ TelTables TelTables::read(refdb::Connection &db)
 {
     TelTables tables;
     tables.readCountries(db);
-    tables.readAreas(db);
+    try {
+        tables.readAreas(db);
+    } catch (const PlatformError &error) {
+        tables.m_areas.clear();
+        tables.m_areaError = error;
+    }
     return tables;
 }
 
@@ -137,6 +141,8 @@ std::optional<int> TelTables::bestArea(const AreaIndex &index, const QString &nu
 
 std::optional<QString> TelTables::findAreaCode(const QString &cc, const QString &number, bool includeNull) const
 {
+    if (m_areaError)
+        throw *m_areaError;
     if (number.isEmpty())
         return std::nullopt;
     const auto it = m_areas.constFind(cc);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/core/PlatformError.h"
+
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -19,7 +21,10 @@ class TelTables
 {
 public:
     // Reads T_CountryCodes (in row order) and T_CountryAndAreaCodes (ordered
-    // by CountryCode, AreaCode; NULL area codes first). Throws PlatformError.
+    // by CountryCode, AreaCode; NULL area codes first). Throws PlatformError
+    // when the country table cannot be read; a failure to read the area
+    // table is kept and thrown by findAreaCode(), so a number that never
+    // needs an area code is not reported.
     static TelTables read(refdb::Connection &db);
 
     struct CountryMatch
@@ -37,6 +42,7 @@ public:
     // The trimmed area code of the first row of country `cc` whose area code
     // begins with the first character of `number` (or, with `includeNull`, is
     // NULL, giving "") and whose trimmed code is a prefix of `number`.
+    // Throws PlatformError when the area table could not be read.
     std::optional<QString> findAreaCode(const QString &cc, const QString &number, bool includeNull) const;
 
 private:
@@ -67,6 +73,7 @@ private:
     int m_firstNullCountry = -1;
     qsizetype m_longestCountry = 0;
     QHash<QString, AreaIndex> m_areas; // by CountryCode as stored
+    std::optional<PlatformError> m_areaError;
 };
 
 } // namespace kw::tel

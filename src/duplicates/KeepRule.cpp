@@ -6,6 +6,7 @@
 
 #include <QFile>
 
+#include <cmath>
 #include <memory>
 #include <sys/stat.h>
 
@@ -72,7 +73,8 @@ bool yesNoFromSwitchText(const QString &text)
 {
     bool ok = false;
     const double value = text.trimmed().toDouble(&ok);
-    if (!ok)
+    // "nan" and "inf" parse, but they are no numbers a switch can hold.
+    if (!ok || !std::isfinite(value))
         throw PlatformError(errors::kTypeMismatch, QStringLiteral("Typen unverträglich"));
     return value != 0.0;
 }

@@ -100,7 +100,9 @@ bool ItemReader::attempt(const Slot &slot, mapi::SafeItemPtr &wrapper)
     if (progId.isEmpty()) {
         m_data.values.remove[size_t(slot.n)] = 1;
         if (m_type.logsSkippedItems)
-            m_data.readLog += QStringLiteral("Übersprungenes Element: %1 (%2) ").arg(item->Subject()).arg(itemClass)
+            // One pass over the template: a subject holding "%1" stays as it is.
+            m_data.readLog += QStringLiteral("Übersprungenes Element: %1 (%2) ")
+                                  .arg(item->Subject(), QString::number(itemClass))
                               + kCrLf;
         return false;
     }

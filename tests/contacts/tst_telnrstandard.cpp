@@ -7,6 +7,7 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QThread>
 #include <QtTest>
 
 using namespace kw;
@@ -58,8 +59,11 @@ private Q_SLOTS:
     void savedSettingChangesTheNextResult();
     void editedTableChangesTheNextResult_data();
     void editedTableChangesTheNextResult();
+    void databaseCopiedOverInPlaceChangesTheNextResult();
     void unusableDatabaseIsReportedWith801_data();
     void unusableDatabaseIsReportedWith801();
+    void brokenTableIsReportedOnlyWhenItIsRead_data();
+    void brokenTableIsReportedOnlyWhenItIsRead();
     void countryRowWithoutCodeIsReported();
     void hostileInputsStayHarmless_data();
     void hostileInputsStayHarmless();
@@ -240,6 +244,36 @@ void TestTelNrStandard::editedTableChangesTheNextResult_data()
                                           << "0033 1 2345" << "+33 (1) 2345" << "0033 1 2345";
 }
 
+// A file copied over the database in place (same inode) whose header says
+// the same number of commits as the old one: SQLite cannot tell them apart.
+void TestTelNrStandard::databaseCopiedOverInPlaceChangesTheNextResult()
+{
+    test::TestEnv env;
+    const QString path = scratchCopy(env);
+    const QString other = env.path(QStringLiteral("other.db"));
+    QVERIFY(QFile::copy(path, other));
+    QFile::setPermissions(other, QFile::ReadOwner | QFile::WriteOwner);
+    refdb::Connection::Open(other, refdb::Connection::Mode::ReadWrite)
+        .Execute("DELETE FROM T_CountryAndAreaCodes WHERE AreaCode = '711'");
+    refdb::Connection::Open(path, refdb::Connection::Mode::ReadWrite)
+        .Execute("UPDATE T_CountryAndAreaCodes SET Place = 'Stadt' WHERE AreaCode = '711'");
+    refdb::Database db(path);
+    QCOMPARE(formatted(env, db, "0711 1234"), QStringLiteral("+49 (711) 1234"));
+
+    QFile source(other);
+    QVERIFY(source.open(QIODevice::ReadOnly));
+    const QByteArray bytes = source.readAll();
+    QFile target(path);
+    QVERIFY(target.open(QIODevice::ReadOnly));
+    QCOMPARE(target.read(40).mid(24), bytes.mid(24, 16)); // same commit count, size and free list
+    target.close();
+    QThread::msleep(20); // file times advance in clock ticks; a copy comes later than that anyway
+    QVERIFY(target.open(QIODevice::ReadWrite)); // no truncation: the file keeps its inode and size
+    QCOMPARE(target.write(bytes), bytes.size());
+    target.close();
+    QCOMPARE(formatted(env, db, "0711 1234"), QStringLiteral("0711 1234"));
+}
+
 void TestTelNrStandard::editedTableChangesTheNextResult()
 {
     QFETCH(QString, statement);
@@ -294,6 +328,34 @@ void TestTelNrStandard::unusableDatabaseIsReportedWith801()
         scratchCopy(env); // the file is back: the next call works again
         QCOMPARE(formatted(env, db, "0711 1234"), QStringLiteral("+49 (711) 1234"));
     }
+}
+
+void TestTelNrStandard::brokenTableIsReportedOnlyWhenItIsRead_data()
+{
+    QTest::addColumn<QString>("statement");
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QString>("expected");
+    const QString noAreas = QStringLiteral("DROP TABLE T_CountryAndAreaCodes");
+    const QString noCountries = QStringLiteral("DROP TABLE T_CountryCodes");
+    QTest::newRow("area table missing, number without prefix") << noAreas << "765432" << "765432";
+    QTest::newRow("area table missing, unknown country") << noAreas << "00999 123456" << "00999 123456";
+    QTest::newRow("area table missing, area code needed") << noAreas << "0711 1234" << "";
+    QTest::newRow("country table missing, number without prefix") << noCountries << "765432" << "";
+}
+
+void TestTelNrStandard::brokenTableIsReportedOnlyWhenItIsRead()
+{
+    QFETCH(QString, statement);
+    QFETCH(QString, input);
+    QFETCH(QString, expected);
+    test::TestEnv env;
+    const QString path = scratchCopy(env);
+    refdb::Connection::Open(path, refdb::Connection::Mode::ReadWrite).Execute(statement);
+    refdb::Database db(path);
+    bool changed = true;
+    QCOMPARE(formatted(env, db, input, &changed), expected);
+    QVERIFY(!changed);
+    QCOMPARE(env.box.shown.size(), expected.isEmpty() ? 1 : 0);
 }
 
 void TestTelNrStandard::countryRowWithoutCodeIsReported()

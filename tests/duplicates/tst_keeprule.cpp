@@ -125,6 +125,8 @@ void TestKeepRule::badStoredValuesRaise_data()
     QTest::newRow("priority fraction") << "Priority.2=1.5" << 13L;
     QTest::newRow("switch word") << "OldDel=ja" << 13L;
     QTest::newRow("switch empty") << "MasterFolder=" << 13L;
+    QTest::newRow("switch holding nan") << "OldDel=nan" << 13L;
+    QTest::newRow("switch holding inf") << "TerminSerie=inf" << 13L;
 }
 
 void TestKeepRule::badStoredValuesRaise()

@@ -33,6 +33,8 @@ private Q_SLOTS:
     void criteriaDecideEquality_data();
     void criteriaDecideEquality();
     void threeEqualContactsFormOneGroup();
+    void listEntriesNameTheItem_data();
+    void listEntriesNameTheItem();
     void folderInsideKeepsFoldersApart_data();
     void folderInsideKeepsFoldersApart();
     void itemsOfOtherClassesAreSkipped_data();
@@ -164,6 +166,49 @@ void TestScan::threeEqualContactsFormOneGroup()
     QCOMPARE(w.calls.last(), QString("CleanUpMAPI"));
 }
 
+void TestScan::listEntriesNameTheItem_data()
+{
+    QTest::addColumn<ScanKind>("kind");
+    QTest::addColumn<int>("itemClass");
+    QTest::addColumn<QVariantMap>("fields");
+    QTest::addColumn<QString>("text");
+    const QVariantMap text{{"Subject", "Betreff"}, {"Body", "Inhalt"}};
+    QVariantMap appointment = text;
+    appointment.insert("Start", QDateTime(QDate(2025, 6, 2), QTime(9, 30)));
+    QTest::newRow("task: subject") << ScanKind::Tasks << 48 << text << "Betreff (Ordner, 01.05.2025 10:01:00)";
+    QTest::newRow("mail: subject") << ScanKind::Emails << 43 << text << "Betreff (Ordner, 01.05.2025 10:01:00)";
+    QTest::newRow("post in a mail folder: subject")
+        << ScanKind::Emails << 45 << text << "Betreff (Ordner, 01.05.2025 10:01:00)";
+    QTest::newRow("contact: file-as") << ScanKind::Contacts << 40
+                                      << QVariantMap{{"FileAs", "Roth, Ida"}, {"LastName", "Roth"}}
+                                      << "Roth, Ida (Ordner, 01.05.2025 10:01:00)";
+    QTest::newRow("appointment: subject and start")
+        << ScanKind::Appointments << 26 << appointment
+        << "Betreff, 02.06.2025 09:30:00 (Ordner, 01.05.2025 10:01:00)";
+    QTest::newRow("journal: body") << ScanKind::Journal << 42 << text << "Inhalt (Ordner, 01.05.2025 10:01:00)";
+    QTest::newRow("note: body") << ScanKind::Notes << 44 << QVariantMap{{"Body", "Inhalt"}}
+                                << "Inhalt (Ordner, 01.05.2025 10:01:00)";
+}
+
+void TestScan::listEntriesNameTheItem()
+{
+    QFETCH(ScanKind, kind);
+    QFETCH(int, itemClass);
+    QFETCH(QVariantMap, fields);
+    QFETCH(QString, text);
+    test::World w;
+    onlyCriteria(w, kind, {}); // any two items are equal
+    const auto folder = w.addFolder("Ordner", messageClassOf(kind));
+    w.addItem(folder, itemClass, fields, at(1));
+    w.addItem(folder, itemClass, fields, at(2));
+    w.ticked = {folder};
+    auto ctx = w.context();
+    runScan(ctx, scanType(kind));
+    QCOMPARE(w.env.errorLog(), QString());
+    QCOMPARE(w.view.list.nodes.size(), 2);
+    QCOMPARE(w.view.list.nodes[0].text, text);
+}
+
 void TestScan::folderInsideKeepsFoldersApart_data()
 {
     QTest::addColumn<bool>("folderInside");
@@ -202,24 +247,29 @@ void TestScan::itemsOfOtherClassesAreSkipped_data()
 {
     QTest::addColumn<ScanKind>("kind");
     QTest::addColumn<int>("strayClass");
+    QTest::addColumn<QString>("subject");
     QTest::addColumn<QString>("log");
     QTest::newRow("distribution list among contacts is logged")
-        << ScanKind::Contacts << 69 << "Übersprungenes Element: Verteiler (69) \r\n";
-    QTest::newRow("contact in a task folder is skipped silently") << ScanKind::Tasks << 40 << "";
-    QTest::newRow("note among mails is skipped silently") << ScanKind::Emails << 44 << "";
+        << ScanKind::Contacts << 69 << "Verteiler" << "Übersprungenes Element: Verteiler (69) \r\n";
+    QTest::newRow("a subject holding placeholders is logged as it stands")
+        << ScanKind::Contacts << 69 << "Rabatt %1 bis %2"
+        << "Übersprungenes Element: Rabatt %1 bis %2 (69) \r\n";
+    QTest::newRow("contact in a task folder is skipped silently") << ScanKind::Tasks << 40 << "Verteiler" << "";
+    QTest::newRow("note among mails is skipped silently") << ScanKind::Emails << 44 << "Verteiler" << "";
 }
 
 void TestScan::itemsOfOtherClassesAreSkipped()
 {
     QFETCH(ScanKind, kind);
     QFETCH(int, strayClass);
+    QFETCH(QString, subject);
     QFETCH(QString, log);
     test::World w;
     onlyCriteria(w, kind, {}); // every item of the scan's class is equal
     const auto folder = w.addFolder("Ordner", messageClassOf(kind));
     const int own = scanType(kind).itemClasses.first();
     w.addItem(folder, own, {}, at(1));
-    w.addItem(folder, strayClass, {{"Subject", "Verteiler"}}, at(0));
+    w.addItem(folder, strayClass, {{"Subject", subject}}, at(0));
     w.addItem(folder, own, {}, at(2));
     w.ticked = {folder};
     auto ctx = w.context();
@@ -229,7 +279,7 @@ void TestScan::itemsOfOtherClassesAreSkipped()
         QCOMPARE(w.env.errorLog(), QString());
     } else {
         QVERIFY(w.env.errorLog().contains("Sub: Remove Duplicates (" + w.view.list.nodes[0].image + ")"));
-        QVERIFY(w.env.errorLog().contains(log));
+        QVERIFY2(w.env.errorLog().contains(log), qPrintable(w.env.errorLog()));
     }
 }
 

@@ -82,7 +82,13 @@ Database::Stamp Database::stamp()
         throw PlatformError(errors::kDatabase,
                             QStringLiteral("Die Referenzdatenbank \"%1\" ist nicht lesbar: %2").arg(m_path, text));
     }
-    Stamp result{device, inode, query.value(0).toLongLong()};
+    const auto nanoseconds = [](const timespec &t) { return qint64(t.tv_sec) * 1000000000 + t.tv_nsec; };
+    Stamp result{device,
+                 inode,
+                 qint64(info.st_size),
+                 nanoseconds(info.st_mtim),
+                 nanoseconds(info.st_ctim),
+                 query.value(0).toLongLong()};
     query.finish();
     return result;
 }

@@ -34,11 +34,16 @@ public:
     Connection open() const;
 
     // Identifies the file's current content. Throws PlatformError when the
-    // file is missing or unreadable.
+    // file is missing or unreadable. The file times catch what SQLite's own
+    // counter cannot: another file copied over this one in place whose header
+    // happens to count as many commits, or a change of its permissions.
     struct Stamp
     {
         quint64 device = 0;
         quint64 inode = 0;
+        qint64 size = 0;
+        qint64 modified = 0; // ns
+        qint64 statusChanged = 0; // ns
         qint64 dataVersion = -1;
         bool operator==(const Stamp &) const = default;
     };

@@ -16,9 +16,17 @@ TableModel::TableModel(QObject *parent, const QSqlDatabase &db)
 
 bool TableModel::setData(const QModelIndex &index, const QVariant &value, int role)
 {
-    if (role == Qt::EditRole && value.typeId() == QMetaType::QString && value.toString().trimmed().isEmpty())
-        return QSqlTableModel::setData(index, QVariant(QMetaType::fromType<QString>()), role);
-    return QSqlTableModel::setData(index, value, role);
+    const bool blank =
+        role == Qt::EditRole && value.typeId() == QMetaType::QString && value.toString().trimmed().isEmpty();
+    // A new row that the table has not taken yet stays as it is, so that it can be completed.
+    const bool stored = !isDirty(index);
+    if (QSqlTableModel::setData(index, blank ? QVariant(QMetaType::fromType<QString>()) : value, role))
+        return true;
+    // A refused change would stay in the grid, show what the table does not
+    // hold, and be tried again (and refused again) with every later edit.
+    if (stored)
+        revertRow(index.row());
+    return false;
 }
 
 TableEditor::TableEditor(const QString &path, const QString &table, const QString &sortColumn)

@@ -12,7 +12,8 @@ namespace kw::refdb {
 // (QSqlTableModel::OnFieldChange), rows are ordered by `sortColumn`.
 //
 // A text emptied in a cell is stored as NULL, so a cleared area code means
-// "no area code" and a second such row is refused like any duplicate.
+// "no area code" and a second such row is refused like any duplicate. An
+// edit of a stored row that the table refuses is undone in the model.
 class TableModel : public QSqlTableModel
 {
     Q_OBJECT

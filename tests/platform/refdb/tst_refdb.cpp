@@ -73,6 +73,8 @@ private Q_SLOTS:
     void cachedValueIsRebuiltOnlyAfterAChange();
     void programCopyIsMadeOnlyWhenMissing();
     void tableEditorStoresAndRefuses();
+    void refusedEditIsUndoneInTheGrid_data();
+    void refusedEditIsUndoneInTheGrid();
     void csvParsing_data();
     void csvParsing();
     void csvRejectsMalformedRows_data();
@@ -382,6 +384,44 @@ void TestRefDb::tableEditorStoresAndRefuses()
 
     QVERIFY(editor.removeRow(0));
     QCOMPARE(countRows(db, QStringLiteral("SELECT * FROM T_CountryAndAreaCodes WHERE CountryCode = '1'")), 0);
+}
+
+void TestRefDb::refusedEditIsUndoneInTheGrid_data()
+{
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("value");
+    QTest::newRow("area code that exists") << 1 << "711";
+    QTest::newRow("second NULL area code of a country") << 1 << "";
+    QTest::newRow("no country code") << 0 << "";
+}
+
+// An edit the table refuses leaves the grid showing what the table holds,
+// and the edits that follow are stored as usual.
+void TestRefDb::refusedEditIsUndoneInTheGrid()
+{
+    QFETCH(int, column);
+    QFETCH(QString, value);
+    const QString path = scratchCopy(QStringLiteral("refused.db"));
+    Connection::Open(path, Connection::Mode::ReadWrite)
+        .Execute(QStringLiteral("INSERT INTO T_CountryAndAreaCodes (CountryCode, AreaCode) VALUES ('49', NULL)"));
+    TableEditor editor(path, QStringLiteral("T_CountryAndAreaCodes"), QStringLiteral("CountryCode"));
+    TableModel &model = editor.model();
+    const auto rowOf = [&](const QString &area) {
+        for (int row = 0; row < model.rowCount(); ++row) {
+            if (model.index(row, 1).data().toString() == area)
+                return row;
+        }
+        return -1;
+    };
+    const QModelIndex munich = model.index(rowOf(QStringLiteral("89")), column);
+    const QString before = munich.data().toString();
+    QVERIFY(!model.setData(munich, value));
+    QCOMPARE(munich.data().toString(), before);
+    QVERIFY(!model.isDirty());
+    QVERIFY(model.setData(model.index(rowOf(QStringLiteral("30")), 2), QStringLiteral("Berlin-Mitte")));
+    Connection db = Connection::Open(path);
+    QCOMPARE(countRows(db, QStringLiteral("SELECT * FROM T_CountryAndAreaCodes WHERE Place = 'Berlin-Mitte'")), 1);
+    QCOMPARE(countRows(db, QStringLiteral("SELECT * FROM T_CountryAndAreaCodes WHERE CountryCode = '49' AND AreaCode = '89'")), 1);
 }
 
 void TestRefDb::csvParsing_data()
