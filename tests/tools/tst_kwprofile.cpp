@@ -3,7 +3,9 @@
 #include "platform/mailstore/MailStore.h"
 #include "support/TestEnv.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QProcess>
@@ -134,7 +136,9 @@ private Q_SLOTS:
         const Run r = kwprofile({"create", env.profileFile(), fixture});
         QVERIFY(r.exitCode != 0);
         QVERIFY2(r.err.contains(message), r.err.constData());
-        QVERIFY(!QFile::exists(env.profileFile())); // nothing half-made left behind
+        // nothing half-made left behind, under its own name or another
+        const QFileInfo profile(env.profileFile());
+        QCOMPARE(profile.dir().entryList({profile.fileName() + "*"}, QDir::Files), QStringList());
     }
 
     void existingFilesAreLeftAlone_data()

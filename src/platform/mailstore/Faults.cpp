@@ -1,6 +1,7 @@
 #include "platform/mailstore/Faults.h"
 
 #include <QHash>
+#include <utility>
 
 namespace kw::mailstore::faults {
 
@@ -13,6 +14,7 @@ struct Plan
     QHash<QString, int> fetches;
     QHash<QString, int> storeDelays;
     int exitCode = 0;
+    int createExitCode = 0;
 };
 
 Plan &plan()
@@ -89,6 +91,16 @@ bool takeFetchFault(const QString &entryId)
 int storeDelay(const QString &storeName)
 {
     return plan().storeDelays.value(storeName, 0);
+}
+
+void exitDuringCreate(int exitCode)
+{
+    plan().createExitCode = exitCode;
+}
+
+int takeExitDuringCreate()
+{
+    return std::exchange(plan().createExitCode, 0);
 }
 
 int takeExitDuringSave()

@@ -22,6 +22,9 @@ void slowStore(const QString &storeName, int delayMs);
 // item's fields, inside the open transaction (for atomicity tests run in a
 // child process).
 void exitDuringSave(int exitCode);
+// The next new profile file ends the process with exitCode when its tables
+// are made and before the file is complete.
+void exitDuringCreate(int exitCode);
 
 // Used by the store.
 bool takeItemReadFault(const QString &folderName, int index);
@@ -29,5 +32,6 @@ bool takeSaveFault(const QString &entryId);
 bool takeFetchFault(const QString &entryId);
 int storeDelay(const QString &storeName);
 int takeExitDuringSave(); // 0 when none is planned
+int takeExitDuringCreate(); // 0 when none is planned
 
 } // namespace kw::mailstore::faults

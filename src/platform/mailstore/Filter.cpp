@@ -67,7 +67,11 @@ private:
         skipBlanks();
         expect(u'=');
         skipBlanks();
-        return {canonical, quoted()};
+        const QString value = quoted();
+        // A value that does not fit the field fails here, whether or not the
+        // folder holds any item to compare it with.
+        const FieldKind kind = kindOfField(canonical);
+        return {canonical, kind == FieldKind::Text ? value : toFieldText(kind, value, canonical)};
     }
 
     QString quoted()
@@ -106,6 +110,13 @@ private:
 
 } // namespace
 
+QString clause(const QString &field, const QString &value)
+{
+    QString quoted = value;
+    quoted.replace(u'\'', QStringLiteral("''"));
+    return u'[' + field + QStringLiteral("] = '") + quoted + u'\'';
+}
+
 Expression parse(const QString &text)
 {
     if (text.trimmed().isEmpty())
@@ -119,8 +130,7 @@ bool matches(const QString &field, const QString &storedText, const QString &val
     const QString stored = storedText.isNull() ? defaultFieldText(kind) : storedText;
     if (kind == FieldKind::Text)
         return stored.compare(value, Qt::CaseInsensitive) == 0;
-    // Throws for a value that does not fit the field's kind.
-    return stored == toFieldText(kind, value, field);
+    return stored == value; // both in the field's text form
 }
 
 } // namespace kw::mailstore::filter

@@ -169,7 +169,8 @@ private:
 
 void removeProfileFiles(const QString &path)
 {
-    for (const QString &suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")})
+    for (const QString &suffix : {QString(), QStringLiteral("-journal"), QStringLiteral("-wal"),
+                                  QStringLiteral("-shm")})
         QFile::remove(path + suffix);
 }
 
@@ -177,19 +178,30 @@ void removeProfileFiles(const QString &path)
 
 void createProfile(const QString &profilePath, const QJsonObject &fixture)
 {
+    const auto exists = [&] {
+        return PlatformError(errors::kOperationFailed,
+                             QStringLiteral("Die Datei %1 existiert bereits.").arg(profilePath));
+    };
     if (QFileInfo::exists(profilePath))
-        throw PlatformError(errors::kOperationFailed,
-                            QStringLiteral("Die Datei %1 existiert bereits.").arg(profilePath));
+        throw exists();
+    // Filled under another name and renamed when complete: neither a fixture
+    // error nor an ended process leaves a half-filled profile at the path.
+    const QString building = profilePath + QStringLiteral(".fill-") + ProfileDb::newId(4);
     try {
-        ProfileDbPtr db = ProfileDb::open(profilePath, false);
+        ProfileDbPtr db = ProfileDb::open(building, false);
         sql::Transaction tx(db->connection());
         Builder b(*db);
         b.stores(fixture.value(u"stores").toArray());
         b.addressBook(fixture.value(u"addressBook").toArray());
         tx.commit();
     } catch (...) {
-        removeProfileFiles(profilePath);
+        removeProfileFiles(building);
         throw;
+    }
+    // rename() never replaces a file that appeared meanwhile.
+    if (!QFile::rename(building, profilePath)) {
+        removeProfileFiles(building);
+        throw exists();
     }
 }
 

@@ -112,7 +112,7 @@ void Item::setMessageClass(const QString &messageClass)
 {
     ensureAlive();
     m_rec.messageClass = messageClass;
-    m_dirty = true;
+    m_dirty = m_messageClassDirty = true;
 }
 
 void Item::set(QStringView name, const QVariant &value)
@@ -191,10 +191,10 @@ void Item::Save()
 {
     ensureAlive();
     m_db->saveItem(m_rec, m_fieldDirty, false, m_attachments ? &*m_attachments : nullptr,
-                   m_removedAttachments);
+                   m_removedAttachments, m_messageClassDirty, m_userPropertiesDirty);
     m_fieldDirty.clear();
     m_removedAttachments.clear();
-    m_dirty = false;
+    m_dirty = m_messageClassDirty = m_userPropertiesDirty = false;
 }
 
 ItemPtr Item::Move(const FolderPtr &target)

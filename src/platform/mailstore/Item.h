@@ -114,6 +114,7 @@ public:
     QList<AttachmentRecord> &attachmentRecords();
     QByteArray attachmentContent(int position);
     void markDirty() { m_dirty = true; }
+    void markUserPropertiesDirty() { m_dirty = m_userPropertiesDirty = true; }
     void markAttachmentRemoved(qint64 id);
     // Sets a field's text without the composite rules (fixture loading).
     void setRawText(int fieldIndex, const QString &text);
@@ -130,6 +131,8 @@ private:
     QList<qint64> m_removedAttachments;
     QList<bool> m_fieldDirty;
     bool m_dirty = false;
+    bool m_messageClassDirty = false;
+    bool m_userPropertiesDirty = false;
     bool m_deleted = false;
 };
 

@@ -6,10 +6,13 @@
 #include "platform/mailstore/ProfileSchema.h"
 #include "platform/mailstore/SqlUtil.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QSqlError>
 #include <QThread>
+
+#include <unistd.h>
 
 namespace kw::mailstore {
 
@@ -68,15 +71,19 @@ ProfileDb::~ProfileDb()
 ProfileDbPtr ProfileDb::open(const QString &path, bool withDefaultStore)
 {
     const QFileInfo info(path);
-    const bool fresh = !info.exists();
-    if (!fresh && !info.isFile())
+    if (!info.exists())
+        createFile(path, withDefaultStore);
+    else if (!info.isFile())
         notAProfile(path, QStringLiteral("keine Datei"));
-    if (!fresh && info.size() == 0)
+    else if (info.size() == 0)
         notAProfile(path, QStringLiteral("leer"));
-    if (fresh && !paths::ensureParentFolder(path))
-        throw PlatformError(errors::kPathNotFound,
-                            QStringLiteral("Der Ordner für das Profil %1 fehlt.").arg(path));
+    ProfileDbPtr db = connect(path);
+    db->checkSchema();
+    return db;
+}
 
+ProfileDbPtr ProfileDb::connect(const QString &path)
+{
     const QString name = QStringLiteral("kw_profile_%1").arg(++connectionCounter);
     ProfileDbPtr db(new ProfileDb(path, name));
     db->m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
@@ -86,27 +93,59 @@ ProfileDbPtr ProfileDb::open(const QString &path, bool withDefaultStore)
         throw PlatformError(errors::kOperationFailed,
                             QStringLiteral("Das Profil %1 kann nicht geöffnet werden: %2")
                                 .arg(path, db->m_db.lastError().text()));
-    db->checkOrCreateSchema(fresh, withDefaultStore);
     return db;
 }
 
-void ProfileDb::checkOrCreateSchema(bool fresh, bool withDefaultStore)
+void ProfileDb::createFile(const QString &path, bool withDefaultStore)
 {
-    if (!fresh) {
-        // Only reads until the file is known to be ours.
-        QSqlQuery q(m_db);
-        if (!q.exec(QStringLiteral("SELECT value FROM meta WHERE key = 'format'")) || !q.next()
-            || q.value(0).toString() != QLatin1String(schema::kFormat))
-            notAProfile(m_path, QStringLiteral("unbekanntes Format"));
+    if (!paths::ensureParentFolder(path))
+        throw PlatformError(errors::kPathNotFound,
+                            QStringLiteral("Der Ordner für das Profil %1 fehlt.").arg(path));
+    // Made under another name and renamed when complete: a process ended
+    // half-way leaves no half-made profile that the next start would refuse.
+    const QString building = path + QStringLiteral(".new-") + newId(4);
+    try {
+        connect(building)->createSchema(withDefaultStore); // closed again here
+    } catch (...) {
+        removeFiles(building);
+        throw;
     }
+    // rename() never replaces a file: one made meanwhile by another process wins.
+    if (!QFile::rename(building, path)) {
+        removeFiles(building);
+        if (!QFileInfo::exists(path))
+            throw PlatformError(errors::kOperationFailed,
+                                QStringLiteral("Das Profil %1 kann nicht angelegt werden.").arg(path));
+    }
+}
+
+void ProfileDb::removeFiles(const QString &path)
+{
+    for (const QString &suffix : {QString(), QStringLiteral("-journal"), QStringLiteral("-wal"),
+                                  QStringLiteral("-shm")})
+        QFile::remove(path + suffix);
+}
+
+void ProfileDb::checkSchema()
+{
+    // Only reads until the file is known to be ours.
+    QSqlQuery q(m_db);
+    if (!q.exec(QStringLiteral("SELECT value FROM meta WHERE key = 'format'")) || !q.next()
+        || q.value(0).toString() != QLatin1String(schema::kFormat))
+        notAProfile(m_path, QStringLiteral("unbekanntes Format"));
+    q.finish();
     sql::execPlain(m_db, QStringLiteral("PRAGMA journal_mode=WAL"));
     sql::execPlain(m_db, QStringLiteral("PRAGMA synchronous=NORMAL"));
     sql::execPlain(m_db, QStringLiteral("PRAGMA foreign_keys=OFF"));
-    if (!fresh)
-        return;
+}
+
+void ProfileDb::createSchema(bool withDefaultStore)
+{
     sql::Transaction tx(m_db);
     for (const char *ddl : schema::kTables)
         sql::execPlain(m_db, QString::fromLatin1(ddl));
+    if (const int code = faults::takeExitDuringCreate())
+        ::_exit(code);
     if (withDefaultStore)
         createDefaultStore();
     QSqlQuery &q = query(QStringLiteral("INSERT INTO meta(key, value) VALUES (?, ?)"));

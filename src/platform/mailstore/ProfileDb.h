@@ -64,11 +64,14 @@ public:
     QList<qint64> itemIds(qint64 folderId);
     ItemRecord loadItem(qint64 itemId);
     std::optional<qint64> itemByEntryId(const QString &entryId, const QString &storeId);
-    // Writes the record's changed fields (all fields when allFields), its user
-    // properties and attachment changes in one transaction. A new record gets
-    // its id, EntryID and creation time here.
+    // Writes the record's changed fields (all fields when allFields), its
+    // message class and user properties when they changed, and attachment
+    // changes in one transaction. What the snapshot did not change stays as
+    // stored, so an older snapshot does not undo another one's save. A new
+    // record is written whole and gets its id, EntryID and creation time here.
     void saveItem(ItemRecord &record, const QList<bool> &fieldDirty, bool allFields,
-                  QList<AttachmentRecord> *attachments, const QList<qint64> &removedAttachments);
+                  QList<AttachmentRecord> *attachments, const QList<qint64> &removedAttachments,
+                  bool messageClassChanged = true, bool userPropertiesChanged = true);
     void moveItem(ItemRecord &record, qint64 targetFolderId);
     void deleteItem(qint64 itemId);
     QList<AttachmentRecord> loadAttachments(qint64 itemId);
@@ -90,7 +93,11 @@ public:
 
 private:
     ProfileDb(const QString &path, const QString &connectionName);
-    void checkOrCreateSchema(bool fresh, bool withDefaultStore);
+    static ProfileDbPtr connect(const QString &path);
+    static void createFile(const QString &path, bool withDefaultStore);
+    static void removeFiles(const QString &path);
+    void checkSchema();
+    void createSchema(bool withDefaultStore);
     void createDefaultStore();
 
     QString m_path;

@@ -130,10 +130,12 @@ void insertNewItem(ProfileDb &db, ItemRecord &rec)
     rec.id = q.lastInsertId().toLongLong();
 }
 
-void updateItemRow(ProfileDb &db, const ItemRecord &rec)
+void updateItemRow(ProfileDb &db, const ItemRecord &rec, bool messageClassChanged)
 {
-    QSqlQuery &q = db.query(QStringLiteral("UPDATE items SET message_class = ? WHERE id = ?"));
-    sql::exec(q, {nn(rec.messageClass), rec.id});
+    // Also the check that the item still exists.
+    QSqlQuery &q = db.query(QStringLiteral(
+        "UPDATE items SET message_class = CASE WHEN ? THEN ? ELSE message_class END WHERE id = ?"));
+    sql::exec(q, {messageClassChanged ? 1 : 0, nn(rec.messageClass), rec.id});
     if (q.numRowsAffected() < 1)
         itemGone();
 }
@@ -200,7 +202,8 @@ void writeAttachments(ProfileDb &db, qint64 itemId, QList<AttachmentRecord> &att
 
 void ProfileDb::saveItem(ItemRecord &record, const QList<bool> &fieldDirty, bool allFields,
                          QList<AttachmentRecord> *attachments,
-                         const QList<qint64> &removedAttachments)
+                         const QList<qint64> &removedAttachments, bool messageClassChanged,
+                         bool userPropertiesChanged)
 {
     if (faults::takeSaveFault(record.entryId))
         throw PlatformError(errors::kOperationFailed,
@@ -211,9 +214,10 @@ void ProfileDb::saveItem(ItemRecord &record, const QList<bool> &fieldDirty, bool
     if (isNew)
         insertNewItem(*this, work);
     else
-        updateItemRow(*this, work);
+        updateItemRow(*this, work, messageClassChanged);
     writeFields(*this, work, fieldDirty, allFields || isNew, isNew);
-    writeUserProperties(*this, work);
+    if (isNew || allFields || userPropertiesChanged)
+        writeUserProperties(*this, work);
     QList<AttachmentRecord> atts = attachments ? *attachments : QList<AttachmentRecord>();
     if (attachments)
         writeAttachments(*this, work.id, atts, removedAttachments);

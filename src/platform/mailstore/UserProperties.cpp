@@ -44,13 +44,13 @@ QString UserProperty::Value() const
 void UserProperty::setValue(const QVariant &value)
 {
     m_item->userPropertyRecords()[indexOrThrow()].value = value.toString();
-    m_item->markDirty();
+    m_item->markUserPropertiesDirty();
 }
 
 void UserProperty::Delete()
 {
     m_item->userPropertyRecords().removeAt(indexOrThrow());
-    m_item->markDirty();
+    m_item->markUserPropertiesDirty();
 }
 
 int UserProperties::Count() const
@@ -82,7 +82,7 @@ UserPropertyPtr UserProperties::Add(const QString &name, int type)
     if (UserPropertyPtr existing = Find(name))
         return existing;
     m_item->userPropertyRecords().append({name, type, QString()});
-    m_item->markDirty();
+    m_item->markUserPropertiesDirty();
     return std::make_shared<UserProperty>(m_item, name);
 }
 

@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
 #include <QTest>
 
@@ -28,6 +29,23 @@ int childSave()
     if (qEnvironmentVariable("KW_CHILD_MODE") == "crash")
         faults::exitDuringSave(42);
     item->Save();
+    return 0;
+}
+
+// In the child: open a profile that does not exist yet, ending the process
+// half-way through making it when asked to.
+int childCreate()
+{
+    const QString mode = qEnvironmentVariable("KW_CHILD_MODE");
+    const QString profile = qEnvironmentVariable("KW_CHILD_NEW_PROFILE");
+    if (mode == "crash")
+        faults::exitDuringCreate(43);
+    if (mode == "fixture crash") {
+        faults::exitDuringSave(44); // while the fixture's items are written
+        fixture::createProfileFromFile(profile, kw::test::fixturePath("mailstore_basic.json"));
+        return 0;
+    }
+    Application::open(profile);
     return 0;
 }
 
@@ -131,6 +149,38 @@ private Q_SLOTS:
             QCOMPARE(after->text(f), changed ? "neu " + f : before->text(f));
         QCOMPARE(bool(after->UserProperties()->Find("KW Backup FirstName")), changed);
     }
+
+    void processEndingWhileMakingAProfileLeavesNoBrokenFile_data()
+    {
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<int>("exitCode");
+        QTest::newRow("ended half-way") << "crash" << 43;
+        QTest::newRow("ended while filling from a fixture") << "fixture crash" << 44;
+        QTest::newRow("made completely") << "normal" << 0;
+    }
+    void processEndingWhileMakingAProfileLeavesNoBrokenFile()
+    {
+        QFETCH(QString, mode);
+        QFETCH(int, exitCode);
+        kw::test::TestEnv env;
+        QProcess child;
+        QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+        e.insert("KW_CHILD_NEW_PROFILE", env.profileFile());
+        e.insert("KW_CHILD_MODE", mode);
+        child.setProcessEnvironment(e);
+        child.start(QCoreApplication::applicationFilePath(), {});
+        QVERIFY(child.waitForFinished(20000));
+        QCOMPARE(child.exitCode(), exitCode);
+        QCOMPARE(QFile::exists(env.profileFile()), exitCode == 0);
+        if (mode == "fixture crash") { // can be made again
+            QCOMPARE(kw::test::openFixture(env.profileFile())->GetDefaultFolder(defaultfolder::Contacts)->Items()->Count(), 5);
+            return;
+        }
+        // the next start opens (or makes) a complete profile
+        NameSpacePtr ns = Application::open(env.profileFile())->GetNamespace("MAPI");
+        QCOMPARE(ns->Folders()->Item(1)->Name(), QStringLiteral("Persönliche Ordner"));
+        QCOMPARE(ns->GetDefaultFolder(defaultfolder::Contacts)->Name(), QStringLiteral("Kontakte"));
+    }
 };
 
 int main(int argc, char **argv)
@@ -138,6 +188,8 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     if (qEnvironmentVariableIsSet("KW_CHILD_PROFILE"))
         return childSave();
+    if (qEnvironmentVariableIsSet("KW_CHILD_NEW_PROFILE"))
+        return childCreate();
     TestFaults t;
     return QTest::qExec(&t, argc, argv);
 }

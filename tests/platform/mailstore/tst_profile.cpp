@@ -170,6 +170,39 @@ private Q_SLOTS:
         QCOMPARE(folderAt(ns, "Persönliche Ordner/Notizen")->Items()->Count(), 0);
     }
 
+    void savingASnapshotKeepsWhatAnotherSaved_data()
+    {
+        // Two snapshots of one item: the other one's change is saved first,
+        // then this one saves a field of its own.
+        QTest::addColumn<QString>("otherChange");
+        QTest::newRow("user property added") << "add";
+        QTest::newRow("user property deleted") << "delete";
+        QTest::newRow("message class changed") << "class";
+    }
+    void savingASnapshotKeepsWhatAnotherSaved()
+    {
+        QFETCH(QString, otherChange);
+        kw::test::TestEnv env;
+        NameSpacePtr ns = kw::test::openFixture(env.profileFile());
+        ItemPtr mine = folderAt(ns, "Persönliche Ordner/Kontakte")->Items()->Item(1);
+        ItemPtr other = ns->GetItemFromID(mine->EntryID());
+        if (otherChange == "add")
+            other->UserProperties()->Add("Outlook ID (created by Kontorwerk)")->setValue("00AB");
+        else if (otherChange == "delete")
+            other->UserProperties()->Find("KW Backup Fullname")->Delete();
+        else
+            other->setMessageClass("IPM.Contact.Kunde");
+        other->Save();
+        mine->set(u"JobTitle", "Leiter");
+        mine->Save();
+        ItemPtr back = ns->GetItemFromID(mine->EntryID());
+        QCOMPARE(back->text(u"JobTitle"), QStringLiteral("Leiter"));
+        QCOMPARE(bool(back->UserProperties()->Find("Outlook ID (created by Kontorwerk)")), otherChange == "add");
+        QCOMPARE(bool(back->UserProperties()->Find("KW Backup Fullname")), otherChange != "delete");
+        QCOMPARE(back->MessageClass(),
+                 otherChange == "class" ? QStringLiteral("IPM.Contact.Kunde") : QStringLiteral("IPM.Contact"));
+    }
+
     void addedItemTakesTheFolderClass_data()
     {
         QTest::addColumn<QString>("folder");

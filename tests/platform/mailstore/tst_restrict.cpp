@@ -1,3 +1,4 @@
+#include "platform/mailstore/Filter.h"
 #include "platform/mailstore/MailStore.h"
 #include "platform/mailstore/ProfileTestUtil.h"
 #include "support/TestEnv.h"
@@ -29,6 +30,8 @@ private Q_SLOTS:
         QTest::newRow("text ignores case") << "Kontakte" << "[businessaddresscountry] = 'DEUTSCHLAND'"
                                            << QStringList{"Dr. Max Mustermann", "Hans Huber"};
         QTest::newRow("doubled apostrophe") << "Kontakte" << "[LastName] = 'O''Brien'" << QStringList{"Seán O'Brien"};
+        QTest::newRow("doubled apostrophes keep OR inside the value")
+            << "Kontakte" << "[LastName] = 'Huber'' OR [FirstName] = ''Max'" << QStringList{};
         QTest::newRow("AND binds tighter than OR")
             << "Kontakte" << "[LastName] = 'Huber' AND [BusinessAddressCountry] = 'Schweiz' OR [FirstName] = 'Max'"
             << QStringList{"Dr. Max Mustermann"};
@@ -59,6 +62,27 @@ private Q_SLOTS:
             QCOMPARE(first->EntryID(), found->Item(1)->EntryID());
     }
 
+    void clauseFromUserText_data()
+    {
+        QTest::addColumn<QString>("lastName");
+        QTest::addColumn<int>("count");
+        QTest::newRow("apostrophe") << "O'Brien" << 1;
+        QTest::newRow("apostrophes and a joiner") << "Huber' OR [FirstName] = 'Max" << 0;
+        QTest::newRow("double quote") << "\"Huber\"" << 0;
+        QTest::newRow("brackets") << "[LastName]" << 0;
+        QTest::newRow("plain") << "Huber" << 1;
+    }
+    void clauseFromUserText()
+    {
+        QFETCH(QString, lastName);
+        QFETCH(int, count);
+        kw::test::TestEnv env;
+        NameSpacePtr ns = kw::test::openFixture(env.profileFile());
+        ItemsPtr items = ns->GetDefaultFolder(defaultfolder::Contacts)->Items();
+        const QString text = filter::clause("LastName", lastName) + " OR " + filter::clause("Suffix", lastName);
+        QCOMPARE(items->Restrict(text)->Count(), count);
+    }
+
     void restrictOfARestriction()
     {
         kw::test::TestEnv env;
@@ -72,24 +96,29 @@ private Q_SLOTS:
 
     void malformedFilterFails_data()
     {
+        QTest::addColumn<QString>("folder");
         QTest::addColumn<QString>("filter");
-        QTest::newRow("empty") << "";
-        QTest::newRow("unbalanced apostrophe from an undoubled value") << "[LastName] = 'O'Brien'";
-        QTest::newRow("missing closing quote") << "[LastName] = 'Huber";
-        QTest::newRow("missing bracket") << "LastName = 'Huber'";
-        QTest::newRow("missing equals") << "[LastName] 'Huber'";
-        QTest::newRow("unquoted value") << "[LastName] = Huber";
-        QTest::newRow("dangling OR") << "[LastName] = 'Huber' OR";
-        QTest::newRow("unknown joiner") << "[LastName] = 'Huber' XOR [FirstName] = 'Max'";
-        QTest::newRow("unknown field") << "[Nachname] = 'Huber'";
-        QTest::newRow("date field with words") << "[Birthday] = 'gestern'";
+        const QString contacts = "Persönliche Ordner/Kontakte";
+        QTest::newRow("empty") << contacts << "";
+        QTest::newRow("unbalanced apostrophe from an undoubled value") << contacts << "[LastName] = 'O'Brien'";
+        QTest::newRow("missing closing quote") << contacts << "[LastName] = 'Huber";
+        QTest::newRow("missing bracket") << contacts << "LastName = 'Huber'";
+        QTest::newRow("missing equals") << contacts << "[LastName] 'Huber'";
+        QTest::newRow("unquoted value") << contacts << "[LastName] = Huber";
+        QTest::newRow("dangling OR") << contacts << "[LastName] = 'Huber' OR";
+        QTest::newRow("unknown joiner") << contacts << "[LastName] = 'Huber' XOR [FirstName] = 'Max'";
+        QTest::newRow("unknown field") << contacts << "[Nachname] = 'Huber'";
+        QTest::newRow("date field with words") << contacts << "[Birthday] = 'gestern'";
+        QTest::newRow("date field with words, empty folder") << "Persönliche Ordner/Kontakte/Kunden" << "[Birthday] = 'gestern'";
+        QTest::newRow("date field with words behind a matching clause") << contacts << "[LastName] = 'Mustermann' OR [Birthday] = 'bald'";
     }
     void malformedFilterFails()
     {
+        QFETCH(QString, folder);
         QFETCH(QString, filter);
         kw::test::TestEnv env;
         NameSpacePtr ns = kw::test::openFixture(env.profileFile());
-        ItemsPtr items = ns->GetDefaultFolder(defaultfolder::Contacts)->Items();
+        ItemsPtr items = kw::test::folderAt(ns, folder)->Items();
         QVERIFY(errorNumber([&] { items->Restrict(filter); }) != 0);
         QVERIFY(errorNumber([&] { items->Find(filter); }) != 0);
     }
