@@ -170,30 +170,58 @@ void FolderStructure::readStore(const mailstore::FolderPtr &root)
         Enrol(rows, n);
 }
 
+// Folder levels are walked with a stack of their own rather than by calling
+// Enrol again for each level: a profile nested thousands of levels deep would
+// otherwise overflow the call stack. The order, the numbering and where a
+// level is left are the same as level-by-level recursion.
 void FolderStructure::Enrol(const QList<QVariantList> &rows, int parentNumber)
 {
-    logged(m_messages, kEnrol, [&] {
-        for (const QVariantList &row : rows) {
-            if (!m_tree)
-                return;
-            const int n = nextNodeNumber();
-            m_ids.FolderEntryIDs[n] = mapi::MAPIUtils::HexFromBin(row.value(0));
-            m_ids.FolderStoreIDs[n] = mapi::MAPIUtils::HexFromBin(row.value(1));
-            const QVariant cls = row.value(3);
-            const QString image = cls.typeId() == QMetaType::QString
-                ? foldertree::imageForContainerClass(cls.toString()) : QStringLiteral("IPF.Note");
-            m_nodes[n] = foldertree::addNode(m_tree, m_nodes.value(parentNumber), foldertree::keyFor(n),
-                                             row.value(2).toString(), image);
-            mapi::MAPITable table = openTable(
-                m_ns->GetFolderFromID(m_ids.FolderEntryIDs[n], m_ids.FolderStoreIDs[n]));
-            if (!ReadStoreContinue)
-                return;
-            yield();
-            const QList<QVariantList> below = allRows(table);
-            if (!below.isEmpty())
-                Enrol(below, n);
+    struct Level
+    {
+        QList<QVariantList> rows;
+        int parentNumber;
+        qsizetype next = 0;
+    };
+    QList<Level> levels{{rows, parentNumber}};
+    while (!levels.isEmpty() && m_tree) {
+        Level &level = levels.last();
+        if (level.next >= level.rows.size()) {
+            levels.removeLast();
+            continue;
         }
+        const QVariantList row = level.rows.at(level.next++);
+        int n = 0;
+        QList<QVariantList> below;
+        const bool goOn = enrolRow(row, level.parentNumber, n, below);
+        if (!goOn)
+            levels.removeLast(); // leaves this level; the one above goes on with its next row
+        else if (!below.isEmpty())
+            levels.append({below, n});
+    }
+}
+
+// One row of a level: numbers and adds its folder and reads the level below
+// it. False when the level is to be left (an error, logged, or a stopped store).
+bool FolderStructure::enrolRow(const QVariantList &row, int parentNumber, int &n, QList<QVariantList> &below)
+{
+    bool goOn = false;
+    logged(m_messages, kEnrol, [&] {
+        n = nextNodeNumber();
+        m_ids.FolderEntryIDs[n] = mapi::MAPIUtils::HexFromBin(row.value(0));
+        m_ids.FolderStoreIDs[n] = mapi::MAPIUtils::HexFromBin(row.value(1));
+        const QVariant cls = row.value(3);
+        const QString image = cls.typeId() == QMetaType::QString
+            ? foldertree::imageForContainerClass(cls.toString()) : QStringLiteral("IPF.Note");
+        m_nodes[n] = foldertree::addNode(m_tree, m_nodes.value(parentNumber), foldertree::keyFor(n),
+                                         row.value(2).toString(), image);
+        mapi::MAPITable table = openTable(m_ns->GetFolderFromID(m_ids.FolderEntryIDs[n], m_ids.FolderStoreIDs[n]));
+        if (!ReadStoreContinue)
+            return;
+        yield();
+        below = allRows(table);
+        goOn = true;
     });
+    return goOn;
 }
 
 void FolderStructure::DelayInspect()

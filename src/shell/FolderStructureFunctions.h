@@ -73,7 +73,7 @@ private:
     int nextNodeNumber();
     mailstore::FoldersPtr openStores();
     void readStore(const mailstore::FolderPtr &root);
-    void enrolRow(const QVariantList &row, int parentNumber);
+    bool enrolRow(const QVariantList &row, int parentNumber, int &n, QList<QVariantList> &below);
     static mapi::MAPITable openTable(const mailstore::FolderPtr &folder);
     static QList<QVariantList> allRows(mapi::MAPITable &table);
     int readIdleTime() const;

@@ -9,7 +9,7 @@
 namespace kw {
 
 frmSplash::frmSplash(QWidget *parent)
-    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
 {
     setObjectName(QStringLiteral("frmSplash"));
     setWindowTitle(QStringLiteral("Kontorwerk"));

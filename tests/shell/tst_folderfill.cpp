@@ -1,8 +1,10 @@
 #include "FolderFixture.h"
 
+#include "platform/mailstore/Application.h"
 #include "platform/mailstore/Faults.h"
 #include "platform/mailstore/Fixture.h"
 #include "platform/mailstore/Folder.h"
+#include "platform/mailstore/NameSpace.h"
 #include "shell/FolderFunctions.h"
 #include "shell/FolderStructureFunctions.h"
 #include "shell/SharedFolder.h"
@@ -85,6 +87,20 @@ QJsonObject broadProfile(int folders, int subfolders)
     return QJsonObject{{"stores", stores}};
 }
 
+// One chain of folders, each inside the one before, `depth` levels below the
+// first store, and a second store after it. Built through the store itself:
+// a fixture file cannot nest that deep.
+void createDeepProfile(const test::TestEnv &env, int depth)
+{
+    QJsonArray stores{QJsonObject{{"name", "Tief"}, {"folders", QJsonArray{QJsonObject{{"name", "Ebene 1"}}}}},
+                      QJsonObject{{"name", "Danach"}, {"folders", QJsonArray{QJsonObject{{"name", "Spät"}}}}}};
+    mailstore::fixture::createProfile(env.profileFile(), QJsonObject{{"stores", stores}});
+    const mailstore::NameSpacePtr ns = mailstore::Application::create()->GetNamespace("MAPI");
+    mailstore::FolderPtr folder = ns->Folders()->Item(1)->Folders()->Item(1);
+    for (int i = 2; i <= depth; ++i)
+        folder = folder->Folders()->Add(QString("Ebene %1").arg(i));
+}
+
 } // namespace
 
 class TestFolderFill : public QObject
@@ -99,6 +115,7 @@ private Q_SLOTS:
     void skippedStoreUsesUpItsNumber();
     void refillReplacesTree();
     void fillInsideFillIsRefused();
+    void stopsAtNodeLimit_data();
     void stopsAtNodeLimit();
     void unreadableProfileIsTold();
     void delayInspect_data();
@@ -186,10 +203,29 @@ void TestFolderFill::fillInsideFillIsRefused()
     QVERIFY(!f.structure.filling());
 }
 
+void TestFolderFill::stopsAtNodeLimit_data()
+{
+    QTest::addColumn<bool>("deep");
+    QTest::addColumn<QString>("lastNode");
+    QTest::addColumn<int>("levelsLeft");
+    // Ordner i is node 2 + (i - 1) * 171, so K32767 is the 104th below Ordner
+    // 192; its level and the level above it stop there.
+    QTest::newRow("broad") << false << "Unterordner 192.104" << 2;
+    // Every folder inside the one before: far more levels than the call stack
+    // would hold if each level were a call of its own.
+    QTest::newRow("deep") << true << "Ebene 32766" << 1;
+}
+
 void TestFolderFill::stopsAtNodeLimit()
 {
+    QFETCH(bool, deep);
+    QFETCH(QString, lastNode);
+    QFETCH(int, levelsLeft);
     test::TestEnv env;
-    mailstore::fixture::createProfile(env.profileFile(), broadProfile(200, 170));
+    if (deep)
+        createDeepProfile(env, 32800);
+    else
+        mailstore::fixture::createProfile(env.profileFile(), broadProfile(200, 170));
     QTreeWidget tree;
     FolderStructure structure(env.settings, env.messages);
     structure.setTree(&tree);
@@ -199,15 +235,13 @@ void TestFolderFill::stopsAtNodeLimit()
     const QList<QTreeWidgetItem *> nodes = foldertree::nodesInOrder(&tree);
     QCOMPARE(nodes.size(), 32767);
     QCOMPARE(foldertree::nodeKey(nodes.last()), QString("K32767"));
-    // Ordner i is node 2 + (i - 1) * 171, so K32767 is the 104th below Ordner 192.
-    QCOMPARE(nodes.last()->text(0), QString("Unterordner 192.104"));
+    QCOMPARE(nodes.last()->text(0), lastNode);
     QCOMPARE(structure.ids().FolderNodeCount, 32767);
     QVERIFY(!structure.ids().FolderEntryIDs.at(32767).isEmpty());
     QCOMPARE(tree.topLevelItemCount(), 1);
-    // Logged only: where Ordner 192's level and the level above it stop, and
-    // the store after the limit.
+    // Logged only: where the levels stop, and the store after the limit.
     const QString log = env.errorLog();
-    QCOMPARE(log.count("Info: Enrol\r\n"), 2);
+    QCOMPARE(log.count("Info: Enrol\r\n"), levelsLeft);
     QCOMPARE(log.count("Info: tvwFolderFill\r\n"), 1);
     QVERIFY(env.box.shown.isEmpty());
 }

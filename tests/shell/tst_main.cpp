@@ -79,6 +79,7 @@ private Q_SLOTS:
     void unreadableSettingsFileIsReportedOnce();
     void f1AfterStartOpensMainWindowPage();
     void splashShowsVersionAndBusyBar();
+    void splashStaysBelowQuestions();
 };
 
 void TestMain::startupOrder_data()
@@ -226,6 +227,15 @@ void TestMain::splashShowsVersionAndBusyBar()
     QCOMPARE(splash.lblVersion->text(), QStringLiteral("Version ") + versionText());
     QVERIFY(QRegularExpression("^\\d+\\.\\d+\\.\\d+$").match(versionText()).hasMatch());
     QVERIFY(splash.busyBar->isRunning());
+}
+
+// The folder tree is read while the splash is up, and the question about a
+// slow store comes then: a splash kept above every window would hide it and
+// the start would seem to hang.
+void TestMain::splashStaysBelowQuestions()
+{
+    frmSplash splash;
+    QVERIFY(!(splash.windowFlags() & Qt::WindowStaysOnTopHint));
 }
 
 QTEST_MAIN(TestMain)
