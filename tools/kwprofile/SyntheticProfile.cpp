@@ -1,5 +1,7 @@
 #include "SyntheticProfile.h"
 
+#include "platform/mailstore/ContactRules.h"
+
 #include <QDateTime>
 #include <QJsonArray>
 #include <QRandomGenerator>
@@ -114,7 +116,8 @@ QJsonObject item(Gen &g, int cls, const QString &messageClass, const QJsonObject
             {"creationTime", g.date(g.moment())}, {"fields", fields}};
 }
 
-// Names, written as people enter them: sometimes only the full name.
+// Names, written as people enter them: sometimes only the full name, which a
+// mail client then splits at blanks without knowing titles or salutations.
 void addName(Gen &g, QJsonObject &f, const QString &first, const QString &last, bool female)
 {
     const QString title = g.pick(kTitles);
@@ -133,6 +136,12 @@ void addName(Gen &g, QJsonObject &f, const QString &first, const QString &last, 
             f["Title"] = title;
         if (!suffix.isEmpty())
             f["Suffix"] = suffix;
+    } else {
+        static const char *const kParts[] = {"Title", "FirstName", "MiddleName", "LastName", "Suffix"};
+        const QStringList parts = mailstore::contactrules::splitFullName(f["FullName"].toString());
+        for (int i = 0; i < parts.size() && i < 5; ++i)
+            if (!parts.at(i).isEmpty())
+                f[QLatin1String(kParts[i])] = parts.at(i);
     }
     f["FileAs"] = QStringLiteral("%1, %2").arg(last, first);
 }

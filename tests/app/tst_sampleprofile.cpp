@@ -1,0 +1,106 @@
+// The whole road a user takes on the shipped demo profile: tick the contacts,
+// scan for duplicates, remove them, scan again.
+#include "app/Dispatch.h"
+#include "platform/mailstore/Fixture.h"
+#include "platform/mailstore/MailStore.h"
+#include "platform/ui/HelpViewer.h"
+#include "shell/AppServices.h"
+#include "shell/frmHaupt.h"
+#include "support/TestEnv.h"
+
+#include <QTreeWidget>
+#include <QtTest>
+
+using namespace kw;
+
+namespace {
+
+QTreeWidgetItem *child(QTreeWidgetItem *parent, const QString &text)
+{
+    for (int i = 0; i < parent->childCount(); ++i) {
+        if (parent->child(i)->text(0) == text)
+            return parent->child(i);
+    }
+    return nullptr;
+}
+
+int checkedNodes(QTreeWidgetItem *node)
+{
+    int n = node->checkState(0) == Qt::Checked ? 1 : 0;
+    for (int c = 0; c < node->childCount(); ++c)
+        n += checkedNodes(node->child(c));
+    return n;
+}
+
+int checkedMembers(QTreeWidget *list)
+{
+    int n = 0;
+    for (int i = 0; i < list->topLevelItemCount(); ++i)
+        n += checkedNodes(list->topLevelItem(i));
+    return n;
+}
+
+} // namespace
+
+class TestSampleProfile : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void duplicatesOfTheDemoContactsAreMovedAside();
+};
+
+void TestSampleProfile::duplicatesOfTheDemoContactsAreMovedAside()
+{
+    test::TestEnv env;
+    mailstore::fixture::createProfileFromFile(env.profileFile(), QStringLiteral(KW_DATA_DIR "/profiles/sample.json"));
+    auto box = std::make_unique<ui::ScriptedMessageBox>();
+    ui::ScriptedMessageBox &messages = *box;
+    AppServices services(AppPaths{env.programFolder(), env.registryFile(), env.profileFile(), KW_DATA_DIR},
+                         std::move(box), std::make_unique<ui::RecordingHelpViewer>());
+    services.settings.InitDefaultSettings();
+    frmHaupt window(services.messages, *services.help);
+    QVERIFY(app::wireActions(window, services).rejected.isEmpty());
+    window.Form_Load();
+
+    auto *tree = window.findChild<QTreeWidget *>("TvwOrdner");
+    const auto stores = tree->findItems(QString::fromUtf8("Persönliche Ordner"), Qt::MatchExactly);
+    QCOMPARE(stores.size(), 1);
+    QTreeWidgetItem *contacts = child(stores.first(), "Kontakte");
+    QVERIFY(contacts);
+    contacts->setCheckState(0, Qt::Checked);
+    tree->setCurrentItem(contacts);
+
+    window.trigger("Dup");
+    auto *list = window.findChild<QTreeWidget *>("tvwDups");
+    QVERIFY2(list->topLevelItemCount() > 0, qPrintable(messages.prompts().join(" | ")));
+    QVERIFY(!window.findChild<QWidget *>("frmDups")->isHidden());
+    const int ticked = checkedMembers(list);
+    // The demo's duplicates are copies of one person each, so every group
+    // lists one name: a group of strangers would make the demo look broken.
+    for (int i = 0; i < list->topLevelItemCount(); ++i) {
+        QTreeWidgetItem *group = list->topLevelItem(i);
+        for (int c = 0; c < group->childCount(); ++c)
+            QCOMPARE(group->child(c)->text(0).section(" (", 0, 0), group->text(0).section(" (", 0, 0));
+    }
+    QVERIFY(ticked > 0);
+
+    messages.shown.clear();
+    window.trigger("cmdDupDel");
+    auto ns = mailstore::Application::open(env.profileFile())->GetNamespace("MAPI");
+    mailstore::FolderPtr store = ns->Folders()->Item(QString::fromUtf8("Persönliche Ordner"));
+    mailstore::FolderPtr moved = store->Folders()->Item("Kontakte")->Folders()->find(
+        QString::fromUtf8("Duplikate (erstellt von Kontorwerk)"));
+    QVERIFY2(moved, qPrintable(messages.prompts().join(" | ")));
+    QCOMPARE(moved->Items()->Count(), ticked);
+
+    contacts = child(tree->findItems(QString::fromUtf8("Persönliche Ordner"), Qt::MatchExactly).first(), "Kontakte");
+    contacts->setCheckState(0, Qt::Checked);
+    tree->setCurrentItem(contacts);
+    messages.shown.clear();
+    window.trigger("Dup");
+    QVERIFY2(messages.prompts().contains("Keine Duplikate gefunden."), qPrintable(messages.prompts().join(" | ")));
+}
+
+QTEST_MAIN(TestSampleProfile)
+#include "tst_sampleprofile.moc"
