@@ -1,6 +1,8 @@
 #include "platform/registry/Registry.h"
 
 #include <QDir>
+#include <QProcess>
+#include <QRandomGenerator>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -20,7 +22,30 @@ private Q_SLOTS:
     void failedWriteKeepsFile();
     void unreadableFileIsSetAside();
     void changeByAnotherWriterIsSeen();
+    void killedWriterLeavesOldOrNewFile();
 };
+
+namespace {
+
+// A value whose every part names the same round, so a torn write shows.
+QByteArray roundValue(int round)
+{
+    return QByteArray::number(round).append(':').repeated(4000);
+}
+
+// Run in a child process: rewrites the value as fast as it can until killed.
+int writeUntilKilled(const QString &file)
+{
+    Registry reg(file);
+    HKEY key = 0;
+    reg.RegCreateKey(HKEY_CURRENT_USER, "Software\\Test", &key);
+    for (int round = 0;; ++round) {
+        if (reg.RegSetValueEx(key, "Counter", REG_SZ, roundValue(round)) != ERROR_SUCCESS)
+            return 1;
+    }
+}
+
+} // namespace
 
 void TestRegistry::roundTripOfEveryType_data()
 {
@@ -176,5 +201,40 @@ void TestRegistry::changeByAnotherWriterIsSeen()
     QCOMPARE(got, QByteArray("second value"));
 }
 
-QTEST_GUILESS_MAIN(TestRegistry)
+void TestRegistry::killedWriterLeavesOldOrNewFile()
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath("r.reg");
+    for (int attempt = 0; attempt < 12; ++attempt) {
+        QProcess writer;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("KW_REGISTRY_WRITER", file);
+        writer.setProcessEnvironment(env);
+        writer.start(QCoreApplication::applicationFilePath(), {});
+        QVERIFY(writer.waitForStarted());
+        QTest::qWait(20 + int(QRandomGenerator::global()->bounded(60)));
+        writer.kill();
+        writer.waitForFinished();
+
+        Registry reg(file);
+        HKEY key = 0;
+        QCOMPARE(reg.RegOpenKey(HKEY_CURRENT_USER, "Software\\Test", &key), ERROR_SUCCESS);
+        QByteArray value;
+        quint32 size = 1u << 20;
+        QCOMPARE(reg.RegQueryValueEx(key, "Counter", nullptr, &value, &size), ERROR_SUCCESS);
+        const int round = value.left(value.indexOf(':')).toInt();
+        QCOMPARE(value, roundValue(round));
+        QCOMPARE(reg.takeLoadProblem(), QString());
+    }
+}
+
+int main(int argc, char **argv)
+{
+    // The child of killedWriterLeavesOldOrNewFile.
+    if (qEnvironmentVariableIsSet("KW_REGISTRY_WRITER"))
+        return writeUntilKilled(qEnvironmentVariable("KW_REGISTRY_WRITER"));
+    QCoreApplication app(argc, argv);
+    TestRegistry test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_registry.moc"
