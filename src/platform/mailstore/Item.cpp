@@ -208,11 +208,32 @@ ItemPtr Item::Move(const FolderPtr &target)
     return shared_from_this();
 }
 
+bool Item::inDeletedItems(qint64 binId) const
+{
+    for (std::optional<FolderRecord> f = m_db->folderById(m_rec.folderId); f; f = m_db->folderById(f->parentId)) {
+        if (f->id == binId)
+            return true;
+        if (!f->parentId)
+            break;
+    }
+    return false;
+}
+
 void Item::Delete()
 {
     ensureAlive();
-    if (m_rec.id)
-        m_db->deleteItem(m_rec.id);
+    if (m_rec.id) {
+        // As a mail client does: a deleted item goes to its store's deleted
+        // items, and only what is deleted there (or in a store without one)
+        // is gone for good. A slip is undone by moving it back.
+        const std::optional<FolderRecord> folder = m_db->folderById(m_rec.folderId);
+        const std::optional<FolderRecord> bin =
+            folder ? m_db->defaultFolder(folder->storeRowId, kDeletedItemsFolder) : std::nullopt;
+        if (bin && !inDeletedItems(bin->id))
+            m_db->moveItem(m_rec, bin->id);
+        else
+            m_db->deleteItem(m_rec.id);
+    }
     m_deleted = true;
 }
 

@@ -96,8 +96,12 @@ public:
     // item gets a new EntryID; the old one no longer resolves. Returns this
     // item, now in the target folder.
     ItemPtr Move(const FolderPtr &target);
-    // Deletes the item from the store; later calls on it throw.
+    // Moves the item into its store's "Gelöschte Objekte" (default folder 3);
+    // an item already there, or in a store without one, is removed for good.
+    // Either way the old EntryID stops resolving and later calls on this
+    // object throw.
     void Delete();
+    static constexpr int kDeletedItemsFolder = 3;
     InspectorPtr GetInspector();
     // The folder the item is in.
     FolderPtr Parent() const;
@@ -123,6 +127,7 @@ private:
     int fieldIndexOrThrow(QStringView name) const;
     QString fieldText(int index) const;
     void ensureAlive() const;
+    bool inDeletedItems(qint64 binId) const;
 
     ProfileDbPtr m_db;
     ItemRecord m_rec;

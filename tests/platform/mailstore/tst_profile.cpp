@@ -154,6 +154,7 @@ private Q_SLOTS:
         QCOMPARE(errorNumber([&] { ns->GetItemFromID(oldId)->Save(); }), kw::errors::kObjectNotFound);
     }
 
+    // The fixture's store has no deleted items: there a delete is final.
     void deleteRemovesTheItem()
     {
         kw::test::TestEnv env;
@@ -168,6 +169,34 @@ private Q_SLOTS:
         sameNote->setBody("wieder da?");
         QCOMPARE(errorNumber([&] { sameNote->Save(); }), kw::errors::kObjectNotFound);
         QCOMPARE(folderAt(ns, "Persönliche Ordner/Notizen")->Items()->Count(), 0);
+    }
+
+    void deleteGoesToDeletedItemsFirst()
+    {
+        kw::test::TestEnv env;
+        NameSpacePtr ns = Application::create()->GetNamespace("MAPI"); // a new profile with its default folders
+        FolderPtr contacts = folderAt(ns, "Persönliche Ordner/Kontakte");
+        FolderPtr bin = folderAt(ns, "Persönliche Ordner/Gelöschte Objekte");
+        ItemPtr item = contacts->Items()->Add();
+        item->set(u"LastName", "Meier");
+        item->Save();
+        const QString oldId = item->EntryID();
+
+        item->Delete();
+        QCOMPARE(contacts->Items()->Count(), 0);
+        QCOMPARE(errorNumber([&] { ns->GetItemFromID(oldId); }), kw::errors::kObjectNotFound);
+        QCOMPARE(bin->Items()->Count(), 1);
+        ItemPtr kept = bin->Items()->Item(1);
+        QCOMPARE(kept->text(u"LastName"), QStringLiteral("Meier"));
+        QVERIFY(errorNumber([&] { item->Save(); }) != 0);
+
+        // Deleting in the deleted items, or in a folder below them, is final.
+        FolderPtr below = bin->Folders()->Add("Alt");
+        kept->Move(below);
+        kept->Delete();
+        QCOMPARE(below->Items()->Count(), 0);
+        QCOMPARE(bin->Items()->Count(), 0);
+        QCOMPARE(errorNumber([&] { ns->GetItemFromID(kept->EntryID()); }), kw::errors::kObjectNotFound);
     }
 
     void savingASnapshotKeepsWhatAnotherSaved_data()
