@@ -40,4 +40,4 @@ private Q_SLOTS:
 };
 
 QTEST_MAIN(TestInspector)
-#include "tst_inspector.moc"
+#include "tst_itemwindow.moc"
