@@ -36,6 +36,7 @@ using ProfileDbPtr = std::shared_ptr<ProfileDb>;
 
 // Default-folder numbers accepted by GetDefaultFolder and GetSharedDefaultFolder.
 namespace defaultfolder {
+constexpr int DeletedItems = 3;
 constexpr int Outbox = 4;
 constexpr int SentMail = 5;
 constexpr int Inbox = 6;

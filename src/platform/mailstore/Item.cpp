@@ -228,7 +228,7 @@ void Item::Delete()
         // is gone for good. A slip is undone by moving it back.
         const std::optional<FolderRecord> folder = m_db->folderById(m_rec.folderId);
         const std::optional<FolderRecord> bin =
-            folder ? m_db->defaultFolder(folder->storeRowId, kDeletedItemsFolder) : std::nullopt;
+            folder ? m_db->defaultFolder(folder->storeRowId, defaultfolder::DeletedItems) : std::nullopt;
         if (bin && !inDeletedItems(bin->id))
             m_db->moveItem(m_rec, bin->id);
         else

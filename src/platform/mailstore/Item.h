@@ -96,12 +96,11 @@ public:
     // item gets a new EntryID; the old one no longer resolves. Returns this
     // item, now in the target folder.
     ItemPtr Move(const FolderPtr &target);
-    // Moves the item into its store's "Gelöschte Objekte" (default folder 3);
+    // Moves the item into its store's "Gelöschte Objekte" (defaultfolder::DeletedItems);
     // an item already there, or in a store without one, is removed for good.
     // Either way the old EntryID stops resolving and later calls on this
     // object throw.
     void Delete();
-    static constexpr int kDeletedItemsFolder = 3;
     InspectorPtr GetInspector();
     // The folder the item is in.
     FolderPtr Parent() const;
