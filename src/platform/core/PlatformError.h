@@ -28,6 +28,8 @@ private:
 // used for application-defined errors so they never collide with real ones.
 namespace errors {
 constexpr long kFileNotFound = 53;
+constexpr long kFileAlreadyExists = 58;
+constexpr long kPathFileAccessError = 75;
 constexpr long kPermissionDenied = 70;
 constexpr long kPathNotFound = 76;
 constexpr long kTypeMismatch = 13;
