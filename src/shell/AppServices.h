@@ -4,6 +4,7 @@
 #include "platform/ui/HelpViewer.h"
 #include "platform/ui/FolderPicker.h"
 #include "platform/ui/MessageBox.h"
+#include "shell/AppPaths.h"
 #include "shell/BusyState.h"
 #include "shell/FolderFunctions.h"
 #include "shell/FolderStructureFunctions.h"
@@ -19,19 +20,6 @@ namespace kw {
 
 // "3.0.1": the program's version as major.minor.revision.
 QString versionText();
-
-// Where this run keeps and finds its files.
-struct AppPaths
-{
-    QString programFolder;
-    QString registryFile;
-    QString profileFile;
-    QString dataFolder;
-
-    // From the KONTORWERK_* overrides or the per-user defaults.
-    static AppPaths fromEnvironment();
-    QString helpFolder() const;
-};
 
 // The services a run of the program shares, built once at start. Tools take
 // the members they need; nothing here is a global.
