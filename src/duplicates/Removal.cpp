@@ -1,11 +1,11 @@
 #include "duplicates/Removal.h"
 
 #include "platform/core/PlatformError.h"
-#include "platform/mailstore/Application.h"
 #include "platform/mailstore/Folder.h"
 #include "platform/mailstore/Item.h"
 #include "platform/mailstore/NameSpace.h"
 #include "shell/GlobalFunctions.h"
+#include "shell/MailProfile.h"
 #include "shell/RegistryFunctions.h"
 
 namespace kw::DupsDel {
@@ -128,7 +128,7 @@ void DeleteDuplicates(DupsContext &ctx)
 {
     ctx.state.removing = true;
     try {
-        RemovalRun run{ctx, mailstore::Application::create()->GetNamespace(QStringLiteral("MAPI")), {}};
+        RemovalRun run{ctx, ctx.profile.mapiNamespace(), {}};
         const bool moveToFolder = ctx.settings.GetSettingBool(QStringLiteral("MoveToFolder"), true);
         ctx.SetBusy(true);
         ctx.view.setListButtonsEnabled(false);
@@ -171,7 +171,7 @@ void cmdDupView_Click(DupsContext &ctx)
         return;
     try {
         const int n = itemNumberFromKey(key);
-        const mailstore::NameSpacePtr ns = mailstore::Application::create()->GetNamespace(QStringLiteral("MAPI"));
+        const mailstore::NameSpacePtr ns = ctx.profile.mapiNamespace();
         ctx.view.yield();
         const RemovalRun run{ctx, ns, {}};
         const mailstore::InspectorPtr inspector = run.fetch(n)->GetInspector();

@@ -2,9 +2,9 @@
 
 #include "duplicates/ShowDuplicates.h"
 #include "platform/core/PlatformError.h"
-#include "platform/mailstore/Application.h"
 #include "platform/mailstore/Folder.h"
 #include "shell/GlobalFunctions.h"
+#include "shell/MailProfile.h"
 
 namespace kw::DupsDel {
 namespace {
@@ -19,13 +19,13 @@ void reportScanError(DupsContext &ctx, const ScanType &type, long number, const 
 void scanBody(DupsContext &ctx, const ScanType &type)
 {
     const ScanSettings settings = ScanSettings::read(type, ctx.settings);
-    const mailstore::ApplicationPtr app = mailstore::Application::create();
-    app->GetNamespace(QStringLiteral("MAPI"));
-    const DupFolderSet set = ctx.GetActivatedFolders(type.mode);
-    if (!set.ok)
+    // A profile that cannot be opened ends the scan under its own place code.
+    ctx.profile.mapiNamespace();
+    const WorkingSet set = ctx.GetActivatedFolders(type.mode);
+    if (!set.OK)
         return;
 
-    const int total = set.itemCount;
+    const int total = int(set.ItemCount);
     ctx.view.setProgressMaximum(total);
     ScanData data;
     data.values.reset(total, int(settings.criteria.size()));
@@ -46,7 +46,7 @@ void scanBody(DupsContext &ctx, const ScanType &type)
                             }};
     const PairList pairs = compareGrouped(data.values, settings.folderInside, hooks);
 
-    ctx.state.DupMarkedFolder = set.folders[size_t(set.markedIndex)];
+    ctx.state.DupMarkedFolder = set.Folders.at(set.MarkedIndex);
     const QString itemType = ctx.state.DupMarkedFolder->DefaultMessageClass().mid(4);
     ShowDuplicates(ctx, pairs, data.displays, data.values.remove, pairs.count, itemType);
     if (type.cleanUpAtEnd && ctx.CleanUpMAPI)

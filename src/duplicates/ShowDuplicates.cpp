@@ -1,11 +1,11 @@
 #include "duplicates/ShowDuplicates.h"
 
 #include "platform/core/PlatformError.h"
-#include "platform/mailstore/Application.h"
 #include "platform/mailstore/Item.h"
 #include "platform/mailstore/NameSpace.h"
 #include "platform/mailstore/UserProperties.h"
 #include "shell/GlobalFunctions.h"
+#include "shell/MailProfile.h"
 #include "shell/RegistryFunctions.h"
 
 #include <QHash>
@@ -95,7 +95,7 @@ int writeDuplicateLinks(DupsContext &ctx, const PairList &pairs, const std::vect
         ctx.view.setProgressMaximum(int(links.size()));
     ctx.view.setStatus(QStringLiteral("Phase 3: Schreibe Outlook ID..."));
     ctx.view.yield();
-    const mailstore::NameSpacePtr ns = mailstore::Application::create()->GetNamespace(QStringLiteral("MAPI"));
+    const mailstore::NameSpacePtr ns = ctx.profile.mapiNamespace();
     QString log;
     int failed = 0;
     for (size_t k = 0; k < links.size(); ++k) {

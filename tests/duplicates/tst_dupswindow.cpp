@@ -57,7 +57,7 @@ void TestDupsWindow::scanListsAndRemovesThroughTheWindow()
     for (const char *name : {"Abel", "Busch", "Abel", "Busch", "Abel", "Carl"})
         w.addItem(folder, 40, {{"FileAs", name}}, at(int(w.fieldOf(folder, "FileAs").size())));
 
-    AppServices services(AppPaths{w.env.programFolder(), w.env.registryFile(), w.env.profileFile(), {}},
+    AppServices services(w.env.paths(),
                          std::make_unique<ui::ScriptedMessageBox>(), std::make_unique<ui::RecordingHelpViewer>());
     frmHaupt window(services.messages, *services.help);
     QVERIFY(app::wireActions(window, services).rejected.isEmpty());
