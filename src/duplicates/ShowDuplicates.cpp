@@ -4,6 +4,7 @@
 #include "platform/mailstore/Item.h"
 #include "platform/mailstore/NameSpace.h"
 #include "platform/mailstore/UserProperties.h"
+#include "shell/ErrorTrap.h"
 #include "shell/GlobalFunctions.h"
 #include "shell/MailProfile.h"
 #include "shell/RegistryFunctions.h"
@@ -116,7 +117,7 @@ int writeDuplicateLinks(DupsContext &ctx, const PairList &pairs, const std::vect
 void ShowDuplicates(DupsContext &ctx, const PairList &pairs, const std::vector<QString> &displays,
                     const std::vector<char> &remove, int pairCount, const QString &itemType)
 {
-    try {
+    trapErrors(ctx.messages, place::ShowDuplicates, QString(), [&] {
         if (!ctx.settings.GetSettingBool(QStringLiteral("DupEntryIDSave"), false)) {
             showList(ctx, pairs, displays, remove, pairCount, itemType);
             return;
@@ -137,12 +138,7 @@ void ShowDuplicates(DupsContext &ctx, const PairList &pairs, const std::vector<Q
                                "Näheres steht im Fehlerprotokoll.")
                     .arg(failed),
                 48, titles::Hinweis);
-    } catch (const PlatformError &e) {
-        ctx.messages.HandleError(e.description(), e.number(), place::ShowDuplicates, QString());
-    } catch (const std::exception &e) {
-        ctx.messages.HandleError(QString::fromLocal8Bit(e.what()), errors::kOperationFailed, place::ShowDuplicates,
-                                 QString());
-    }
+    });
 }
 
 } // namespace kw::DupsDel
