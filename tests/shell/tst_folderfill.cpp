@@ -266,6 +266,14 @@ void TestFolderFill::unreadableProfileIsTold()
     QVERIFY(env.errorLog().contains("Info: tvwFolderFill\r\n"));
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), QByteArray("Einkaufsliste\n"));
+    file.close();
+
+    // The failure is not kept for the run: once the file is a profile, a new fill reads it.
+    QVERIFY(file.remove());
+    test::createProfile(env, "folders/two-stores.json");
+    QVERIFY(structure.tvwFolderFill());
+    QCOMPARE(test::treeLines(tree), kTwoStores);
+    QCOMPARE(env.box.shown.size(), 1);
 }
 
 void TestFolderFill::delayInspect_data()
