@@ -6,13 +6,13 @@
 #include "duplicates/DuplicateList.h"
 #include "duplicates/Phase2.h"
 #include "duplicates/Scan.h"
-#include "platform/mailstore/Application.h"
 #include "platform/mailstore/Fixture.h"
 #include "platform/mailstore/Folder.h"
 #include "platform/mailstore/Items.h"
 #include "platform/mailstore/NameSpace.h"
 #include "platform/ui/MessageBox.h"
 #include "shell/GlobalFunctions.h"
+#include "shell/MailProfile.h"
 #include "shell/RegistryFunctions.h"
 
 #include <QCoreApplication>
@@ -54,21 +54,19 @@ struct Run
         options.contacts = contacts;
         options.duplicatePercent = 10;
         options.seed = 7;
-        profile = dir.filePath("profile.sqlite");
-        mailstore::fixture::createProfile(profile, profilegen::generate(options));
-        
-        const auto ns = mailstore::Application::open(profile)->GetNamespace("MAPI");
-        set.folders.push_back(ns->Folders()->Item(1)->Folders()->Item(QStringLiteral("Kontakte")));
-        set.itemCount = set.folders[1]->Items()->Count();
-        set.markedIndex = 1;
-        set.ok = true;
+        mailstore::fixture::createProfile(mailProfile.file(), profilegen::generate(options));
+
+        const auto ns = mailProfile.mapiNamespace();
+        set.Folders = {nullptr, ns->Folders()->Item(1)->Folders()->Item(QStringLiteral("Kontakte"))};
+        set.FolderCount = 1;
+        set.ItemCount = set.Folders[1]->Items()->Count();
+        set.MarkedIndex = 1;
+        set.OK = true;
     }
 
     DupsContext context()
     {
-        // The scan opens the profile named here itself.
-        qputenv("KONTORWERK_PROFILE", profile.toUtf8());
-        return DupsContext{settings, messages, view, state, [](bool) {}, [](bool) {}, [] {},
+        return DupsContext{settings, messages, mailProfile, view, state, [](bool) {}, [](bool) {}, [] {},
                            [] { return QStringLiteral("IPM.Contact"); }, [this](const QString &) { return set; }};
     }
 
@@ -87,10 +85,11 @@ struct Run
         const ScanType &type = scanType(ScanKind::Contacts);
         scanSettings = ScanSettings::read(type, settings);
         ScanData data;
-        data.values.reset(set.itemCount, int(scanSettings.criteria.size()));
-        data.displays.assign(size_t(set.itemCount) + 1, QString());
-        state.DupEntryIDs.assign(size_t(set.itemCount) + 1, QString());
-        state.DupStoreIDs.assign(size_t(set.itemCount) + 1, QString());
+        const int total = int(set.ItemCount);
+        data.values.reset(total, int(scanSettings.criteria.size()));
+        data.displays.assign(size_t(total) + 1, QString());
+        state.DupEntryIDs.assign(size_t(total) + 1, QString());
+        state.DupStoreIDs.assign(size_t(total) + 1, QString());
         DupsContext ctx = context();
         readItems(ctx, type, scanSettings, set, data);
         return data;
@@ -101,8 +100,8 @@ struct Run
     registry::Registry registry;
     Messages messages;
     Settings settings;
-    QString profile;
-    DupFolderSet set;
+    MailProfile mailProfile{dir.filePath("profile.sqlite")};
+    WorkingSet set;
     NullView view;
     DupState state;
 };

@@ -16,7 +16,9 @@ int main(int argc, char **argv)
         kw::AppServices services;
         // The telephone tables are the user's to edit, so the program works on
         // its own copy; a failure is shown now, the tools report it again.
-        kw::trapErrors(services.messages, kw::place::Main, QString(), [] { kw::refdb::ensureProgramCopy(); });
+        kw::trapErrors(services.messages, kw::place::Main, QString(), [&services] {
+            kw::refdb::ensureProgramCopy(services.paths.shippedReferenceDatabase(), services.paths.referenceDatabase());
+        });
         kw::MainWindows windows(services, [&services](kw::frmHaupt &window) {
             const QStringList rejected = kw::app::wireActions(window, services).rejected;
             if (!rejected.isEmpty())

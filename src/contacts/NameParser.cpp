@@ -2,6 +2,7 @@
 #include "contacts/NameTokenTypes.h"
 
 #include "platform/core/PlatformError.h"
+#include "shell/ErrorTrap.h"
 #include "shell/GlobalFunctions.h"
 
 #include <QVarLengthArray>
@@ -308,15 +309,14 @@ ParsedName parse(const NameWordTables &words, const QString &fullName, bool chec
 std::optional<ParsedName> ParseFullName(const QString &fullName, bool checkBusiness, NameWordSource &words,
                                         Messages &messages)
 {
-    try {
+    std::optional<ParsedName> parsed;
+    trapErrors(messages, place::ParseFullName, QString(), [&] {
         const std::shared_ptr<const NameWordTables> tables = words.acquire();
         if (!tables)
             throw PlatformError(errors::kDatabase, QStringLiteral("Die Namenstabellen sind nicht verfügbar."));
-        return parse(*tables, fullName, checkBusiness);
-    } catch (const PlatformError &e) {
-        messages.HandleError(e.description(), e.number(), place::ParseFullName, QString());
-        return std::nullopt;
-    }
+        parsed = parse(*tables, fullName, checkBusiness);
+    });
+    return parsed;
 }
 
 bool ParseFullName(const QString &fullName, QString &title, QString &firstName, QString &middleName,

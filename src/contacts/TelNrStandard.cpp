@@ -4,6 +4,7 @@
 #include "contacts/TelTables.h"
 #include "platform/core/PlatformError.h"
 #include "platform/refdb/Database.h"
+#include "shell/ErrorTrap.h"
 #include "shell/GlobalFunctions.h"
 #include "shell/RegistryFunctions.h"
 
@@ -195,20 +196,19 @@ QString FormatTelNumber(const QString &TelNr, bool &Changed, Settings &settings,
     Changed = false;
     if (tel::trimBlanks(TelNr).isEmpty())
         return QString(QLatin1String(""));
-    try {
+    QString result;
+    const std::optional<PlatformError> error = catchError([&] {
         const std::shared_ptr<const TelSettings> cfg = TelSettings::current(settings);
         const std::shared_ptr<const TelTables> tables =
             database.cached<TelTables>([](refdb::Connection &db) { return TelTables::read(db); });
-        const QString result = format(TelNr, *cfg, *tables);
+        result = format(TelNr, *cfg, *tables);
         Changed = result != TelNr;
+    });
+    if (!error)
         return result;
-    } catch (const PlatformError &error) {
-        messages.HandleError(error.description(), error.number(), place::FormatTelNumber,
-                             QStringLiteral("(Telephone number.: ") + TelNr + u')');
-    } catch (const std::exception &error) {
-        messages.HandleError(QString::fromLocal8Bit(error.what()), errors::kOperationFailed, place::FormatTelNumber,
-                             QStringLiteral("(Telephone number.: ") + TelNr + u')');
-    }
+    // The info text is only built for the error: this runs once per number of a run.
+    messages.HandleError(error->description(), error->number(), place::FormatTelNumber,
+                         QStringLiteral("(Telephone number.: ") + TelNr + u')');
     return QString(QLatin1String(""));
 }
 

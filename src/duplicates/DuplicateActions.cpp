@@ -6,21 +6,6 @@
 #include "shell/MailServices.h"
 
 namespace kw::DupsDel {
-namespace {
-
-DupFolderSet fromWorkingSet(const WorkingSet &set)
-{
-    DupFolderSet out;
-    out.folders.assign(size_t(set.FolderCount) + 1, nullptr);
-    for (int f = 1; f <= set.FolderCount && f < set.Folders.size(); ++f)
-        out.folders[size_t(f)] = set.Folders[f];
-    out.markedIndex = set.MarkedIndex;
-    out.itemCount = int(set.ItemCount);
-    out.ok = set.OK;
-    return out;
-}
-
-} // namespace
 
 DuplicateActions::DuplicateActions(QWidget *window, AppServices &services)
     : QObject(window), m_services(services), m_view(window)
@@ -34,13 +19,14 @@ DupsContext DuplicateActions::context()
     AppServices &s = m_services;
     return DupsContext{s.settings,
                        s.messages,
+                       s.mailProfile,
                        m_view,
                        m_state,
                        [&s](bool starting) { s.busy.BeginEndOperation(starting); },
                        [&s](bool busy) { s.busy.SetBusy(busy); },
-                       [&s] { CleanUpMAPI(s.messages); },
+                       [&s] { CleanUpMAPI(s.messages, s.mailProfile); },
                        [&s] { return s.folders.GetMarkedFolderClass(); },
-                       [&s](const QString &mode) { return fromWorkingSet(s.folders.GetActivatedFolders(mode)); }};
+                       [&s](const QString &mode) { return s.folders.GetActivatedFolders(mode); }};
 }
 
 void DuplicateActions::RemoveDuplicates()

@@ -2,14 +2,16 @@
 
 #include "duplicates/DuplicateList.h"
 #include "platform/mailstore/Fwd.h"
+#include "shell/FolderFunctions.h"
 
 #include <QString>
 #include <functional>
 #include <vector>
 
 namespace kw {
-class Settings;
+class MailProfile;
 class Messages;
+class Settings;
 }
 
 namespace kw::DupsDel {
@@ -39,16 +41,6 @@ public:
     virtual QString selectedKey() const = 0;
 };
 
-// The working set as the scans use it: folders 1..FolderCount (index 0 unused).
-struct DupFolderSet
-{
-    std::vector<mailstore::FolderPtr> folders{nullptr};
-    int markedIndex = 0;
-    int itemCount = 0;
-    bool ok = false;
-    int folderCount() const { return int(folders.size()) - 1; }
-};
-
 // The identities behind the list; they outlive the scan until the next run
 // or until the list is closed.
 struct DupState
@@ -71,6 +63,8 @@ struct DupsContext
 {
     Settings &settings;
     Messages &messages;
+    // The program run's profile: the items of the list are fetched from it.
+    MailProfile &profile;
     DupsView &view;
     DupState &state;
     std::function<void(bool)> BeginEndOperation;
@@ -78,7 +72,7 @@ struct DupsContext
     std::function<void()> CleanUpMAPI;
     std::function<QString()> GetMarkedFolderClass;
     // GetActivatedFolders with the given mode, ItemCount 0 and Quiet no.
-    std::function<DupFolderSet(const QString &mode)> GetActivatedFolders;
+    std::function<WorkingSet(const QString &mode)> GetActivatedFolders;
 };
 
 } // namespace kw::DupsDel

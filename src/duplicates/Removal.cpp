@@ -1,11 +1,12 @@
 #include "duplicates/Removal.h"
 
 #include "platform/core/PlatformError.h"
-#include "platform/mailstore/Application.h"
 #include "platform/mailstore/Folder.h"
 #include "platform/mailstore/Item.h"
 #include "platform/mailstore/NameSpace.h"
+#include "shell/ErrorTrap.h"
 #include "shell/GlobalFunctions.h"
+#include "shell/MailProfile.h"
 #include "shell/RegistryFunctions.h"
 
 namespace kw::DupsDel {
@@ -127,8 +128,8 @@ const QString &duplicatesFolderName()
 void DeleteDuplicates(DupsContext &ctx)
 {
     ctx.state.removing = true;
-    try {
-        RemovalRun run{ctx, mailstore::Application::create()->GetNamespace(QStringLiteral("MAPI")), {}};
+    const std::optional<PlatformError> error = catchError([&] {
+        RemovalRun run{ctx, ctx.profile.mapiNamespace(), {}};
         const bool moveToFolder = ctx.settings.GetSettingBool(QStringLiteral("MoveToFolder"), true);
         ctx.SetBusy(true);
         ctx.view.setListButtonsEnabled(false);
@@ -137,14 +138,12 @@ void DeleteDuplicates(DupsContext &ctx)
         if (!run.selection.empty())
             removeSelection(run, moveToFolder);
         endRemoval(ctx);
-    } catch (const PlatformError &e) {
-        endRemoval(ctx);
-        ctx.messages.HandleError(e.description(), e.number(), place::DeleteDuplicates, QString());
-    } catch (const std::exception &e) {
-        endRemoval(ctx);
-        ctx.messages.HandleError(QString::fromLocal8Bit(e.what()), errors::kOperationFailed,
-                                 place::DeleteDuplicates, QString());
-    }
+    });
+    if (!error)
+        return;
+    // The run is over before the message shows: the window is usable again under it.
+    endRemoval(ctx);
+    ctx.messages.HandleError(error->description(), error->number(), place::DeleteDuplicates, QString());
 }
 
 void cmdDupDel_Click(DupsContext &ctx)
@@ -169,20 +168,15 @@ void cmdDupView_Click(DupsContext &ctx)
     const QString key = ctx.view.selectedKey();
     if (key.isEmpty())
         return;
-    try {
+    trapErrors(ctx.messages, place::OpenDuplicate, QString(), [&] {
         const int n = itemNumberFromKey(key);
-        const mailstore::NameSpacePtr ns = mailstore::Application::create()->GetNamespace(QStringLiteral("MAPI"));
+        const mailstore::NameSpacePtr ns = ctx.profile.mapiNamespace();
         ctx.view.yield();
         const RemovalRun run{ctx, ns, {}};
         const mailstore::InspectorPtr inspector = run.fetch(n)->GetInspector();
         ctx.view.yield();
         inspector->Display();
-    } catch (const PlatformError &e) {
-        ctx.messages.HandleError(e.description(), e.number(), place::OpenDuplicate, QString());
-    } catch (const std::exception &e) {
-        ctx.messages.HandleError(QString::fromLocal8Bit(e.what()), errors::kOperationFailed, place::OpenDuplicate,
-                                 QString());
-    }
+    });
 }
 
 } // namespace kw::DupsDel

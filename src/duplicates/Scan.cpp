@@ -1,31 +1,24 @@
 #include "duplicates/Scan.h"
 
 #include "duplicates/ShowDuplicates.h"
-#include "platform/core/PlatformError.h"
-#include "platform/mailstore/Application.h"
 #include "platform/mailstore/Folder.h"
+#include "shell/ErrorTrap.h"
 #include "shell/GlobalFunctions.h"
+#include "shell/MailProfile.h"
 
 namespace kw::DupsDel {
 namespace {
 
-void reportScanError(DupsContext &ctx, const ScanType &type, long number, const QString &description)
-{
-    ctx.messages.HandleError(description, number, type.placeCode, QString());
-    if (type.cleanUpAtEnd && ctx.CleanUpMAPI)
-        ctx.CleanUpMAPI();
-}
-
 void scanBody(DupsContext &ctx, const ScanType &type)
 {
     const ScanSettings settings = ScanSettings::read(type, ctx.settings);
-    const mailstore::ApplicationPtr app = mailstore::Application::create();
-    app->GetNamespace(QStringLiteral("MAPI"));
-    const DupFolderSet set = ctx.GetActivatedFolders(type.mode);
-    if (!set.ok)
+    // A profile that cannot be opened ends the scan under its own place code.
+    ctx.profile.mapiNamespace();
+    const WorkingSet set = ctx.GetActivatedFolders(type.mode);
+    if (!set.OK)
         return;
 
-    const int total = set.itemCount;
+    const int total = int(set.ItemCount);
     ctx.view.setProgressMaximum(total);
     ScanData data;
     data.values.reset(total, int(settings.criteria.size()));
@@ -46,7 +39,7 @@ void scanBody(DupsContext &ctx, const ScanType &type)
                             }};
     const PairList pairs = compareGrouped(data.values, settings.folderInside, hooks);
 
-    ctx.state.DupMarkedFolder = set.folders[size_t(set.markedIndex)];
+    ctx.state.DupMarkedFolder = set.Folders.at(set.MarkedIndex);
     const QString itemType = ctx.state.DupMarkedFolder->DefaultMessageClass().mid(4);
     ShowDuplicates(ctx, pairs, data.displays, data.values.remove, pairs.count, itemType);
     if (type.cleanUpAtEnd && ctx.CleanUpMAPI)
@@ -57,13 +50,9 @@ void scanBody(DupsContext &ctx, const ScanType &type)
 
 void runScan(DupsContext &ctx, const ScanType &type)
 {
-    try {
-        scanBody(ctx, type);
-    } catch (const PlatformError &e) {
-        reportScanError(ctx, type, e.number(), e.description());
-    } catch (const std::exception &e) {
-        reportScanError(ctx, type, errors::kOperationFailed, QString::fromLocal8Bit(e.what()));
-    }
+    const bool ran = trapErrors(ctx.messages, type.placeCode, QString(), [&] { scanBody(ctx, type); });
+    if (!ran && type.cleanUpAtEnd && ctx.CleanUpMAPI)
+        ctx.CleanUpMAPI();
 }
 
 void RemoveDuplicateTasks(DupsContext &ctx) { runScan(ctx, scanType(ScanKind::Tasks)); }
@@ -75,7 +64,7 @@ void RemoveDuplicateNotes(DupsContext &ctx) { runScan(ctx, scanType(ScanKind::No
 
 void RemoveDuplicates(DupsContext &ctx)
 {
-    try {
+    trapErrors(ctx.messages, place::RemoveDuplicates, QString(), [&] {
         ctx.BeginEndOperation(true);
         // The list's buttons wait until a list is there and the run is over.
         ctx.view.setListButtonsEnabled(false);
@@ -84,12 +73,7 @@ void RemoveDuplicates(DupsContext &ctx)
             runScan(ctx, *type);
         else
             ctx.messages.ShowMessage(QStringLiteral("Kein gültiger Ordner gewählt."), 16, titles::Hinweis);
-    } catch (const PlatformError &e) {
-        ctx.messages.HandleError(e.description(), e.number(), place::RemoveDuplicates, QString());
-    } catch (const std::exception &e) {
-        ctx.messages.HandleError(QString::fromLocal8Bit(e.what()), errors::kOperationFailed,
-                                 place::RemoveDuplicates, QString());
-    }
+    });
     ctx.state.scanning = false;
     ctx.BeginEndOperation(false);
     ctx.view.setListButtonsEnabled(ctx.view.listVisible());

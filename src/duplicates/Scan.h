@@ -34,7 +34,7 @@ struct ScanData
 // `state`. Failures of single items are retried and logged into the read log;
 // item numbers that were never reached are marked, items beyond the count
 // taken at the start are logged and left out.
-void readItems(DupsContext &ctx, const ScanType &type, const ScanSettings &settings, const DupFolderSet &set,
+void readItems(DupsContext &ctx, const ScanType &type, const ScanSettings &settings, const WorkingSet &set,
                ScanData &data);
 
 // The common skeleton of the six scans.

@@ -198,14 +198,14 @@ ScanSettings ScanSettings::read(const ScanType &type, const Settings &settings)
     return s;
 }
 
-void readItems(DupsContext &ctx, const ScanType &type, const ScanSettings &settings, const DupFolderSet &set,
+void readItems(DupsContext &ctx, const ScanType &type, const ScanSettings &settings, const WorkingSet &set,
                ScanData &data)
 {
-    const int total = set.itemCount;
+    const int total = int(set.ItemCount);
     ItemReader reader(ctx, type, settings, data);
     int n = 0;
-    for (int f = 1; f <= set.folderCount(); ++f) {
-        const mailstore::FolderPtr &folder = set.folders[size_t(f)];
+    for (int f = 1; f <= set.FolderCount; ++f) {
+        const mailstore::FolderPtr &folder = set.Folders.at(f);
         const mailstore::ItemsPtr items = folder->Items();
         const int count = items->Count();
         for (int j = 1; j <= count; ++j) {
@@ -213,7 +213,7 @@ void readItems(DupsContext &ctx, const ScanType &type, const ScanSettings &setti
             ctx.view.setStatus(readStatus(n, total));
             ctx.view.setProgress(std::min(n, total));
             ctx.view.yield();
-            const Slot slot{folder, items, j, n, f == set.markedIndex};
+            const Slot slot{folder, items, j, n, f == set.MarkedIndex};
             if (n > total)
                 reader.readBeyondCount(slot);
             else

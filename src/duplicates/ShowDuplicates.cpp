@@ -1,11 +1,12 @@
 #include "duplicates/ShowDuplicates.h"
 
 #include "platform/core/PlatformError.h"
-#include "platform/mailstore/Application.h"
 #include "platform/mailstore/Item.h"
 #include "platform/mailstore/NameSpace.h"
 #include "platform/mailstore/UserProperties.h"
+#include "shell/ErrorTrap.h"
 #include "shell/GlobalFunctions.h"
+#include "shell/MailProfile.h"
 #include "shell/RegistryFunctions.h"
 
 #include <QHash>
@@ -95,7 +96,7 @@ int writeDuplicateLinks(DupsContext &ctx, const PairList &pairs, const std::vect
         ctx.view.setProgressMaximum(int(links.size()));
     ctx.view.setStatus(QStringLiteral("Phase 3: Schreibe Outlook ID..."));
     ctx.view.yield();
-    const mailstore::NameSpacePtr ns = mailstore::Application::create()->GetNamespace(QStringLiteral("MAPI"));
+    const mailstore::NameSpacePtr ns = ctx.profile.mapiNamespace();
     QString log;
     int failed = 0;
     for (size_t k = 0; k < links.size(); ++k) {
@@ -116,7 +117,7 @@ int writeDuplicateLinks(DupsContext &ctx, const PairList &pairs, const std::vect
 void ShowDuplicates(DupsContext &ctx, const PairList &pairs, const std::vector<QString> &displays,
                     const std::vector<char> &remove, int pairCount, const QString &itemType)
 {
-    try {
+    trapErrors(ctx.messages, place::ShowDuplicates, QString(), [&] {
         if (!ctx.settings.GetSettingBool(QStringLiteral("DupEntryIDSave"), false)) {
             showList(ctx, pairs, displays, remove, pairCount, itemType);
             return;
@@ -137,12 +138,7 @@ void ShowDuplicates(DupsContext &ctx, const PairList &pairs, const std::vector<Q
                                "Näheres steht im Fehlerprotokoll.")
                     .arg(failed),
                 48, titles::Hinweis);
-    } catch (const PlatformError &e) {
-        ctx.messages.HandleError(e.description(), e.number(), place::ShowDuplicates, QString());
-    } catch (const std::exception &e) {
-        ctx.messages.HandleError(QString::fromLocal8Bit(e.what()), errors::kOperationFailed, place::ShowDuplicates,
-                                 QString());
-    }
+    });
 }
 
 } // namespace kw::DupsDel

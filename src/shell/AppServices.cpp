@@ -1,22 +1,10 @@
 #include "shell/AppServices.h"
 
-#include "platform/core/Paths.h"
-
 namespace kw {
 
 QString versionText()
 {
     return QStringLiteral("%1.%2.%3").arg(KW_VERSION_MAJOR).arg(KW_VERSION_MINOR).arg(KW_VERSION_PATCH);
-}
-
-AppPaths AppPaths::fromEnvironment()
-{
-    return {paths::programFolder(), paths::registryFile(), paths::profileFile(), paths::dataFolder()};
-}
-
-QString AppPaths::helpFolder() const
-{
-    return dataFolder + QStringLiteral("/help");
 }
 
 AppServices::AppServices(AppPaths paths)

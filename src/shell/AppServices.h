@@ -4,10 +4,12 @@
 #include "platform/ui/HelpViewer.h"
 #include "platform/ui/FolderPicker.h"
 #include "platform/ui/MessageBox.h"
+#include "shell/AppPaths.h"
 #include "shell/BusyState.h"
 #include "shell/FolderFunctions.h"
 #include "shell/FolderStructureFunctions.h"
 #include "shell/GlobalFunctions.h"
+#include "shell/MailProfile.h"
 #include "shell/RegistryFunctions.h"
 #include "shell/SharedFolder.h"
 
@@ -20,24 +22,11 @@ namespace kw {
 // "3.0.1": the program's version as major.minor.revision.
 QString versionText();
 
-// Where this run keeps and finds its files.
-struct AppPaths
-{
-    QString programFolder;
-    QString registryFile;
-    QString profileFile;
-    QString dataFolder;
-
-    // From the KONTORWERK_* overrides or the per-user defaults.
-    static AppPaths fromEnvironment();
-    QString helpFolder() const;
-};
-
 // The services a run of the program shares, built once at start. Tools take
 // the members they need; nothing here is a global.
 //
-// Later tools add their services here (mail store, reference database,
-// folder picker) so that main() stays the only place that builds them.
+// Later tools add their services here (reference database, ...) so that
+// main() stays the only place that builds them.
 class AppServices
 {
 public:
@@ -61,15 +50,20 @@ public:
     Messages messages;
     Settings settings;
 
+    // The mail profile at paths.profileFile. Its application is opened at the
+    // first use (normally the folder tree's fill at the window's load) and kept
+    // for the program run: the folder tree, the working set, the shared-folder
+    // dialog and every tool's run work on it, handed to them here or through
+    // their context, so the file is opened once, not once per step. A profile
+    // that cannot be opened is reported by the error trap of the step that
+    // needed it, and the next step tries again.
+    MailProfile mailProfile{paths.profileFile};
     // The folder tree, the busy state and the shared folder every tool works
-    // with. Each run opens the mail store itself through
-    // mailstore::Application::create(), which reads kw::paths::profileFile() (the
-    // file paths.profileFile names, unless a test sets them apart); the main
-    // window attaches its controls to these when it is wired.
+    // with; the main window attaches its controls to these when it is wired.
     BusyState busy{messages};
-    FolderStructure folderTree{settings, messages};
+    FolderStructure folderTree{settings, messages, mailProfile};
     SharedFolder sharedFolder;
-    FolderFunctions folders{folderTree, sharedFolder, messages};
+    FolderFunctions folders{folderTree, sharedFolder, messages, mailProfile};
     std::unique_ptr<ui::FolderPicker> folderPicker = std::make_unique<ui::QtFolderPicker>();
 };
 

@@ -1,12 +1,12 @@
 #include "shell/FolderFunctions.h"
 
-#include "platform/mailstore/Application.h"
 #include "platform/mailstore/Folder.h"
 #include "platform/mailstore/Items.h"
 #include "platform/mailstore/NameSpace.h"
 #include "shell/ErrorTrap.h"
 #include "shell/FolderStructureFunctions.h"
 #include "shell/FolderTree.h"
+#include "shell/MailProfile.h"
 #include "shell/SharedFolder.h"
 
 #include <QTreeWidget>
@@ -16,11 +16,6 @@ namespace {
 
 const QString kNote = QStringLiteral("IPM.Note");
 const QString kPost = QStringLiteral("IPM.Post");
-
-mailstore::NameSpacePtr newNamespace()
-{
-    return mailstore::Application::create()->GetNamespace(QStringLiteral("MAPI"));
-}
 
 } // namespace
 
@@ -50,8 +45,9 @@ QString typeGateMessage(const QString &mode)
     return QString::fromUtf8("Bitte wählen Sie für diese Funktion nur gleichartige Ordner aus.");
 }
 
-FolderFunctions::FolderFunctions(FolderStructure &structure, SharedFolder &shared, Messages &messages)
-    : m_structure(structure), m_shared(shared), m_messages(messages)
+FolderFunctions::FolderFunctions(FolderStructure &structure, SharedFolder &shared, Messages &messages,
+                                 MailProfile &profile)
+    : m_structure(structure), m_shared(shared), m_messages(messages), m_profile(profile)
 {
 }
 
@@ -62,7 +58,7 @@ mailstore::FolderPtr FolderFunctions::GetFolderFromNodeKey(const QString &key, m
     if (n <= 0 || n >= ids.FolderEntryIDs.size())
         throw PlatformError(9, QStringLiteral("Subscript out of range: node key \"%1\"").arg(key));
     if (!ns)
-        ns = newNamespace();
+        ns = m_profile.mapiNamespace();
     return ns->GetFolderFromID(ids.FolderEntryIDs.at(n), ids.FolderStoreIDs.at(n));
 }
 
@@ -100,7 +96,7 @@ void FolderFunctions::sharedSet(WorkingSet &set, const QString &mode)
 void FolderFunctions::treeSet(WorkingSet &set, const QString &mode, bool quiet)
 {
     QTreeWidget *tree = m_structure.tree();
-    const mailstore::NameSpacePtr ns = newNamespace();
+    const mailstore::NameSpacePtr ns = m_profile.mapiNamespace();
     QTreeWidgetItem *selected = tree ? foldertree::selectedNode(tree) : nullptr;
     if (!selected)
         return;

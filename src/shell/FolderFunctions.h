@@ -8,6 +8,7 @@
 namespace kw {
 
 class FolderStructure;
+class MailProfile;
 class Messages;
 class SharedFolder;
 
@@ -43,7 +44,7 @@ QString typeGateMessage(const QString &mode);
 class FolderFunctions
 {
 public:
-    FolderFunctions(FolderStructure &structure, SharedFolder &shared, Messages &messages);
+    FolderFunctions(FolderStructure &structure, SharedFolder &shared, Messages &messages, MailProfile &profile);
 
     // The ticked folders of the tree, or the open shared folder alone, after
     // the item-type gate of `mode`. With `quiet`, an empty set is no failure.
@@ -52,8 +53,8 @@ public:
     // Default message class of the marked (or open shared) folder; "" when
     // nothing is selected or on error.
     QString GetMarkedFolderClass();
-    // The folder behind a node key, fetched anew through `ns` (a new
-    // application when null). Throws kw::PlatformError; no trap of its own.
+    // The folder behind a node key, fetched anew through `ns` (the profile's
+    // namespace when null). Throws kw::PlatformError; no trap of its own.
     mailstore::FolderPtr GetFolderFromNodeKey(const QString &key, mailstore::NameSpacePtr ns = {}) const;
 
     const SharedFolder &shared() const { return m_shared; }
@@ -67,6 +68,7 @@ private:
     FolderStructure &m_structure;
     SharedFolder &m_shared;
     Messages &m_messages;
+    MailProfile &m_profile;
 };
 
 } // namespace kw

@@ -1,15 +1,15 @@
 #include "shell/FolderStructureFunctions.h"
 
 #include "platform/core/PlatformError.h"
-#include "platform/mailstore/Application.h"
 #include "platform/mailstore/Folder.h"
 #include "platform/mailstore/NameSpace.h"
 #include "platform/mapi/MAPIUtils.h"
 #include "platform/mapi/MapiTags.h"
-#include "shell/MailServices.h"
 #include "shell/ErrorTrap.h"
 #include "shell/FolderTree.h"
 #include "shell/GlobalFunctions.h"
+#include "shell/MailProfile.h"
+#include "shell/MailServices.h"
 #include "shell/RegistryFunctions.h"
 
 #include <QCoreApplication>
@@ -48,8 +48,8 @@ void FolderIds::reset()
     FolderNodeCount = 0;
 }
 
-FolderStructure::FolderStructure(Settings &settings, Messages &messages, Clock clock)
-    : m_settings(settings), m_messages(messages), m_clock(std::move(clock))
+FolderStructure::FolderStructure(Settings &settings, Messages &messages, MailProfile &profile, Clock clock)
+    : m_settings(settings), m_messages(messages), m_profile(profile), m_clock(std::move(clock))
 {
     if (!m_clock)
         m_clock = [] { return QDateTime::currentDateTime(); };
@@ -126,7 +126,7 @@ bool FolderStructure::tvwFolderFill()
         logged(m_messages, kFill, [&] { readStore(roots->Item(i)); });
         ReadStoreContinue = true;
     }
-    CleanUpMAPI(m_messages);
+    CleanUpMAPI(m_messages, m_profile);
     if (m_timer)
         m_timer->stop();
     m_ns.reset();
@@ -141,7 +141,7 @@ mailstore::FoldersPtr FolderStructure::openStores()
 {
     mailstore::FoldersPtr roots;
     const std::optional<PlatformError> error = catchError([&] {
-        m_ns = mailstore::Application::create()->GetNamespace(QStringLiteral("MAPI"));
+        m_ns = m_profile.mapiNamespace();
         roots = m_ns->Folders();
     });
     if (error) {

@@ -16,6 +16,7 @@ class QTreeWidgetItem;
 
 namespace kw {
 
+class MailProfile;
 class Messages;
 class Settings;
 
@@ -43,7 +44,8 @@ class FolderStructure
 public:
     using Clock = std::function<QDateTime()>;
 
-    FolderStructure(Settings &settings, Messages &messages, Clock clock = {});
+    // Reads the stores of `profile`.
+    FolderStructure(Settings &settings, Messages &messages, MailProfile &profile, Clock clock = {});
 
     // The tree TvwOrdner the fill writes into.
     void setTree(QTreeWidget *tree) { m_tree = tree; }
@@ -61,6 +63,8 @@ public:
     void DelayInspect();
 
     QTreeWidget *tree() const { return m_tree; }
+    // The profile whose folders the tree shows.
+    MailProfile &profile() const { return m_profile; }
     const FolderIds &ids() const { return m_ids; }
     bool filling() const { return m_filling; }
     // The user has refused the skip question in this program run.
@@ -82,6 +86,7 @@ private:
     QPointer<QTreeWidget> m_tree;
     Settings &m_settings;
     Messages &m_messages;
+    MailProfile &m_profile;
     Clock m_clock;
     QPointer<QTimer> m_timer;
     std::function<void()> m_yield;

@@ -5,13 +5,14 @@
 #include "platform/mailstore/UserProperties.h"
 #include "platform/mapi/MAPIUtils.h"
 #include "shell/ErrorTrap.h"
+#include "shell/MailProfile.h"
 
 namespace kw {
 
-void CleanUpMAPI(Messages &messages)
+void CleanUpMAPI(Messages &messages, MailProfile &profile)
 {
-    trapErrors(messages, place::LogOnly, QStringLiteral("Clear"), [] {
-        const mailstore::ApplicationPtr app = mailstore::Application::create();
+    trapErrors(messages, place::LogOnly, QStringLiteral("Clear"), [&profile] {
+        const mailstore::ApplicationPtr app = profile.application();
         if (app->Version().left(2) == QLatin1String("10")) {
             mapi::MAPIUtils utils(app->GetNamespace(QStringLiteral("MAPI")));
             utils.Cleanup();

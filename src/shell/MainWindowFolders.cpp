@@ -80,7 +80,7 @@ void MainWindowFolders::TvwOrdner_NodeCheck(QTreeWidgetItem *node, int column)
 
 void MainWindowFolders::mnuSharedOpen_Click()
 {
-    frmSharedFolderOpen dialog(m_messages, m_shared, &m_frame, m_window);
+    frmSharedFolderOpen dialog(m_structure.profile(), m_messages, m_shared, &m_frame, m_window);
     dialog.exec();
 }
 

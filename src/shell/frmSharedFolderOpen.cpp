@@ -1,8 +1,8 @@
 #include "shell/frmSharedFolderOpen.h"
 
-#include "platform/mailstore/Application.h"
 #include "platform/mailstore/NameSpace.h"
 #include "shell/ErrorTrap.h"
+#include "shell/MailProfile.h"
 #include "shell/MailServices.h"
 #include "shell/SharedFolder.h"
 #include "shell/SharedFolderOpen.h"
@@ -14,14 +14,6 @@
 #include <QPushButton>
 
 namespace kw {
-namespace {
-
-mailstore::NameSpacePtr newNamespace()
-{
-    return mailstore::Application::create()->GetNamespace(QStringLiteral("MAPI"));
-}
-
-} // namespace
 
 void frmSharedFolderOpenUi::setupUi(QDialog *dialog)
 {
@@ -44,9 +36,9 @@ void frmSharedFolderOpenUi::setupUi(QDialog *dialog)
     layout->addWidget(cmdOK, 2, 1);
 }
 
-frmSharedFolderOpen::frmSharedFolderOpen(Messages &messages, SharedFolder &shared, SharedFolderFrame *frame,
-                                         QWidget *parent)
-    : QDialog(parent), m_messages(messages), m_shared(shared), m_frame(frame)
+frmSharedFolderOpen::frmSharedFolderOpen(MailProfile &profile, Messages &messages, SharedFolder &shared,
+                                         SharedFolderFrame *frame, QWidget *parent)
+    : QDialog(parent), m_profile(profile), m_messages(messages), m_shared(shared), m_frame(frame)
 {
     m_ui.setupUi(this);
     connect(m_ui.txtName, &QLineEdit::textChanged, this, [this] { txtName_Change(); });
@@ -99,19 +91,19 @@ void frmSharedFolderOpen::showNotFound()
 void frmSharedFolderOpen::cmdNameCheck_Click()
 {
     trapErrors(m_messages, place::SharedFolderNameCheck, {}, [this] {
-        const ResolvedName name = resolveSharedOwner(newNamespace(), m_ui.txtName->text());
+        const ResolvedName name = resolveSharedOwner(m_profile.mapiNamespace(), m_ui.txtName->text());
         if (name.resolved)
             takeResolvedName(name.displayName);
         else
             showNotFound();
     });
-    CleanUpMAPI(m_messages);
+    CleanUpMAPI(m_messages, m_profile);
 }
 
 void frmSharedFolderOpen::cmdOK_Click()
 {
     try {
-        const mailstore::NameSpacePtr ns = newNamespace();
+        const mailstore::NameSpacePtr ns = m_profile.mapiNamespace();
         const ResolvedName name = resolveSharedOwner(ns, m_ui.txtName->text());
         if (!name.resolved) {
             showNotFound();
@@ -130,7 +122,7 @@ void frmSharedFolderOpen::cmdOK_Click()
         return;
     }
     accept();
-    CleanUpMAPI(m_messages);
+    CleanUpMAPI(m_messages, m_profile);
 }
 
 } // namespace kw

@@ -9,6 +9,7 @@ class QPushButton;
 
 namespace kw {
 
+class MailProfile;
 class Messages;
 class SharedFolder;
 class SharedFolderFrame;
@@ -27,13 +28,14 @@ struct frmSharedFolderOpenUi
 
 // "Ordner eines anderen Benutzers öffnen": takes another user's name, checks
 // it against the address book and opens that user's default folder of the
-// chosen type as the shared folder. Shown modally from the main window.
+// chosen type as the shared folder, both in `profile`. Shown modally from the
+// main window.
 class frmSharedFolderOpen : public QDialog
 {
     Q_OBJECT
 
 public:
-    frmSharedFolderOpen(Messages &messages, SharedFolder &shared, SharedFolderFrame *frame,
+    frmSharedFolderOpen(MailProfile &profile, Messages &messages, SharedFolder &shared, SharedFolderFrame *frame,
                         QWidget *parent = nullptr);
 
     void Form_Load();
@@ -51,6 +53,7 @@ private:
     void showNotFound();
 
     frmSharedFolderOpenUi m_ui;
+    MailProfile &m_profile;
     Messages &m_messages;
     SharedFolder &m_shared;
     SharedFolderFrame *m_frame;

@@ -21,8 +21,7 @@ namespace {
 struct World
 {
     test::TestEnv env;
-    AppServices services{{env.programFolder(), env.registryFile(), env.profileFile(), KW_DATA_DIR},
-                         std::make_unique<ui::ScriptedMessageBox>(),
+    AppServices services{env.paths(KW_DATA_DIR), std::make_unique<ui::ScriptedMessageBox>(),
                          std::make_unique<ui::RecordingHelpViewer>()};
     frmHaupt window{services.messages, *services.help};
 };

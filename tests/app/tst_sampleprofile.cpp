@@ -56,7 +56,7 @@ void TestSampleProfile::duplicatesOfTheDemoContactsAreMovedAside()
     mailstore::fixture::createProfileFromFile(env.profileFile(), QStringLiteral(KW_DATA_DIR "/profiles/sample.json"));
     auto box = std::make_unique<ui::ScriptedMessageBox>();
     ui::ScriptedMessageBox &messages = *box;
-    AppServices services(AppPaths{env.programFolder(), env.registryFile(), env.profileFile(), KW_DATA_DIR},
+    AppServices services(env.paths(KW_DATA_DIR),
                          std::move(box), std::make_unique<ui::RecordingHelpViewer>());
     services.settings.InitDefaultSettings();
     frmHaupt window(services.messages, *services.help);

@@ -120,17 +120,19 @@ struct World
     // The working set the scans get: these folders ticked, the one at
     // `marked` (1-based) marked; `countDelta` fakes a folder that changed
     // after the count was taken.
-    DupsDel::DupFolderSet folderSet(const QList<mailstore::FolderRecord> &folders, int marked, int countDelta = 0)
+    WorkingSet folderSet(const QList<mailstore::FolderRecord> &folders, int marked, int countDelta = 0)
     {
-        DupsDel::DupFolderSet set;
+        WorkingSet set;
+        set.Folders.append(nullptr);
         const auto space = ns();
         for (const auto &rec : folders) {
-            set.folders.push_back(space->GetFolderFromID(rec.entryId, rec.storeId));
-            set.itemCount += set.folders.back()->Items()->Count();
+            set.Folders.append(space->GetFolderFromID(rec.entryId, rec.storeId));
+            set.ItemCount += set.Folders.last()->Items()->Count();
         }
-        set.itemCount += countDelta;
-        set.markedIndex = marked;
-        set.ok = true;
+        set.FolderCount = int(folders.size());
+        set.ItemCount += countDelta;
+        set.MarkedIndex = marked;
+        set.OK = true;
         return set;
     }
 
@@ -139,6 +141,7 @@ struct World
         return DupsDel::DupsContext{
             env.settings,
             env.messages,
+            env.mailProfile,
             view,
             state,
             [this](bool starting) {
@@ -157,8 +160,8 @@ struct World
             [this] { return markedClass; },
             [this](const QString &mode) {
                 calls << "GetActivatedFolders(" + mode + ")";
-                DupsDel::DupFolderSet set = folderSet(ticked, markedIndex, countDelta);
-                set.ok = setOk;
+                WorkingSet set = folderSet(ticked, markedIndex, countDelta);
+                set.OK = setOk;
                 return set;
             }};
     }

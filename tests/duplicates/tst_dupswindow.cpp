@@ -45,6 +45,7 @@ class TestDupsWindow : public QObject
 
 private Q_SLOTS:
     void scanListsAndRemovesThroughTheWindow();
+    void profileIsOpenedOnceForTheWholeRun();
     void listKeepsTheOrderNodesWereAdded();
 };
 
@@ -57,7 +58,7 @@ void TestDupsWindow::scanListsAndRemovesThroughTheWindow()
     for (const char *name : {"Abel", "Busch", "Abel", "Busch", "Abel", "Carl"})
         w.addItem(folder, 40, {{"FileAs", name}}, at(int(w.fieldOf(folder, "FileAs").size())));
 
-    AppServices services(AppPaths{w.env.programFolder(), w.env.registryFile(), w.env.profileFile(), {}},
+    AppServices services(w.env.paths(),
                          std::make_unique<ui::ScriptedMessageBox>(), std::make_unique<ui::RecordingHelpViewer>());
     frmHaupt window(services.messages, *services.help);
     QVERIFY(app::wireActions(window, services).rejected.isEmpty());
@@ -85,6 +86,47 @@ void TestDupsWindow::scanListsAndRemovesThroughTheWindow()
     QVERIFY(window.findChild<QWidget *>("frmDups")->isHidden());
     auto *box = static_cast<ui::ScriptedMessageBox *>(services.box.get());
     QCOMPARE(box->prompts().last(), QString("2 Duplikate entfernt."));
+}
+
+// Load (the folder tree), scan and list, open an entry, remove, scan again:
+// every step works on the one application the services opened at the load.
+void TestDupsWindow::profileIsOpenedOnceForTheWholeRun()
+{
+    test::World w;
+    for (const Criterion &c : scanType(ScanKind::Contacts).criteria)
+        w.set(c.setting + (c.setting == "KontakteFileAs" ? "=1" : "=0"));
+    const auto folder = w.addFolder("Kunden", "IPM.Contact");
+    for (const char *name : {"Abel", "Busch", "Abel"})
+        w.addItem(folder, 40, {{"FileAs", name}}, at(0));
+    int displayed = 0;
+    mailstore::Inspector::setDisplayHook([&displayed](const mailstore::ItemPtr &) { ++displayed; });
+    const int before = mailstore::ProfileDb::openCount();
+
+    AppServices services(w.env.paths(), std::make_unique<ui::ScriptedMessageBox>(),
+                         std::make_unique<ui::RecordingHelpViewer>());
+    frmHaupt window(services.messages, *services.help);
+    app::wireActions(window, services);
+    window.Form_Load();
+    auto *tree = window.findChild<QTreeWidget *>("TvwOrdner");
+    const auto scanKunden = [&] {
+        QTreeWidgetItem *node = nodeNamed(tree, "Kunden");
+        node->setCheckState(0, Qt::Checked);
+        tree->setCurrentItem(node);
+        window.trigger("Dup");
+    };
+    scanKunden();
+    auto *dups = window.findChild<QTreeWidget *>("tvwDups");
+    QCOMPARE(describeList(dups), (QStringList{"Abel", "  Abel*"}));
+    dups->setCurrentItem(dups->topLevelItem(0)->child(0));
+    window.trigger("cmdDupView");
+    window.trigger("cmdDupDel");
+    scanKunden();
+    mailstore::Inspector::setDisplayHook({});
+
+    auto *box = static_cast<ui::ScriptedMessageBox *>(services.box.get());
+    QCOMPARE(displayed, 1);
+    QCOMPARE(box->prompts(), (QStringList{"1 Duplikate entfernt.", "Keine Duplikate gefunden."}));
+    QCOMPARE(mailstore::ProfileDb::openCount() - before, 1);
 }
 
 void TestDupsWindow::listKeepsTheOrderNodesWereAdded()

@@ -339,7 +339,7 @@ void TestRemoval::linkModeReportsFailures()
     auto ctx = w.context();
     auto activated = ctx.GetActivatedFolders;
     ctx.GetActivatedFolders = [&](const QString &mode) {
-        const DupFolderSet set = activated(mode);
+        const WorkingSet set = activated(mode);
         mailstore::faults::failSave({}, 1); // the first write fails
         return set;
     };

@@ -204,7 +204,7 @@ void TestBusyState::cleanUpOnlyUnderVersion10()
     test::TestEnv env;
     mailstore::Application::setDefaultVersion(version);
     const int before = mapi::MAPIUtils::cleanupCount();
-    CleanUpMAPI(env.messages);
+    CleanUpMAPI(env.messages, env.mailProfile);
     mailstore::Application::setDefaultVersion("16.0");
     QCOMPARE(mapi::MAPIUtils::cleanupCount() - before, cleanups);
     QVERIFY(env.errorLog().isEmpty());
@@ -214,7 +214,7 @@ void TestBusyState::cleanUpFailureIsOnlyLogged()
 {
     test::TestEnv env;
     QVERIFY(QDir().mkpath(env.profileFile())); // a folder where the profile should be
-    CleanUpMAPI(env.messages);
+    CleanUpMAPI(env.messages, env.mailProfile);
     QVERIFY(env.box.shown.isEmpty());
     QVERIFY(env.errorLog().contains("Sub: 1\r\n"));
     QVERIFY(env.errorLog().contains(", Info: Clear\r\n"));
@@ -234,7 +234,7 @@ void TestBusyState::userPropertyAddedOnce()
     QFETCH(QString, existing);
     QFETCH(QString, asked);
     test::TestEnv env;
-    const auto ns = mailstore::Application::create()->GetNamespace("MAPI");
+    const auto ns = env.mailProfile.mapiNamespace();
     const mailstore::ItemPtr item = ns->GetDefaultFolder(mailstore::defaultfolder::Contacts)->Items()->Add();
     item->set(u"LastName", "Weiß");
     if (!existing.isEmpty())

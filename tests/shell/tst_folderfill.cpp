@@ -42,7 +42,7 @@ struct Fill
     test::TestEnv env;
     QTreeWidget tree;
     QDateTime now = test::TestEnv::fixedNow();
-    FolderStructure structure{env.settings, env.messages, [this] { return now; }};
+    FolderStructure structure{env.settings, env.messages, env.mailProfile, [this] { return now; }};
     int yields = 0;
     std::function<void(int)> atYield;
 
@@ -95,7 +95,7 @@ void createDeepProfile(const test::TestEnv &env, int depth)
     QJsonArray stores{QJsonObject{{"name", "Tief"}, {"folders", QJsonArray{QJsonObject{{"name", "Ebene 1"}}}}},
                       QJsonObject{{"name", "Danach"}, {"folders", QJsonArray{QJsonObject{{"name", "Spät"}}}}}};
     mailstore::fixture::createProfile(env.profileFile(), QJsonObject{{"stores", stores}});
-    const mailstore::NameSpacePtr ns = mailstore::Application::create()->GetNamespace("MAPI");
+    const mailstore::NameSpacePtr ns = mailstore::Application::open(env.profileFile())->GetNamespace("MAPI");
     mailstore::FolderPtr folder = ns->Folders()->Item(1)->Folders()->Item(1);
     for (int i = 2; i <= depth; ++i)
         folder = folder->Folders()->Add(QString("Ebene %1").arg(i));
@@ -140,7 +140,7 @@ void TestFolderFill::idsFetchTheNodesFolder()
     Fill f("folders/two-stores.json");
     f.structure.tvwFolderFill();
     SharedFolder shared;
-    FolderFunctions folders(f.structure, shared, f.env.messages);
+    FolderFunctions folders(f.structure, shared, f.env.messages, f.env.mailProfile);
     const FolderIds &ids = f.structure.ids();
     QCOMPARE(ids.FolderEntryIDs.size(), 32768);
     QVERIFY(ids.FolderEntryIDs.at(0).isEmpty());
@@ -227,7 +227,7 @@ void TestFolderFill::stopsAtNodeLimit()
     else
         mailstore::fixture::createProfile(env.profileFile(), broadProfile(200, 170));
     QTreeWidget tree;
-    FolderStructure structure(env.settings, env.messages);
+    FolderStructure structure(env.settings, env.messages, env.mailProfile);
     structure.setTree(&tree);
     structure.setYield([] {});
     structure.tvwFolderFill();
@@ -254,7 +254,7 @@ void TestFolderFill::unreadableProfileIsTold()
     file.write("Einkaufsliste\n");
     file.close();
     QTreeWidget tree;
-    FolderStructure structure(env.settings, env.messages);
+    FolderStructure structure(env.settings, env.messages, env.mailProfile);
     structure.setTree(&tree);
     QTimer timer1;
     structure.setTimer(&timer1);
@@ -266,6 +266,14 @@ void TestFolderFill::unreadableProfileIsTold()
     QVERIFY(env.errorLog().contains("Info: tvwFolderFill\r\n"));
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), QByteArray("Einkaufsliste\n"));
+    file.close();
+
+    // The failure is not kept for the run: once the file is a profile, a new fill reads it.
+    QVERIFY(file.remove());
+    test::createProfile(env, "folders/two-stores.json");
+    QVERIFY(structure.tvwFolderFill());
+    QCOMPARE(test::treeLines(tree), kTwoStores);
+    QCOMPARE(env.box.shown.size(), 1);
 }
 
 void TestFolderFill::delayInspect_data()
@@ -357,7 +365,7 @@ void TestFolderFill::noSecondQuestionWhileOneIsOpen()
     TickingBox box;
     Messages messages(box, env.programFolder());
     QDateTime now = test::TestEnv::fixedNow();
-    FolderStructure structure(env.settings, messages, [&] { return now; });
+    FolderStructure structure(env.settings, messages, env.mailProfile, [&] { return now; });
     QTreeWidget tree;
     structure.setTree(&tree);
     box.tick = [&] { structure.DelayInspect(); };
@@ -382,7 +390,7 @@ void TestFolderFill::timerOffersToSkipSlowStore()
     env.box.answerWith(ui::answer::Yes);
     mailstore::faults::slowStore("Netzlaufwerk", 600);
     QTreeWidget tree;
-    FolderStructure structure(env.settings, env.messages);
+    FolderStructure structure(env.settings, env.messages, env.mailProfile);
     structure.setTree(&tree);
     QTimer timer1;
     timer1.setInterval(1000);

@@ -26,7 +26,7 @@ struct World
 {
     test::TestEnv env;
     ui::ScriptedMessageBox *box = new ui::ScriptedMessageBox;
-    AppServices services{AppPaths{env.programFolder(), env.registryFile(), env.profileFile(), KW_DATA_DIR},
+    AppServices services{env.paths(KW_DATA_DIR),
                          std::unique_ptr<ui::MessageBox>(box), std::make_unique<ui::RecordingHelpViewer>(),
                          &test::TestEnv::fixedNow};
     frmHaupt window{services.messages, *services.help};

@@ -20,9 +20,9 @@ struct World
 {
     test::TestEnv env;
     QTreeWidget tree;
-    FolderStructure structure{env.settings, env.messages};
+    FolderStructure structure{env.settings, env.messages, env.mailProfile};
     SharedFolder shared;
-    FolderFunctions folders{structure, shared, env.messages};
+    FolderFunctions folders{structure, shared, env.messages, env.mailProfile};
 
     World()
     {

@@ -14,14 +14,9 @@ using namespace kw;
 
 namespace {
 
-AppPaths pathsOf(const test::TestEnv &env)
-{
-    return {env.programFolder(), env.registryFile(), env.profileFile(), QStringLiteral(KW_DATA_DIR)};
-}
-
 std::unique_ptr<AppServices> servicesFor(const test::TestEnv &env)
 {
-    return std::make_unique<AppServices>(pathsOf(env), std::make_unique<ui::ScriptedMessageBox>(),
+    return std::make_unique<AppServices>(env.paths(KW_DATA_DIR), std::make_unique<ui::ScriptedMessageBox>(),
                                          std::make_unique<ui::RecordingHelpViewer>(), &test::TestEnv::fixedNow);
 }
 

@@ -31,10 +31,10 @@ struct World
     test::TestEnv env;
     ui::RecordingHelpViewer help;
     frmHaupt window{env.messages, help};
-    FolderStructure structure{env.settings, env.messages};
+    FolderStructure structure{env.settings, env.messages, env.mailProfile};
     SharedFolder shared;
     SharedFolderFrame frame{shared, &window};
-    FolderFunctions folders{structure, shared, env.messages};
+    FolderFunctions folders{structure, shared, env.messages, env.mailProfile};
 
     World()
     {
@@ -49,7 +49,7 @@ struct World
     // Opens a folder through the dialog as the user would.
     bool open(const QString &name, int position)
     {
-        frmSharedFolderOpen dialog(env.messages, shared, &frame, &window);
+        frmSharedFolderOpen dialog(env.mailProfile, env.messages, shared, &frame, &window);
         dialog.controls().txtName->setText(name);
         dialog.controls().cmbFolderTyp->setCurrentIndex(position);
         dialog.cmdOK_Click();
@@ -87,7 +87,7 @@ private Q_SLOTS:
 void TestSharedFolder::dialogLoads()
 {
     World w;
-    frmSharedFolderOpen dialog(w.env.messages, w.shared, &w.frame);
+    frmSharedFolderOpen dialog(w.env.mailProfile, w.env.messages, w.shared, &w.frame);
     QComboBox *types = dialog.controls().cmbFolderTyp;
     QStringList entries;
     for (int i = 0; i < types->count(); ++i)
@@ -118,7 +118,7 @@ void TestSharedFolder::nameCheck()
     QFETCH(bool, resolved);
     QFETCH(QString, shown);
     World w;
-    frmSharedFolderOpen dialog(w.env.messages, w.shared, &w.frame);
+    frmSharedFolderOpen dialog(w.env.mailProfile, w.env.messages, w.shared, &w.frame);
     dialog.controls().txtName->setText(typed);
     dialog.cmdNameCheck_Click();
     QCOMPARE(dialog.nameResolved(), resolved);
@@ -132,7 +132,7 @@ void TestSharedFolder::nameCheck()
 void TestSharedFolder::editingClearsResolvedMarker()
 {
     World w;
-    frmSharedFolderOpen dialog(w.env.messages, w.shared, &w.frame);
+    frmSharedFolderOpen dialog(w.env.mailProfile, w.env.messages, w.shared, &w.frame);
     dialog.controls().txtName->setText("Erika Mustermann");
     dialog.cmdNameCheck_Click();
     QVERIFY(dialog.nameResolved());

@@ -6,8 +6,6 @@
 namespace kw::test {
 namespace {
 
-const char *const kVars[] = {"KONTORWERK_HOME", "KONTORWERK_REGISTRY", "KONTORWERK_PROFILE", "XDG_CONFIG_HOME"};
-
 QTemporaryDir &checked(QTemporaryDir &dir)
 {
     Q_ASSERT(dir.isValid());
@@ -21,23 +19,12 @@ TestEnv::TestEnv()
     , messages(box, m_dir.filePath(QStringLiteral("home")), &TestEnv::fixedNow)
     , settings(registry, messages)
 {
-    for (int i = 0; i < 4; ++i)
-        m_saved[i] = qgetenv(kVars[i]);
     QDir().mkpath(programFolder());
-    qputenv("KONTORWERK_HOME", programFolder().toUtf8());
-    qputenv("KONTORWERK_REGISTRY", registryFile().toUtf8());
-    qputenv("KONTORWERK_PROFILE", profileFile().toUtf8());
-    qputenv("XDG_CONFIG_HOME", path(QStringLiteral("config")).toUtf8());
 }
 
-TestEnv::~TestEnv()
+AppPaths TestEnv::paths(const QString &dataFolder) const
 {
-    for (int i = 0; i < 4; ++i) {
-        if (m_saved[i].isNull())
-            qunsetenv(kVars[i]);
-        else
-            qputenv(kVars[i], m_saved[i]);
-    }
+    return {programFolder(), registryFile(), profileFile(), dataFolder};
 }
 
 QString TestEnv::errorLog() const

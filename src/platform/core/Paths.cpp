@@ -74,16 +74,6 @@ QString dataFolder()
     return QDir::cleanPath(QDir::currentPath() + QStringLiteral("/share/kontorwerk"));
 }
 
-QString preferencesFolder()
-{
-    return programFolder() + QStringLiteral("/Preferences");
-}
-
-QString referenceDatabase()
-{
-    return programFolder() + QStringLiteral("/KontorwerkPub.db");
-}
-
 bool ensureParentFolder(const QString &filePath)
 {
     return QDir().mkpath(QFileInfo(filePath).absolutePath());

@@ -5,7 +5,9 @@
 namespace kw::paths {
 
 // Where the program keeps its files at run time. Each place has an
-// environment override so that tests and the demo run use folders of their own.
+// environment override so that the demo run uses folders of its own. Only the
+// program's start (AppPaths::fromEnvironment) asks here; everything else is
+// handed its paths, so nothing below it depends on the environment.
 
 // KONTORWERK_HOME, else $XDG_DATA_HOME/kontorwerk: KontorwerkPub.db, errorlog.txt, Preferences/.
 QString programFolder();
@@ -15,11 +17,6 @@ QString registryFile();
 QString profileFile();
 // KONTORWERK_DATA, else share/kontorwerk beside or above the executable.
 QString dataFolder();
-
-// The program folder's "\Preferences\" folder with the history files.
-QString preferencesFolder();
-// The program folder's copy of the reference database.
-QString referenceDatabase();
 
 // Creates the parent folder of a file path; returns false when that fails.
 bool ensureParentFolder(const QString &filePath);

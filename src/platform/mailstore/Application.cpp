@@ -1,6 +1,5 @@
 #include "platform/mailstore/Application.h"
 
-#include "platform/core/Paths.h"
 #include "platform/core/PlatformError.h"
 #include "platform/mailstore/NameSpace.h"
 #include "platform/mailstore/ProfileDb.h"
@@ -8,12 +7,6 @@
 namespace kw::mailstore {
 
 namespace {
-
-Application::Factory &factory()
-{
-    static Application::Factory f;
-    return f;
-}
 
 QString &defaultVersion()
 {
@@ -28,18 +21,6 @@ Application::Application(ProfileDbPtr db) : m_db(std::move(db)), m_version(defau
 ApplicationPtr Application::open(const QString &profilePath)
 {
     return std::make_shared<Application>(ProfileDb::open(profilePath));
-}
-
-ApplicationPtr Application::create()
-{
-    if (factory())
-        return factory()();
-    return open(paths::profileFile());
-}
-
-void Application::setFactory(Factory f)
-{
-    factory() = std::move(f);
 }
 
 void Application::setDefaultVersion(const QString &version)

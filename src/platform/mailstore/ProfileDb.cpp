@@ -50,6 +50,7 @@ constexpr DefaultFolderEntry kDefaultFolders[] = {
 }
 
 int connectionCounter = 0;
+int opens = 0;
 
 } // namespace
 
@@ -70,6 +71,7 @@ ProfileDb::~ProfileDb()
 
 ProfileDbPtr ProfileDb::open(const QString &path, bool withDefaultStore)
 {
+    ++opens;
     const QFileInfo info(path);
     if (!info.exists())
         createFile(path, withDefaultStore);
@@ -80,6 +82,11 @@ ProfileDbPtr ProfileDb::open(const QString &path, bool withDefaultStore)
     ProfileDbPtr db = connect(path);
     db->checkSchema();
     return db;
+}
+
+int ProfileDb::openCount()
+{
+    return opens;
 }
 
 ProfileDbPtr ProfileDb::connect(const QString &path)

@@ -36,6 +36,9 @@ public:
     // Opens (or creates) the profile. See Application::open. A new profile
     // gets the default store unless withDefaultStore is false (fixtures).
     static ProfileDbPtr open(const QString &path, bool withDefaultStore = true);
+    // How many times open() was called in this process (tests count the
+    // opens of a run).
+    static int openCount();
     ~ProfileDb();
     ProfileDb(const ProfileDb &) = delete;
     ProfileDb &operator=(const ProfileDb &) = delete;

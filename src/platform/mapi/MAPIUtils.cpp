@@ -1,7 +1,6 @@
 #include "platform/mapi/MAPIUtils.h"
 
 #include "platform/core/PlatformError.h"
-#include "platform/mailstore/Application.h"
 #include "platform/mailstore/NameSpace.h"
 
 #include <QVariant>
@@ -12,14 +11,11 @@ namespace {
 int cleanups = 0;
 }
 
-MAPIUtils::MAPIUtils() = default;
-
 MAPIUtils::MAPIUtils(mailstore::NameSpacePtr ns) : m_ns(std::move(ns)) {}
 
 void MAPIUtils::Cleanup()
 {
     ++cleanups;
-    m_ns.reset();
 }
 
 int MAPIUtils::cleanupCount()
@@ -30,7 +26,7 @@ int MAPIUtils::cleanupCount()
 mailstore::RecipientPtr MAPIUtils::CreateRecipient(const QString &name, bool, long)
 {
     if (!m_ns)
-        m_ns = mailstore::Application::create()->GetNamespace(QStringLiteral("MAPI"));
+        throw PlatformError(91, QStringLiteral("Object variable not set"));
     return m_ns->CreateRecipient(name);
 }
 

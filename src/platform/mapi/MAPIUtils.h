@@ -12,12 +12,11 @@ namespace kw::mapi {
 class MAPIUtils
 {
 public:
-    // Resolves recipients in the profile that Application::create() opens.
-    MAPIUtils();
     // Resolves recipients in the given namespace's profile.
     explicit MAPIUtils(mailstore::NameSpacePtr ns);
 
-    // Releases what the library holds between calls. Harmless at any time.
+    // Releases what the library holds between calls. Harmless at any time;
+    // the namespace is the caller's, so recipients can still be created after.
     void Cleanup();
     // A recipient for a name; showDialog and parentWindow are accepted for
     // the callers' sake and never show anything.

@@ -26,11 +26,6 @@ struct Database::Watch
     ~Watch() { dataVersion.reset(); }
 };
 
-Database::Database()
-    : Database(paths::referenceDatabase())
-{
-}
-
 Database::Database(QString path)
     : m_path(std::move(path))
 {
@@ -91,11 +86,6 @@ Database::Stamp Database::stamp()
                  query.value(0).toLongLong()};
     query.finish();
     return result;
-}
-
-QString ensureProgramCopy()
-{
-    return ensureProgramCopy(paths::dataFolder() + QStringLiteral("/KontorwerkPub.db"), paths::referenceDatabase());
 }
 
 QString ensureProgramCopy(const QString &pristine, const QString &target)

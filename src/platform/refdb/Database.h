@@ -20,8 +20,7 @@ namespace kw::refdb {
 class Database
 {
 public:
-    // The program folder's KontorwerkPub.db.
-    Database();
+    // The file at `path`; the program's is AppPaths::referenceDatabase().
     explicit Database(QString path);
     ~Database();
 
@@ -82,12 +81,11 @@ private:
     std::unordered_map<std::type_index, Slot> m_cache;
 };
 
-// Copies the pristine KontorwerkPub.db from the shipped data folder into the
-// program folder when it is missing there; an existing copy (with the user's
-// edits) is left alone. Returns the program folder's path. Throws
-// PlatformError when there is nothing to copy or the copy fails.
-QString ensureProgramCopy();
-// The same with explicit places (tests).
+// Copies the pristine reference database (the shipped data folder's
+// KontorwerkPub.db) to `target` (the program folder's) when it is missing
+// there; an existing copy (with the user's edits) is left alone. Returns
+// `target`. Throws PlatformError when there is nothing to copy or the copy
+// fails.
 QString ensureProgramCopy(const QString &pristine, const QString &target);
 
 } // namespace kw::refdb

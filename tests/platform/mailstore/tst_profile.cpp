@@ -19,7 +19,7 @@ private Q_SLOTS:
     void missingProfileGetsTheDefaultStore()
     {
         kw::test::TestEnv env;
-        ApplicationPtr app = Application::create(); // KONTORWERK_PROFILE of the test
+        ApplicationPtr app = Application::open(env.profileFile());
         QCOMPARE(app->Version(), QStringLiteral("16.0"));
         QVERIFY(QFile::exists(env.profileFile()));
         FoldersPtr stores = app->GetNamespace("MAPI")->Folders();
@@ -174,7 +174,7 @@ private Q_SLOTS:
     void deleteGoesToDeletedItemsFirst()
     {
         kw::test::TestEnv env;
-        NameSpacePtr ns = Application::create()->GetNamespace("MAPI"); // a new profile with its default folders
+        NameSpacePtr ns = Application::open(env.profileFile())->GetNamespace("MAPI"); // a new profile with its default folders
         FolderPtr contacts = folderAt(ns, "Persönliche Ordner/Kontakte");
         FolderPtr bin = folderAt(ns, "Persönliche Ordner/Gelöschte Objekte");
         ItemPtr item = contacts->Items()->Add();
@@ -343,25 +343,20 @@ private Q_SLOTS:
         QCOMPARE(held->Items()->Item(2)->Subject(), QStringLiteral("Jour fixe"));
     }
 
-    void versionAndFactory()
+    void versionAndNamespace()
     {
         kw::test::TestEnv env;
         kw::test::openFixture(env.profileFile());
         Application::setDefaultVersion("10.0.6626");
-        QCOMPARE(Application::create()->Version(), QStringLiteral("10.0.6626"));
+        const ApplicationPtr old = Application::open(env.profileFile());
         Application::setDefaultVersion("16.0");
-        int made = 0;
-        Application::setFactory([&] {
-            ++made;
-            ApplicationPtr app = Application::open(env.profileFile());
-            app->setVersion("11.0");
-            return app;
-        });
-        QCOMPARE(Application::create()->Version(), QStringLiteral("11.0"));
-        QCOMPARE(made, 1);
-        Application::setFactory({});
-        QCOMPARE(Application::create()->Version(), QStringLiteral("16.0"));
-        QVERIFY(errorNumber([] { Application::create()->GetNamespace("CDO"); }) != 0);
+        QCOMPARE(old->Version(), QStringLiteral("10.0.6626"));
+        const ApplicationPtr app = Application::open(env.profileFile());
+        QCOMPARE(app->Version(), QStringLiteral("16.0"));
+        app->setVersion("11.0");
+        QCOMPARE(app->Version(), QStringLiteral("11.0"));
+        QCOMPARE(old->Version(), QStringLiteral("10.0.6626"));
+        QVERIFY(errorNumber([&] { app->GetNamespace("CDO"); }) != 0);
     }
 
     void inspectorShowsTheItem()

@@ -90,8 +90,7 @@ private Q_SLOTS:
     void recipientThroughUtils()
     {
         kw::test::TestEnv env;
-        kw::test::openFixture(env.profileFile());
-        MAPIUtils utils; // opens the profile of the environment
+        MAPIUtils utils(kw::test::openFixture(env.profileFile()));
         RecipientPtr r = utils.CreateRecipient("erika mustermann", true, 0);
         QVERIFY(r->Resolve(false));
         QCOMPARE(r->Name(), QStringLiteral("Erika Mustermann"));
