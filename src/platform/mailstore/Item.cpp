@@ -31,13 +31,6 @@ Special specialMember(QStringView name)
 
 } // namespace
 
-QDateTime ItemRecord::created() const
-{
-    if (creationTime.isValid() || createdText.isEmpty())
-        return creationTime;
-    return parseDateText(createdText).value_or(QDateTime());
-}
-
 Item::Item(ProfileDbPtr db, ItemRecord record)
     : m_db(std::move(db)), m_rec(std::move(record)), m_schema(&ItemSchema::forClass(m_rec.itemClass))
 {
