@@ -1,5 +1,6 @@
 #include "app/Dispatch.h"
 #include "platform/refdb/Database.h"
+#include "platform/ui/ItemWindow.h"
 #include "shell/ErrorTrap.h"
 #include "shell/AppServices.h"
 #include "shell/Main.h"
@@ -14,6 +15,7 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     try {
         kw::AppServices services;
+        kw::ui::installItemWindow();
         // The telephone tables are the user's to edit, so the program works on
         // its own copy; a failure is shown now, the tools report it again.
         kw::trapErrors(services.messages, kw::place::Main, QString(), [] { kw::refdb::ensureProgramCopy(); });

@@ -3,6 +3,7 @@
 #include "duplicates/Scan.h"
 #include "duplicates/ShowDuplicates.h"
 #include "platform/core/PlatformError.h"
+#include "platform/ui/ItemWindow.h"
 
 #include <QtTest>
 
@@ -264,6 +265,7 @@ void TestRemoval::viewOpensOnlyASelectedItem()
     QFETCH(QString, key);
     QFETCH(bool, deleteFirst);
     QFETCH(QString, sub);
+    ui::installItemWindow(); // as the program does at start
     test::World w;
     fillContacts(w, {"Adam", "Adam"});
     auto ctx = w.context();

@@ -247,4 +247,25 @@ QString Item::storeId() const
     return m_db->storeIdOfFolder(m_rec.folderId);
 }
 
+namespace {
+Inspector::DisplayHook &displayHook()
+{
+    static Inspector::DisplayHook hook;
+    return hook;
+}
+} // namespace
+
+void Inspector::setDisplayHook(DisplayHook hook)
+{
+    displayHook() = std::move(hook);
+}
+
+void Inspector::Display()
+{
+    if (!displayHook())
+        throw PlatformError(errors::kOperationFailed,
+                            QStringLiteral("Das Element kann nicht angezeigt werden: kein Elementfenster eingerichtet."));
+    displayHook()(m_item);
+}
+
 } // namespace kw::mailstore

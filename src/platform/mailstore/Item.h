@@ -2,6 +2,7 @@
 
 #include "platform/mailstore/Fwd.h"
 #include "platform/mailstore/ItemSchema.h"
+#include "platform/mailstore/Records.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -103,15 +104,21 @@ private:
     bool m_deleted = false;
 };
 
-// "Display" opens our read-only window listing the item's fields, modeless.
+// "Display" hands the item to the display hook, which the program sets at
+// start to open its item window (src/platform/ui/ItemWindow.h); tests set
+// their own. Kept out of the mail store so that it needs no widgets.
 class Inspector
 {
 public:
+    using DisplayHook = std::function<void(const ItemPtr &)>;
+
     explicit Inspector(ItemPtr item) : m_item(std::move(item)) {}
-    void Display(bool modal = false);
-    // When set, Display hands the item to the hook instead of opening a
-    // window (tests record what would have been shown). Empty restores it.
-    static void setDisplayHook(std::function<void(const ItemPtr &)> hook);
+    // Shows the item, modeless (nothing in the program waits on an item
+    // window). Throws kw::PlatformError when no hook is set, so that nothing
+    // meant to be shown is silently dropped.
+    void Display();
+    // Empty removes the hook.
+    static void setDisplayHook(DisplayHook hook);
     const ItemPtr &item() const { return m_item; }
 
 private:

@@ -374,6 +374,8 @@ private Q_SLOTS:
         item->GetInspector()->Display();
         Inspector::setDisplayHook({});
         QCOMPARE(shown, QStringList{item->EntryID()});
+        // Without a hook nothing would show: that is an error, not a no-op.
+        QVERIFY(errorNumber([&] { item->GetInspector()->Display(); }) != 0);
     }
 
     void itemsInStableOrder()
