@@ -18,7 +18,11 @@ int main(int argc, char **argv)
         kw::ui::installItemWindow();
         // The telephone tables are the user's to edit, so the program works on
         // its own copy; a failure is shown now, the tools report it again.
-        kw::trapErrors(services.messages, kw::place::Main, QString(), [] { kw::refdb::ensureProgramCopy(); });
+        kw::trapErrors(services.messages, kw::place::Main, QString(), [&services] {
+            const kw::refdb::ProgramCopy copy = kw::refdb::ensureProgramCopy();
+            if (!copy.notice.isEmpty())
+                services.messages.ShowMessage(copy.notice, kw::ui::mb::Exclamation, kw::titles::Hinweis);
+        });
         kw::MainWindows windows(services, [&services](kw::frmHaupt &window) {
             const QStringList rejected = kw::app::wireActions(window, services).rejected;
             if (!rejected.isEmpty())

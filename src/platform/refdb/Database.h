@@ -82,12 +82,22 @@ private:
     std::unordered_map<std::type_index, Slot> m_cache;
 };
 
+// What ensureProgramCopy did: the program copy's path and, when a broken copy
+// was set aside and replaced, the message that tells the user so.
+struct ProgramCopy
+{
+    QString path;
+    QString notice;
+};
+
 // Copies the pristine KontorwerkPub.db from the shipped data folder into the
 // program folder when it is missing there; an existing copy (with the user's
-// edits) is left alone. Returns the program folder's path. Throws
-// PlatformError when there is nothing to copy or the copy fails.
-QString ensureProgramCopy();
+// edits) is left alone. A copy that is no reference database (not SQLite,
+// damaged, or without the shipped tables) is renamed aside, never deleted,
+// and replaced. Throws PlatformError when there is nothing to copy or the
+// copy fails.
+ProgramCopy ensureProgramCopy();
 // The same with explicit places (tests).
-QString ensureProgramCopy(const QString &pristine, const QString &target);
+ProgramCopy ensureProgramCopy(const QString &pristine, const QString &target);
 
 } // namespace kw::refdb
