@@ -209,6 +209,34 @@ private Q_SLOTS:
         QCOMPARE(errorNumber([&] { ns->GetItemFromID(oldId)->Save(); }), kw::errors::kObjectNotFound);
     }
 
+    void moveOfAnItemDeletedMeanwhileFails_data()
+    {
+        QTest::addColumn<bool>("pendingChange");
+        QTest::newRow("unchanged snapshot") << false;
+        QTest::newRow("snapshot with a pending change") << true;
+    }
+    void moveOfAnItemDeletedMeanwhileFails()
+    {
+        QFETCH(bool, pendingChange);
+        kw::test::TestEnv env;
+        NameSpacePtr ns = kw::test::openFixture(env.profileFile());
+        FolderPtr notes = folderAt(ns, "Persönliche Ordner/Notizen");
+        FolderPtr target = notes->Folders()->Add("Ziel");
+        ItemPtr note = notes->Items()->Item(1);
+        // Another connection (another window or program) deletes it for good.
+        Application::open(env.profileFile())->GetNamespace("MAPI")->GetItemFromID(note->EntryID())->Delete();
+        if (pendingChange)
+            note->setBody("geändert");
+        QString message;
+        try {
+            note->Move(target);
+        } catch (const kw::PlatformError &e) {
+            message = e.description();
+        }
+        QVERIFY2(message.startsWith("Das Element wurde nicht gefunden"), qPrintable(message));
+        QCOMPARE(target->Items()->Count(), 0);
+    }
+
     // The fixture's store has no deleted items: there a delete is final.
     void deleteRemovesTheItem()
     {
