@@ -1,5 +1,6 @@
 #include "app/Dispatch.h"
 #include "platform/refdb/Database.h"
+#include "platform/ui/ItemWindow.h"
 #include "shell/ErrorTrap.h"
 #include "shell/AppServices.h"
 #include "shell/Main.h"
@@ -14,10 +15,14 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     try {
         kw::AppServices services;
+        kw::ui::installItemWindow();
         // The telephone tables are the user's to edit, so the program works on
         // its own copy; a failure is shown now, the tools report it again.
         kw::trapErrors(services.messages, kw::place::Main, QString(), [&services] {
-            kw::refdb::ensureProgramCopy(services.paths.shippedReferenceDatabase(), services.paths.referenceDatabase());
+            const kw::refdb::ProgramCopy copy = kw::refdb::ensureProgramCopy(
+                services.paths.shippedReferenceDatabase(), services.paths.referenceDatabase());
+            if (!copy.notice.isEmpty())
+                services.messages.ShowMessage(copy.notice, kw::ui::mb::Exclamation, kw::titles::Hinweis);
         });
         kw::MainWindows windows(services, [&services](kw::frmHaupt &window) {
             const QStringList rejected = kw::app::wireActions(window, services).rejected;

@@ -105,7 +105,7 @@ int writeDuplicateLinks(DupsContext &ctx, const PairList &pairs, const std::vect
             writeLink(ns, ctx, item, ctx.state.DupEntryIDs[size_t(kept)]);
         } catch (const PlatformError &e) {
             ++failed;
-            log += errorLine(e.number(), ctx.state.DupEntryIDs[size_t(item)], e.description());
+            log += errorLine(e.number(), ctx.state.DupEntryIDs[size_t(kept)], e.description());
         }
         ctx.view.setProgress(int(k) + 1);
     }

@@ -47,12 +47,19 @@ bool Settings::InitSetting(const QString &name, const QString &value, bool quiet
 
 bool Settings::InitDefaultSettings()
 {
-    bool allStored = true;
+    // Missing as InitSetting counts it. All go into one write: a large
+    // settings file is rewritten once, not once per default.
+    static const QString missing = QStringLiteral("NotExisting");
+    QList<Value> batch;
     for (const auto &[name, value] : defaults())
-        allStored = InitSetting(name, value, /*quiet=*/true) && allStored;
-    if (!allStored)
+        if (GetSetting(name, missing) == missing)
+            batch.append(Value{name, REG_SZ, value.toUtf8()});
+    if (batch.isEmpty())
+        return true;
+    const bool stored = m_registry.setValues(HKEY_CURRENT_USER, settingsKey(), batch) == ERROR_SUCCESS;
+    if (!stored)
         showSaveFailure();
-    return allStored;
+    return stored;
 }
 
 QString Settings::GetRegString(HKEY root, const QString &subKey, const QString &valueName,

@@ -3,6 +3,7 @@
 #include "duplicates/Scan.h"
 #include "duplicates/ShowDuplicates.h"
 #include "platform/core/PlatformError.h"
+#include "platform/ui/ItemWindow.h"
 
 #include <QtTest>
 
@@ -54,6 +55,8 @@ private Q_SLOTS:
     void linkModeWritesTheKeptItemsId_data();
     void linkModeWritesTheKeptItemsId();
     void linkModeReportsFailures();
+    void linkFailureIsLoggedUnderTheKeptItem_data();
+    void linkFailureIsLoggedUnderTheKeptItem();
     void listLimitWarnsOnceAndCountsAllPairs();
 };
 
@@ -264,6 +267,7 @@ void TestRemoval::viewOpensOnlyASelectedItem()
     QFETCH(QString, key);
     QFETCH(bool, deleteFirst);
     QFETCH(QString, sub);
+    ui::installItemWindow(); // as the program does at start
     test::World w;
     fillContacts(w, {"Adam", "Adam"});
     auto ctx = w.context();
@@ -350,7 +354,37 @@ void TestRemoval::linkModeReportsFailures()
     const QString log = w.env.errorLog();
     QCOMPARE(int(log.count("Sub: Save Outlook ID")), 1);
     QVERIFY(log.contains("Error No.: "));
-    QVERIFY(log.contains(", Outlook ID: " + w.state.DupEntryIDs[2]));
+    QVERIFY(log.contains(", Outlook ID: " + w.state.DupEntryIDs[1])); // the kept item's, as the link holds
+}
+
+void TestRemoval::linkFailureIsLoggedUnderTheKeptItem_data()
+{
+    QTest::addColumn<bool>("keepOlder");
+    QTest::addColumn<int>("kept");
+    QTest::addColumn<int>("failing");
+    QTest::newRow("oldest kept, second fails") << true << 1 << 2;
+    QTest::newRow("youngest kept, first fails") << false << 3 << 1;
+}
+
+void TestRemoval::linkFailureIsLoggedUnderTheKeptItem()
+{
+    QFETCH(bool, keepOlder);
+    QFETCH(int, kept);
+    QFETCH(int, failing);
+    test::World w;
+    const auto folder = fillContacts(w, {"Adam", "Adam", "Adam"});
+    w.setAll({"DupEntryIDSave=1", keepOlder ? "OldDel=1" : "OldDel=0"});
+    const auto items = w.ns()->GetFolderFromID(folder.entryId, folder.storeId)->Items();
+    const QString keptId = items->Item(kept)->EntryID();
+    const QString failingId = items->Item(failing)->EntryID();
+    mailstore::faults::failSave(failingId, 1);
+    auto ctx = w.context();
+    RemoveDuplicates(ctx);
+    mailstore::faults::reset();
+    const QString log = w.env.errorLog();
+    QCOMPARE(int(log.count("Error No.: ")), 1);
+    QVERIFY2(log.contains(", Outlook ID: " + keptId + "\r\n"), qPrintable(log));
+    QVERIFY(!log.contains(failingId));
 }
 
 void TestRemoval::listLimitWarnsOnceAndCountsAllPairs()

@@ -112,9 +112,18 @@ private:
 
 QString clause(const QString &field, const QString &value)
 {
-    QString quoted = value;
-    quoted.replace(u'\'', QStringLiteral("''"));
-    return u'[' + field + QStringLiteral("] = '") + quoted + u'\'';
+    // Built in one pass: replacing each apostrophe in place moves the rest
+    // of the text every time, which is quadratic in their number.
+    QString out;
+    out.reserve(field.size() + value.size() + value.count(u'\'') + 8);
+    out += u'[' + field + QLatin1String("] = '");
+    for (const QChar c : value) {
+        out += c;
+        if (c == u'\'')
+            out += c;
+    }
+    out += u'\'';
+    return out;
 }
 
 Expression parse(const QString &text)

@@ -1,26 +1,13 @@
 #pragma once
 
 #include "platform/mailstore/Fwd.h"
+#include "platform/mailstore/Records.h"
 
 #include <QList>
 #include <QString>
 #include <optional>
 
 namespace kw::mailstore {
-
-// What the store knows of one folder (or of a store's root).
-struct FolderRecord
-{
-    qint64 id = 0;
-    qint64 storeRowId = 0;
-    qint64 parentId = 0;               // 0 for a store root
-    QString name;
-    QString entryId;                   // upper-case hex
-    QString storeId;                   // upper-case hex of its store
-    std::optional<QString> containerClass; // missing on some folders
-    QString defaultMessageClass;
-    int defaultFolder = 0;             // default-folder number, 0 for none
-};
 
 // A folder or a store root. A snapshot of the folder's record; its Items and
 // Folders are read when asked for.

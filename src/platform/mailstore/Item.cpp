@@ -31,13 +31,6 @@ Special specialMember(QStringView name)
 
 } // namespace
 
-QDateTime ItemRecord::created() const
-{
-    if (creationTime.isValid() || createdText.isEmpty())
-        return creationTime;
-    return parseDateText(createdText).value_or(QDateTime());
-}
-
 Item::Item(ProfileDbPtr db, ItemRecord record)
     : m_db(std::move(db)), m_rec(std::move(record)), m_schema(&ItemSchema::forClass(m_rec.itemClass))
 {
@@ -252,6 +245,27 @@ FolderPtr Item::Parent() const
 QString Item::storeId() const
 {
     return m_db->storeIdOfFolder(m_rec.folderId);
+}
+
+namespace {
+Inspector::DisplayHook &displayHook()
+{
+    static Inspector::DisplayHook hook;
+    return hook;
+}
+} // namespace
+
+void Inspector::setDisplayHook(DisplayHook hook)
+{
+    displayHook() = std::move(hook);
+}
+
+void Inspector::Display()
+{
+    if (!displayHook())
+        throw PlatformError(errors::kOperationFailed,
+                            QStringLiteral("Das Element kann nicht angezeigt werden: kein Elementfenster eingerichtet."));
+    displayHook()(m_item);
 }
 
 } // namespace kw::mailstore

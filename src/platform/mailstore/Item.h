@@ -2,6 +2,7 @@
 
 #include "platform/mailstore/Fwd.h"
 #include "platform/mailstore/ItemSchema.h"
+#include "platform/mailstore/Records.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -13,43 +14,6 @@
 #include <optional>
 
 namespace kw::mailstore {
-
-struct UserPropertyRecord
-{
-    QString name;
-    int type = 1; // 1 = text
-    QString value;
-};
-
-struct AttachmentRecord
-{
-    qint64 id = 0;      // row in the profile, 0 until saved
-    int serial = 0;     // identity within one item snapshot
-    QString fileName;
-    QString displayName;
-    int type = 1;       // 1 by value, 4 link to a file
-    qint64 size = 0;    // bytes of the content (0 for a link)
-    std::optional<bool> hidden; // empty when never set
-    QString pathName;   // the linked file's path (links only)
-    QByteArray content; // by-value content; read when first needed
-    bool contentLoaded = false;
-};
-
-// The stored state of an item: the identity, and each field's text (a null
-// text stands for the field's default).
-struct ItemRecord
-{
-    qint64 id = 0;        // 0 while the item is new and unsaved
-    qint64 folderId = 0;
-    int itemClass = 0;
-    QString messageClass;
-    QString entryId;      // upper-case hex; empty until first saved
-    QDateTime creationTime; // set for new items; loaded ones keep the text below
-    QString createdText;    // the stored creation time, read when first asked for
-    QDateTime created() const;
-    QList<QString> values; // one per field of the class's schema
-    QList<UserPropertyRecord> userProperties;
-};
 
 // One item: a snapshot taken when it was fetched, changed in memory and
 // written by Save in one transaction. The class comes from the kind of item
@@ -140,15 +104,21 @@ private:
     bool m_deleted = false;
 };
 
-// "Display" opens our read-only window listing the item's fields, modeless.
+// "Display" hands the item to the display hook, which the program sets at
+// start to open its item window (src/platform/ui/ItemWindow.h); tests set
+// their own. Kept out of the mail store so that it needs no widgets.
 class Inspector
 {
 public:
+    using DisplayHook = std::function<void(const ItemPtr &)>;
+
     explicit Inspector(ItemPtr item) : m_item(std::move(item)) {}
-    void Display(bool modal = false);
-    // When set, Display hands the item to the hook instead of opening a
-    // window (tests record what would have been shown). Empty restores it.
-    static void setDisplayHook(std::function<void(const ItemPtr &)> hook);
+    // Shows the item, modeless (nothing in the program waits on an item
+    // window). Throws kw::PlatformError when no hook is set, so that nothing
+    // meant to be shown is silently dropped.
+    void Display();
+    // Empty removes the hook.
+    static void setDisplayHook(DisplayHook hook);
     const ItemPtr &item() const { return m_item; }
 
 private:

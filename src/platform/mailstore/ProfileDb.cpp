@@ -49,6 +49,14 @@ constexpr DefaultFolderEntry kDefaultFolders[] = {
                             .arg(path, why));
 }
 
+// Unlike notAProfile: the file may well be a profile the program cannot
+// open or read (permissions, a read-only folder, a blocked side file).
+[[noreturn]] void cannotOpen(const QString &path, const QString &reason)
+{
+    throw PlatformError(errors::kPermissionDenied,
+                        QStringLiteral("Das Profil %1 kann nicht geöffnet oder gelesen werden: %2").arg(path, reason));
+}
+
 int connectionCounter = 0;
 int opens = 0;
 
@@ -96,10 +104,14 @@ ProfileDbPtr ProfileDb::connect(const QString &path)
     db->m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
     db->m_db.setDatabaseName(path);
     db->m_db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
-    if (!db->m_db.open())
-        throw PlatformError(errors::kOperationFailed,
-                            QStringLiteral("Das Profil %1 kann nicht geöffnet werden: %2")
-                                .arg(path, db->m_db.lastError().text()));
+    if (!db->m_db.open()) {
+        // SQLite names no system reason here; asking the file does.
+        const QString sqliteText = db->m_db.lastError().text();
+        QFile probe(path);
+        if (QFileInfo::exists(path) && !probe.open(QIODevice::ReadOnly))
+            cannotOpen(path, QStringLiteral("%1 (%2)").arg(probe.errorString(), sqliteText));
+        cannotOpen(path, sqliteText);
+    }
     return db;
 }
 
@@ -137,8 +149,13 @@ void ProfileDb::checkSchema()
 {
     // Only reads until the file is known to be ours.
     QSqlQuery q(m_db);
-    if (!q.exec(QStringLiteral("SELECT value FROM meta WHERE key = 'format'")) || !q.next()
-        || q.value(0).toString() != QLatin1String(schema::kFormat))
+    if (!q.exec(QStringLiteral("SELECT value FROM meta WHERE key = 'format'"))) {
+        // A profile in a folder the user cannot write, say, is still one.
+        const QString denied = sql::accessFailure(m_db, q.lastError());
+        if (!denied.isEmpty())
+            cannotOpen(m_path, denied);
+    }
+    if (!q.isActive() || !q.next() || q.value(0).toString() != QLatin1String(schema::kFormat))
         notAProfile(m_path, QStringLiteral("unbekanntes Format"));
     q.finish();
     sql::execPlain(m_db, QStringLiteral("PRAGMA journal_mode=WAL"));

@@ -1,8 +1,7 @@
 #pragma once
 
-#include "platform/mailstore/Folder.h"
 #include "platform/mailstore/Fwd.h"
-#include "platform/mailstore/Item.h"
+#include "platform/mailstore/Records.h"
 #include "platform/mailstore/SqlUtil.h"
 
 #include <QList>

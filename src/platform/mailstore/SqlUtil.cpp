@@ -70,16 +70,45 @@ void Transaction::commit()
 } // namespace kw::mailstore::sql
 
 #include <QSqlDriver>
+#include <cstring>
 #include <sqlite3.h>
 
 namespace kw::mailstore::sql {
 
-FastStatement::FastStatement(QSqlDatabase &db, const char *sqlText)
+namespace {
+
+sqlite3 *rawHandle(QSqlDatabase &db)
 {
     const QVariant handle = db.driver()->handle();
-    sqlite3 *raw = handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0
-                       ? *static_cast<sqlite3 *const *>(handle.constData())
-                       : nullptr;
+    return handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0
+               ? *static_cast<sqlite3 *const *>(handle.constData())
+               : nullptr;
+}
+
+} // namespace
+
+QString accessFailure(QSqlDatabase &db, const QSqlError &error)
+{
+    // What SQLite says about the content; everything else is about access.
+    switch (error.nativeErrorCode().toInt() & 0xff) {
+    case SQLITE_OK:
+    case SQLITE_ERROR: // e.g. no such table
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+        return {};
+    default:
+        break;
+    }
+    sqlite3 *raw = rawHandle(db);
+    const int systemError = raw ? sqlite3_system_errno(raw) : 0;
+    const QString sqliteText = error.databaseText().isEmpty() ? error.text() : error.databaseText();
+    return systemError ? QStringLiteral("%1 (%2)").arg(QString::fromLocal8Bit(std::strerror(systemError)), sqliteText)
+                       : sqliteText;
+}
+
+FastStatement::FastStatement(QSqlDatabase &db, const char *sqlText)
+{
+    sqlite3 *raw = rawHandle(db);
     if (!raw || sqlite3_prepare_v2(raw, sqlText, -1, &m_stmt, nullptr) != SQLITE_OK)
         throw PlatformError(errors::kOperationFailed,
                             QStringLiteral("Profilzugriff fehlgeschlagen: %1")

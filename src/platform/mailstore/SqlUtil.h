@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QVariantList>
 #include <string_view>
@@ -11,6 +12,12 @@ namespace kw::mailstore::sql {
 void execPlain(QSqlDatabase &db, const QString &statement);
 // Binds the values in order and executes the prepared query.
 void exec(QSqlQuery &query, const QVariantList &values);
+
+// When a failed statement could not open or read the file (as opposed to
+// finding something that is no database, or no such table), the reason,
+// with the system's own words where it gave any ("Permission denied");
+// otherwise an empty text.
+QString accessFailure(QSqlDatabase &db, const QSqlError &error);
 
 // A transaction that rolls back unless committed. Nested transactions on the
 // same connection join the outermost one.

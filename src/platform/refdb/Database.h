@@ -81,11 +81,20 @@ private:
     std::unordered_map<std::type_index, Slot> m_cache;
 };
 
-// Copies the pristine reference database (the shipped data folder's
-// KontorwerkPub.db) to `target` (the program folder's) when it is missing
-// there; an existing copy (with the user's edits) is left alone. Returns
-// `target`. Throws PlatformError when there is nothing to copy or the copy
-// fails.
-QString ensureProgramCopy(const QString &pristine, const QString &target);
+// What ensureProgramCopy did: the program copy's path and, when a broken copy
+// was set aside and replaced, the message that tells the user so.
+struct ProgramCopy
+{
+    QString path;
+    QString notice;
+};
+
+// Copies the pristine KontorwerkPub.db from the shipped data folder into the
+// program folder when it is missing there; an existing copy (with the user's
+// edits) is left alone. A copy that is no reference database (not SQLite,
+// damaged, or without the shipped tables) is renamed aside, never deleted,
+// and replaced. Throws PlatformError when there is nothing to copy or the
+// copy fails.
+ProgramCopy ensureProgramCopy(const QString &pristine, const QString &target);
 
 } // namespace kw::refdb

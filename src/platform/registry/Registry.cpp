@@ -190,6 +190,15 @@ long Registry::RegQueryValueEx(HKEY key, const QString &valueName, quint32 *type
     return ERROR_SUCCESS;
 }
 
+void Registry::putValue(Key &key, const Value &value)
+{
+    const QString lower = value.name.toLower();
+    Value stored = value;
+    if (const auto old = key.values.constFind(lower); old != key.values.cend())
+        stored.name = old->name; // the name keeps its first spelling
+    key.values.insert(lower, stored);
+}
+
 long Registry::RegSetValueEx(HKEY key, const QString &valueName, quint32 type, const QByteArray &data)
 {
     const auto handle = m_handles.constFind(key);
@@ -202,11 +211,26 @@ long Registry::RegSetValueEx(HKEY key, const QString &valueName, quint32 type, c
     auto keyIt = next.find(*handle);
     if (keyIt == next.end())
         return ERROR_FILE_NOT_FOUND;
-    const QString lower = valueName.toLower();
-    Value value{valueName, type, data};
-    if (const auto old = keyIt->values.constFind(lower); old != keyIt->values.cend())
-        value.name = old->name;
-    keyIt->values.insert(lower, value);
+    putValue(*keyIt, Value{valueName, type, data});
+    if (!persist(next))
+        return m_failWrites ? ERROR_ACCESS_DENIED : ERROR_WRITE_FAULT;
+    return ERROR_SUCCESS;
+}
+
+long Registry::setValues(HKEY root, const QString &subKey, const QList<Value> &values)
+{
+    const QString path = joinPath(root, subKey);
+    if (path.isEmpty())
+        return ERROR_INVALID_HANDLE;
+    if (m_failWrites)
+        return ERROR_ACCESS_DENIED;
+    refresh();
+    Hive next = m_hive;
+    Key &key = next[path.toLower()];
+    if (key.path.isEmpty())
+        key.path = path;
+    for (const Value &value : values)
+        putValue(key, value);
     if (!persist(next))
         return m_failWrites ? ERROR_ACCESS_DENIED : ERROR_WRITE_FAULT;
     return ERROR_SUCCESS;

@@ -4,6 +4,7 @@
 
 #include <QDateTime>
 #include <QHash>
+#include <QList>
 #include <QString>
 
 namespace kw::registry {
@@ -42,6 +43,11 @@ public:
     long RegSetValueEx(HKEY key, const QString &valueName, quint32 type, const QByteArray &data);
     long RegCloseKey(HKEY key);
 
+    // Writes several values under one key (made when missing) in a single
+    // replacement of the file: all of them or none. Each value as
+    // RegSetValueEx would write it; a name repeated in the list: the last wins.
+    long setValues(HKEY root, const QString &subKey, const QList<Value> &values);
+
     const QString &filePath() const { return m_filePath; }
 
     // Rereads the file when it changed and returns a number that changes
@@ -60,6 +66,7 @@ private:
     static QString joinPath(HKEY root, const QString &subKey);
     void refresh();
     bool persist(const Hive &next);
+    static void putValue(Key &key, const Value &value);
     HKEY newHandle(const QString &keyPath);
 
     QString m_filePath;

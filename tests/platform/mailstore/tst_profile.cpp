@@ -2,10 +2,13 @@
 #include "platform/mailstore/ProfileTestUtil.h"
 #include "support/TestEnv.h"
 
+#include <QDir>
 #include <QFile>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTest>
+
+#include <unistd.h>
 
 using namespace kw::mailstore;
 using kw::test::errorNumber;
@@ -70,6 +73,58 @@ private Q_SLOTS:
         QVERIFY(errorNumber([&] { Application::open(env.profileFile()); }) != 0);
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), content);
+    }
+
+    // A valid profile the program cannot open or read is reported as such,
+    // with the system's reason, and not as a foreign file.
+    void unreadableProfileIsNotCalledForeign_data()
+    {
+        QTest::addColumn<QString>("obstacle");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("directory in place of the write-ahead log") << "wal directory" << "Is a directory";
+        QTest::newRow("no read permission") << "unreadable" << "Permission denied";
+        QTest::newRow("folder not writable") << "read-only folder" << "";
+    }
+    void unreadableProfileIsNotCalledForeign()
+    {
+        QFETCH(QString, obstacle);
+        QFETCH(QString, reason);
+        if (obstacle != "wal directory" && ::geteuid() == 0)
+            QSKIP("permissions do not bind root");
+        kw::test::TestEnv env;
+        const QString folder = env.path("profil");
+        const QString profile = folder + "/profile.sqlite";
+        Application::open(profile); // made and closed again
+        QFile file(profile);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray before = file.readAll();
+        file.close();
+        const auto permissions = QFile::permissions(folder);
+        if (obstacle == "wal directory")
+            QVERIFY(QDir().mkdir(profile + "-wal"));
+        else if (obstacle == "unreadable")
+            QVERIFY(file.setPermissions(QFileDevice::WriteOwner));
+        else
+            QVERIFY(QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+
+        QString message;
+        long number = 0;
+        try {
+            Application::open(profile);
+        } catch (const kw::PlatformError &e) {
+            message = e.description();
+            number = e.number();
+        }
+        QFile::setPermissions(folder, permissions);
+        file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        QDir().rmdir(profile + "-wal");
+        QVERIFY2(message.contains("kann nicht geöffnet oder gelesen werden") && message.contains(reason),
+                 qPrintable(message));
+        QCOMPARE(number, kw::errors::kPermissionDenied);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), before);
+        file.close();
+        QCOMPARE(Application::open(profile)->GetNamespace("MAPI")->Folders()->Count(), 1);
     }
 
     void itemIdsInEitherCase_data()
@@ -152,6 +207,34 @@ private Q_SLOTS:
         QCOMPARE(target->Items()->Count(), 1);
         // the stale snapshot of the old place cannot be saved back
         QCOMPARE(errorNumber([&] { ns->GetItemFromID(oldId)->Save(); }), kw::errors::kObjectNotFound);
+    }
+
+    void moveOfAnItemDeletedMeanwhileFails_data()
+    {
+        QTest::addColumn<bool>("pendingChange");
+        QTest::newRow("unchanged snapshot") << false;
+        QTest::newRow("snapshot with a pending change") << true;
+    }
+    void moveOfAnItemDeletedMeanwhileFails()
+    {
+        QFETCH(bool, pendingChange);
+        kw::test::TestEnv env;
+        NameSpacePtr ns = kw::test::openFixture(env.profileFile());
+        FolderPtr notes = folderAt(ns, "Persönliche Ordner/Notizen");
+        FolderPtr target = notes->Folders()->Add("Ziel");
+        ItemPtr note = notes->Items()->Item(1);
+        // Another connection (another window or program) deletes it for good.
+        Application::open(env.profileFile())->GetNamespace("MAPI")->GetItemFromID(note->EntryID())->Delete();
+        if (pendingChange)
+            note->setBody("geändert");
+        QString message;
+        try {
+            note->Move(target);
+        } catch (const kw::PlatformError &e) {
+            message = e.description();
+        }
+        QVERIFY2(message.startsWith("Das Element wurde nicht gefunden"), qPrintable(message));
+        QCOMPARE(target->Items()->Count(), 0);
     }
 
     // The fixture's store has no deleted items: there a delete is final.
@@ -369,6 +452,8 @@ private Q_SLOTS:
         item->GetInspector()->Display();
         Inspector::setDisplayHook({});
         QCOMPARE(shown, QStringList{item->EntryID()});
+        // Without a hook nothing would show: that is an error, not a no-op.
+        QVERIFY(errorNumber([&] { item->GetInspector()->Display(); }) != 0);
     }
 
     void itemsInStableOrder()

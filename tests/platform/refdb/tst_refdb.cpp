@@ -6,6 +6,7 @@
 #include "platform/refdb/Database.h"
 #include "platform/refdb/TableEditor.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -72,6 +73,8 @@ private Q_SLOTS:
     void stampFollowsCommitsAndReplacement();
     void cachedValueIsRebuiltOnlyAfterAChange();
     void programCopyIsMadeOnlyWhenMissing();
+    void brokenProgramCopyIsSetAsideAndReplaced_data();
+    void brokenProgramCopyIsSetAsideAndReplaced();
     void tableEditorStoresAndRefuses();
     void refusedEditIsUndoneInTheGrid_data();
     void refusedEditIsUndoneInTheGrid();
@@ -336,15 +339,60 @@ void TestRefDb::cachedValueIsRebuiltOnlyAfterAChange()
 void TestRefDb::programCopyIsMadeOnlyWhenMissing()
 {
     const QString target = m_dir.filePath(QStringLiteral("home/sub/KontorwerkPub.db"));
-    QCOMPARE(ensureProgramCopy(m_db, target), target);
+    QCOMPARE(ensureProgramCopy(m_db, target).path, target);
     QVERIFY(QFile::exists(target));
     Connection::Open(target, Connection::Mode::ReadWrite).Execute(QStringLiteral("DELETE FROM T_CountryCodes"));
-    ensureProgramCopy(m_db, target); // the user's edits stay
+    QCOMPARE(ensureProgramCopy(m_db, target).notice, QString()); // the user's edits stay
     Connection db = Connection::Open(target);
     QCOMPARE(countRows(db, QStringLiteral("SELECT * FROM T_CountryCodes")), 0);
     QCOMPARE(errorNumberOf([&] { ensureProgramCopy(m_dir.filePath("none.db"), m_dir.filePath("x/y.db")); }),
              errors::kFileNotFound);
     QVERIFY(!QFile::exists(m_dir.filePath("x/y.db")));
+}
+
+void TestRefDb::brokenProgramCopyIsSetAsideAndReplaced_data()
+{
+    QFile db(m_db);
+    QVERIFY(db.open(QIODevice::ReadOnly));
+    const QByteArray whole = db.readAll();
+    QTest::addColumn<QByteArray>("content"); // empty with dropTable: the fixture less a table
+    QTest::addColumn<bool>("dropTable");
+    QTest::newRow("zero bytes") << QByteArray() << false;
+    QTest::newRow("not SQLite") << QByteArray("Vorwahl;Ort\n089;München\n") << false;
+    QTest::newRow("SQLite cut off half-way") << whole.left(whole.size() / 2) << false;
+    QTest::newRow("SQLite without a table") << QByteArray() << true;
+}
+
+void TestRefDb::brokenProgramCopyIsSetAsideAndReplaced()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(bool, dropTable);
+    QTemporaryDir home;
+    const QString target = home.filePath(QStringLiteral("KontorwerkPub.db"));
+    if (dropTable) {
+        const QString edited = scratchCopy(QStringLiteral("edited.db"));
+        Connection::Open(edited, Connection::Mode::ReadWrite).Execute(QStringLiteral("DROP TABLE T_Hyphens"));
+        QFile file(edited);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        content = file.readAll();
+    }
+    QFile file(target);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
+    file.close();
+
+    const ProgramCopy copy = ensureProgramCopy(m_db, target);
+    const QStringList aside = QDir(home.path()).entryList({QStringLiteral("KontorwerkPub.db.defekt-*")});
+    QCOMPARE(aside.size(), 1);
+    QVERIFY2(copy.notice.contains(aside.first()), qPrintable(copy.notice));
+    QFile kept(home.filePath(aside.first()));
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QCOMPARE(kept.readAll(), content); // never deleted: the user's edits may be in it
+    Connection replaced = Connection::Open(target);
+    Connection pristine = Connection::Open(m_db);
+    const QString hyphens = QStringLiteral("SELECT * FROM T_Hyphens");
+    QCOMPARE(countRows(replaced, hyphens), countRows(pristine, hyphens));
+    QCOMPARE(ensureProgramCopy(m_db, target).notice, QString()); // the replacement is kept
 }
 
 void TestRefDb::tableEditorStoresAndRefuses()

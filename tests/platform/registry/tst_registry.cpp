@@ -4,8 +4,11 @@
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <cstdio>
 
 using namespace kw::registry;
 
@@ -21,6 +24,8 @@ private Q_SLOTS:
     void smallBufferReportsMoreData();
     void failedWriteKeepsFile();
     void unreadableFileIsSetAside();
+    void unreadableFileThatCannotBeSetAsideIsNeverOverwritten();
+    void setValuesWritesAllOrNone();
     void changeByAnotherWriterIsSeen();
     void killedWriterLeavesOldOrNewFile();
 };
@@ -42,6 +47,8 @@ int writeUntilKilled(const QString &file)
     for (int round = 0;; ++round) {
         if (reg.RegSetValueEx(key, "Counter", REG_SZ, roundValue(round)) != ERROR_SUCCESS)
             return 1;
+        std::fputs("written\n", stdout); // the parent kills only after a complete write
+        std::fflush(stdout);
     }
 }
 
@@ -181,6 +188,55 @@ void TestRegistry::unreadableFileIsSetAside()
     QCOMPARE(kept.readAll(), QByteArray("this is not a registry file\n"));
 }
 
+void TestRegistry::unreadableFileThatCannotBeSetAsideIsNeverOverwritten()
+{
+    QTemporaryDir dir;
+    // So long that the ".unreadable-<time>" suffix would pass the file system's limit.
+    const QString file = dir.filePath(QString(240, u'r') + ".reg");
+    const QByteArray text = "not a registry file, but the user's\n";
+    {
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(text);
+    }
+    for (int start = 0; start < 2; ++start) {
+        Registry reg(file);
+        HKEY key = 0;
+        QVERIFY(reg.RegCreateKey(HKEY_CURRENT_USER, "S", &key) != ERROR_SUCCESS);
+        QVERIFY(reg.setValues(HKEY_CURRENT_USER, "S", {Value{"a", REG_SZ, "1"}}) != ERROR_SUCCESS);
+        QVERIFY(reg.takeLoadProblem().contains("nicht lesbar"));
+    }
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QFileInfo(file).fileName()});
+    QFile kept(file);
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QCOMPARE(kept.readAll(), text);
+}
+
+void TestRegistry::setValuesWritesAllOrNone()
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath("r.reg");
+    Registry reg(file);
+    HKEY key = 0;
+    reg.RegCreateKey(HKEY_CURRENT_USER, "S", &key);
+    reg.RegSetValueEx(key, "Alt", REG_SZ, "1");
+    QCOMPARE(reg.setValues(HKEY_CURRENT_USER, "S\\Neu", {Value{"a", REG_SZ, "1"}, Value{"b", REG_DWORD, QByteArray("\x02\0\0\0", 4)}}),
+             ERROR_SUCCESS);
+    QCOMPARE(reg.setValues(HKEY_CURRENT_USER, "S", {Value{"ALT", REG_SZ, "2"}}), ERROR_SUCCESS);
+    QFile f(file);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QByteArray written = f.readAll();
+    f.close();
+    QVERIFY(written.contains("[HKEY_CURRENT_USER\\S\\Neu]\n\"a\"=\"1\"\n\"b\"=dword:00000002\n"));
+    QVERIFY(written.contains("\"Alt\"=\"2\"")); // the name keeps its first spelling
+
+    reg.setFailWrites(true);
+    QCOMPARE(reg.setValues(HKEY_CURRENT_USER, "S", {Value{"c", REG_SZ, "3"}, Value{"Alt", REG_SZ, "4"}}),
+             ERROR_ACCESS_DENIED);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), written);
+}
+
 void TestRegistry::changeByAnotherWriterIsSeen()
 {
     QTemporaryDir dir;
@@ -212,7 +268,12 @@ void TestRegistry::killedWriterLeavesOldOrNewFile()
         writer.setProcessEnvironment(env);
         writer.start(QCoreApplication::applicationFilePath(), {});
         QVERIFY(writer.waitForStarted());
-        QTest::qWait(20 + int(QRandomGenerator::global()->bounded(60)));
+        // Killed in the middle of some later write, never before the first.
+        const int writes = 1 + int(QRandomGenerator::global()->bounded(30));
+        for (int seen = 0; seen < writes;) {
+            QVERIFY2(writer.waitForReadyRead(30000), "the writer reported no write");
+            seen += int(writer.readAllStandardOutput().count('\n'));
+        }
         writer.kill();
         writer.waitForFinished();
 
