@@ -7,6 +7,7 @@
 #include "platform/mailstore/FixtureContent.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QHash>
 #include <QStringList>
@@ -131,7 +132,9 @@ int run(const QStringList &args)
     const QString command = args[0];
     const QString profile = args[1];
     if (command == u"create" && (args.size() == 3 || (args.size() == 5 && args[3] == u"--base"))) {
-        kw::mailstore::fixture::createProfileFromFile(profile, args[2], args.value(4));
+        // Links get full paths whatever the folder was given as.
+        const QString base = args.size() == 5 ? QDir::cleanPath(QDir(args[4]).absolutePath()) : QString();
+        kw::mailstore::fixture::createProfileFromFile(profile, args[2], base);
         return 0;
     }
     if (command == u"dump" && args.size() == 2) {
