@@ -1,5 +1,7 @@
 #include "platform/core/PlatformError.h"
+#include "ProfileFacts.h"
 #include "platform/mailstore/Fixture.h"
+#include "platform/mailstore/FixtureContent.h"
 #include "platform/mailstore/MailStore.h"
 #include "support/TestEnv.h"
 
@@ -42,6 +44,49 @@ void writeFile(const QString &path, const QByteArray &bytes)
     QFile f(path);
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write(bytes);
+}
+
+const char *const kSample = KW_SOURCE_DIR "/data/profiles/sample.json";
+
+// The demo profile, created with its link folder, as counted facts.
+const kw::test::Facts &demoFacts()
+{
+    static const kw::test::Facts facts = [] {
+        kw::test::TestEnv env;
+        fixture::createProfileFromFile(env.profileFile(), kSample, env.path("demo"));
+        return kw::test::ownStoreFacts(env.profileFile(), env.path("demo"), env.path("."));
+    }();
+    return facts;
+}
+
+const QStringList kGenerateOptions = {
+    "--contacts", "60", "--phone-fields", "19", "--messy-names", "--mails", "6", "--attachments", "2",
+    "--attachment-size", "100-5000", "--appointments", "20", "--tasks", "10", "--journal", "10",
+    "--custom-classes", "30", "--seed", "3"};
+
+const kw::test::Facts &generatedFacts()
+{
+    static const kw::test::Facts facts = [] {
+        kw::test::TestEnv env;
+        if (kwprofile(QStringList{"generate", env.profileFile()} + kGenerateOptions).exitCode != 0)
+            return kw::test::Facts();
+        return kw::test::ownStoreFacts(env.profileFile(), env.path("."), env.path("."));
+    }();
+    return facts;
+}
+
+void addFactRow(const QString &rule, qint64 min, qint64 max = std::numeric_limits<qint64>::max())
+{
+    QTest::newRow(rule.toUtf8()) << rule << min << max;
+}
+
+void checkFact(const kw::test::Facts &facts)
+{
+    QFETCH(QString, rule);
+    QFETCH(qint64, min);
+    QFETCH(qint64, max);
+    const qint64 found = facts.value(rule, -1);
+    QVERIFY2(found >= min && found <= max, qPrintable(QStringLiteral("%1 found").arg(found)));
 }
 
 } // namespace
@@ -95,6 +140,78 @@ private Q_SLOTS:
         QCOMPARE(projects->containerClass().value_or(QString()), QStringLiteral("IPF.Note.Projekt"));
     }
 
+    // Each tool finds work on the demo, so that a person trying it sees it act.
+    void demoProfileGivesEveryToolWork_data()
+    {
+        QTest::addColumn<QString>("rule");
+        QTest::addColumn<qint64>("min");
+        QTest::addColumn<qint64>("max");
+        for (const QString &field : kw::test::phoneFields())
+            addFactRow("unformatted " + field, 1);
+        for (const char *rule : {"company in the full name, company field empty", "full name in capitals",
+                                 "Nachname, Vorname", "blanks to spare", "couple with &", "salutation and title",
+                                 "generated attachments over 2 MB", "hidden attachments",
+                                 "links into the base folder", "names a file system refuses",
+                                 "names without extension", "custom IPM.Appointment", "custom IPM.Task",
+                                 "custom IPM.Note", "custom IPM.Activity", "folders with default class IPM.Post",
+                                 "school-holiday appointments"})
+            addFactRow(rule, 1);
+        addFactRow("smallest attachment", 1, 10);
+        addFactRow("calendars", 2);
+    }
+    void demoProfileGivesEveryToolWork() { checkFact(demoFacts()); }
+
+    void generateGivesWhatWasAsked_data()
+    {
+        QTest::addColumn<QString>("rule");
+        QTest::addColumn<qint64>("min");
+        QTest::addColumn<qint64>("max");
+        addFactRow("contacts with all 19 number fields", 60, 60);
+        addFactRow("numbers in the layout", 60 * 19 / 5, 60 * 19 / 5);
+        for (const char *form : {"company in the full name, company field empty", "full name in capitals",
+                                 "Nachname, Vorname", "blanks to spare", "couple with &", "salutation and title"})
+            addFactRow(form, 10, 10);
+        addFactRow("attachments", 12, 12);
+        addFactRow("generated attachments", 12, 12);
+        addFactRow("smallest attachment", 100, 5000);
+        addFactRow("largest attachment", 100, 5000);
+        addFactRow("custom IPM.Note", 1, 1); // 30 % of 6, rounded down
+        addFactRow("custom IPM.Appointment", 6, 6);
+        addFactRow("custom IPM.Task", 3, 3);
+        addFactRow("custom IPM.Activity", 3, 3);
+    }
+    void generateGivesWhatWasAsked() { checkFact(generatedFacts()); }
+
+    void generatedContentIsRecognisedExactly_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<bool>("recognised");
+        const QByteArray big = fixture::generatedContent({2'200'001, 7});
+        QByteArray lastByteChanged = big;
+        lastByteChanged[lastByteChanged.size() - 1] = char(~lastByteChanged.back());
+        QTest::newRow("2.2 MB, odd size") << big << true;
+        QTest::newRow("last byte changed") << lastByteChanged << false;
+        QTest::newRow("cut short") << big.left(1000) + QByteArray(8, 'x') << false;
+        QTest::newRow("eight bytes") << fixture::generatedContent({8, 4'294'967'295U}) << true;
+        QTest::newRow("seven bytes, too short to tell") << fixture::generatedContent({7, 1}) << false;
+        QTest::newRow("text") << QByteArray("Inhalt 90\nInhalt 90\n") << false;
+    }
+    void generatedContentIsRecognisedExactly()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(bool, recognised);
+        const auto recipe = fixture::recogniseGenerated(content);
+        QCOMPARE(recipe.has_value(), recognised);
+        if (recipe)
+            QCOMPARE(fixture::generatedContent(*recipe), content);
+    }
+
+    // Fixtures name contents by seed: the bytes of a seed must never change.
+    void generatedContentIsFrozen()
+    {
+        QCOMPARE(fixture::generatedContent({20, 7}).toHex(), QByteArray("d70d3259e4e1cb631c663cf4d73c4c04022ab1ba"));
+    }
+
     void demoProfileShares()
     {
         kw::test::TestEnv env;
@@ -125,6 +242,16 @@ private Q_SLOTS:
         QTest::newRow("entry id not hex") << head + R"({"entryId":"XYZ"})" + tail << QByteArray("entryId");
         QTest::newRow("unknown class") << head + R"({"class":99})" + tail << QByteArray("99");
         QTest::newRow("same entry id twice") << head + R"({"entryId":"AB"},{"entryId":"ab"})" + tail << QByteArray("UNIQUE");
+        const QByteArray att = head + R"({"class":43,"attachments":[{"fileName":"a.bin",)";
+        const QByteArray attTail = "}]}" + tail;
+        QTest::newRow("base64 that is none") << att + R"("base64":"a%b")" + attTail << QByteArray("base64");
+        QTest::newRow("two contents") << att + R"("text":"x","base64":"eA==")" + attTail << QByteArray("Inhalt");
+        QTest::newRow("generated size beyond 1 GiB") << att + R"("generate":{"size":1073741825,"seed":1})" + attTail
+                                                     << QByteArray("generate.size");
+        QTest::newRow("generated size a fraction") << att + R"("generate":{"size":10.5,"seed":1})" + attTail
+                                                   << QByteArray("generate.size");
+        QTest::newRow("generated seed negative") << att + R"("generate":{"size":10,"seed":-1})" + attTail
+                                                 << QByteArray("generate.seed");
     }
     void badInputIsRefused()
     {
@@ -170,6 +297,11 @@ private Q_SLOTS:
         QTest::newRow("negative count") << QStringList{"generate", "p.sqlite", "--contacts", "-1"};
         QTest::newRow("too many duplicates") << QStringList{"generate", "p.sqlite", "--duplicates", "101"};
         QTest::newRow("dump of nothing") << QStringList{"dump", "fehlt.sqlite"};
+        QTest::newRow("more than 19 phone fields") << QStringList{"generate", "p.sqlite", "--phone-fields", "20"};
+        QTest::newRow("custom classes over 100") << QStringList{"generate", "p.sqlite", "--custom-classes", "101"};
+        QTest::newRow("size range upside down") << QStringList{"generate", "p.sqlite", "--attachment-size", "9-3"};
+        QTest::newRow("size range of one number") << QStringList{"generate", "p.sqlite", "--attachment-size", "9"};
+        QTest::newRow("create with an unknown option") << QStringList{"create", "p.sqlite", "f.json", "--basis", "x"};
     }
     void usageErrors()
     {
