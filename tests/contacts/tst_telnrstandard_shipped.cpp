@@ -27,6 +27,8 @@ void TestTelNrStandardShipped::formats_data()
     QTest::newRow("Teltow, four digits") << "03328 123" << "+49 (3328) 123";
     QTest::newRow("Wilsdruff, five digits") << "035204 123" << "+49 (35204) 123";
     QTest::newRow("German mobile") << "0171 1234567" << "+49 (171) 1234567";
+    QTest::newRow("German mobile, four-digit network code") << "01511 2345678" << "+49 (1511) 2345678";
+    QTest::newRow("German mobile, five-digit network code") << "015020 1234567" << "+49 (15020) 1234567";
     QTest::newRow("bracketed trunk prefix after country") << "+49 (0)89 1234567" << "+49 (89) 1234567";
     QTest::newRow("Vienna") << "+43 1 234 56 78" << "+43 (1) 2345678";
     QTest::newRow("Austrian mobile") << "0043 664 1234567" << "+43 (664) 1234567";

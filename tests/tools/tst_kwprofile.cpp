@@ -1,5 +1,6 @@
 #include "platform/core/PlatformError.h"
 #include "platform/mailstore/Fixture.h"
+#include "platform/mailstore/FixtureContent.h"
 #include "platform/mailstore/MailStore.h"
 #include "support/TestEnv.h"
 
@@ -9,6 +10,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTest>
 
 using namespace kw::mailstore;
@@ -43,6 +45,96 @@ void writeFile(const QString &path, const QByteArray &bytes)
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write(bytes);
 }
+
+// What the own store offers the tools, counted by rule; the rules are the
+// row names of the tables below.
+using Facts = QHash<QString, qint64>;
+
+const QStringList kPhoneFields = {
+    "AssistantTelephoneNumber", "BusinessTelephoneNumber", "Business2TelephoneNumber", "BusinessFaxNumber",
+    "CallbackTelephoneNumber", "CarTelephoneNumber", "CompanyMainTelephoneNumber", "HomeTelephoneNumber",
+    "Home2TelephoneNumber", "HomeFaxNumber", "ISDNNumber", "MobileTelephoneNumber", "OtherTelephoneNumber",
+    "OtherFaxNumber", "PagerNumber", "PrimaryTelephoneNumber", "RadioTelephoneNumber", "TelexNumber",
+    "TTYTDDTelephoneNumber"};
+
+void countContact(const ItemPtr &c, Facts &f)
+{
+    static const QRegularExpression layout(R"(^\+\d+ \(\d+\) \d+(-\d+)?$)"); // the telephone run's default
+    static const QRegularExpression firm(R"((GmbH|AG|KG|OHG|e\.K\.|Ges\.m\.b\.H\.)\s*$)");
+    static const QRegularExpression titled(R"(^(Herr|Frau) .*\.)");
+    int filled = 0;
+    for (const QString &field : kPhoneFields) {
+        const QString n = c->text(field);
+        filled += !n.isEmpty();
+        f["numbers in the layout"] += layout.match(n).hasMatch();
+        f["unformatted " + field] += !n.isEmpty() && !layout.match(n).hasMatch();
+    }
+    f["contacts with all 19 number fields"] += filled == 19;
+    const QString full = c->text(u"FullName");
+    const bool company = c->text(u"CompanyName").isEmpty() && firm.match(full).hasMatch();
+    f["company in the full name, company field empty"] += company;
+    f["full name in capitals"] += full == full.toUpper() && full != full.toLower();
+    f["Nachname, Vorname"] += full.contains(", ");
+    f["blanks to spare"] += full != full.simplified();
+    f["couple with &"] += full.contains(" & ") && !company;
+    f["salutation and title"] += titled.match(full).hasMatch();
+}
+
+void countAttachments(const ItemPtr &item, Facts &f, const QString &base, const QString &scratch)
+{
+    static const QRegularExpression refused("[/\\\\:*?\"<>|]");
+    for (int i = 1; i <= item->Attachments()->Count(); ++i) {
+        AttachmentPtr a = item->Attachments()->Item(i);
+        f["attachments"] += 1;
+        f["hidden attachments"] += a->hidden().toBool();
+        f["links into the base folder"] += a->PathName().startsWith(base + '/');
+        if (a->Type() == attachtype::ByReference)
+            continue;
+        f["names a file system refuses"] += refused.match(a->FileName()).hasMatch();
+        f["names without extension"] += !a->FileName().contains('.');
+        a->SaveAsFile(scratch);
+        const auto recipe = fixture::recogniseGenerated(fileBytes(scratch));
+        f["generated attachments"] += recipe && recipe->size == a->Size();
+        f["generated attachments over 2 MB"] += recipe && a->Size() > 2'000'000;
+        f["smallest attachment"] = std::min(f.value("smallest attachment", a->Size()), a->Size());
+        f["largest attachment"] = std::max(f.value("largest attachment"), a->Size());
+    }
+}
+
+void countFolder(const FolderPtr &folder, Facts &f, const QString &base, const QString &scratch)
+{
+    static const QRegularExpression holidays("^(Sommer|Herbst|Winter|Oster|Pfingst|Weihnachts)ferien ");
+    f["folders with default class IPM.Post"] += folder->DefaultMessageClass() == "IPM.Post";
+    f["calendars"] += folder->containerClass().value_or("") == "IPF.Appointment";
+    for (ItemPtr item : folder->Items()) {
+        const QString cls = baseMessageClass(item->Class());
+        f["custom " + cls] += item->MessageClass().startsWith(cls + '.');
+        f["school-holiday appointments"] += item->Class() == itemclass::Appointment
+                                            && holidays.match(item->Subject()).hasMatch();
+        if (item->Class() == itemclass::Contact)
+            countContact(item, f);
+        countAttachments(item, f, base, scratch);
+    }
+    for (FolderPtr sub : folder->Folders())
+        countFolder(sub, f, base, scratch);
+}
+
+// Creates a profile in a world of its own and counts what its own store holds.
+Facts ownStoreFacts(const std::function<void(const QString &profile, const QString &base)> &create)
+{
+    kw::test::TestEnv env;
+    create(env.profileFile(), env.path("demo"));
+    Facts f;
+    NameSpacePtr ns = Application::open(env.profileFile())->GetNamespace("MAPI");
+    countFolder(ns->Folders()->Item("Persönliche Ordner"), f, env.path("demo"), env.path("content"));
+    return f;
+}
+
+const char *const kSample = KW_SOURCE_DIR "/data/profiles/sample.json";
+const QStringList kGenerateOptions = {
+    "--contacts", "60", "--phone-fields", "19", "--messy-names", "--mails", "6", "--attachments", "2",
+    "--attachment-size", "100-5000", "--appointments", "20", "--tasks", "10", "--journal", "10",
+    "--custom-classes", "30", "--seed", "3"};
 
 } // namespace
 
@@ -95,6 +187,88 @@ private Q_SLOTS:
         QCOMPARE(projects->containerClass().value_or(QString()), QStringLiteral("IPF.Note.Projekt"));
     }
 
+    // Each tool finds work on the demo, so that a person trying it sees it
+    // act; generate makes exactly what its options ask for.
+    void profilesHoldWhatWasAsked_data()
+    {
+        QTest::addColumn<QString>("profile");
+        QTest::addColumn<QString>("rule");
+        QTest::addColumn<qint64>("min");
+        QTest::addColumn<qint64>("max");
+        const auto row = [](const char *profile, const QString &rule, qint64 min, qint64 max = LLONG_MAX) {
+            QTest::addRow("%s: %s", profile, qPrintable(rule)) << QString(profile) << rule << min << max;
+        };
+        for (const QString &field : kPhoneFields)
+            row("demo", "unformatted " + field, 1);
+        const char *const nameForms[] = {"company in the full name, company field empty", "full name in capitals",
+                                         "Nachname, Vorname", "blanks to spare", "couple with &", "salutation and title"};
+        for (const char *rule : nameForms) {
+            row("demo", rule, 1);
+            row("generated", rule, 10, 10); // 60 contacts, six forms in turn
+        }
+        for (const char *rule : {"generated attachments over 2 MB", "hidden attachments", "links into the base folder",
+                                 "names a file system refuses", "names without extension", "custom IPM.Appointment",
+                                 "custom IPM.Task", "custom IPM.Note", "custom IPM.Activity",
+                                 "folders with default class IPM.Post", "school-holiday appointments"})
+            row("demo", rule, 1);
+        row("demo", "smallest attachment", 1, 10);
+        row("demo", "calendars", 2);
+        row("generated", "contacts with all 19 number fields", 60, 60);
+        row("generated", "numbers in the layout", 60 * 19 / 5, 60 * 19 / 5);
+        row("generated", "generated attachments", 12, 12);
+        row("generated", "smallest attachment", 100, 5000);
+        row("generated", "largest attachment", 100, 5000);
+        row("generated", "custom IPM.Note", 1, 1); // 30 % of 6, rounded down
+        row("generated", "custom IPM.Appointment", 6, 6);
+        row("generated", "custom IPM.Task", 3, 3);
+        row("generated", "custom IPM.Activity", 3, 3);
+    }
+    void profilesHoldWhatWasAsked()
+    {
+        QFETCH(QString, profile);
+        QFETCH(QString, rule);
+        QFETCH(qint64, min);
+        QFETCH(qint64, max);
+        static const QHash<QString, Facts> facts = {
+            {"demo", ownStoreFacts([](const QString &file, const QString &base) {
+                 fixture::createProfileFromFile(file, kSample, base);
+             })},
+            {"generated", ownStoreFacts([](const QString &file, const QString &) {
+                 QCOMPARE(kwprofile(QStringList{"generate", file} + kGenerateOptions).exitCode, 0);
+             })}};
+        const qint64 found = facts[profile].value(rule, -1);
+        QVERIFY2(found >= min && found <= max, qPrintable(QStringLiteral("%1 found").arg(found)));
+    }
+
+    void generatedContentIsRecognisedExactly_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<bool>("recognised");
+        const QByteArray big = fixture::generatedContent({2'200'001, 7});
+        QByteArray lastByteChanged = big;
+        lastByteChanged[lastByteChanged.size() - 1] = char(~lastByteChanged.back());
+        QTest::newRow("2.2 MB, odd size") << big << true;
+        QTest::newRow("last byte changed") << lastByteChanged << false;
+        QTest::newRow("eight bytes") << fixture::generatedContent({8, 4'294'967'295U}) << true;
+        QTest::newRow("seven bytes, too short to tell") << fixture::generatedContent({7, 1}) << false;
+        QTest::newRow("text") << QByteArray("Inhalt 90\nInhalt 90\n") << false;
+    }
+    void generatedContentIsRecognisedExactly()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(bool, recognised);
+        const auto recipe = fixture::recogniseGenerated(content);
+        QCOMPARE(recipe.has_value(), recognised);
+        if (recipe)
+            QCOMPARE(fixture::generatedContent(*recipe), content);
+    }
+
+    // Fixtures name contents by seed: the bytes of a seed must never change.
+    void generatedContentIsFrozen()
+    {
+        QCOMPARE(fixture::generatedContent({20, 7}).toHex(), QByteArray("d70d3259e4e1cb631c663cf4d73c4c04022ab1ba"));
+    }
+
     void demoProfileShares()
     {
         kw::test::TestEnv env;
@@ -125,6 +299,16 @@ private Q_SLOTS:
         QTest::newRow("entry id not hex") << head + R"({"entryId":"XYZ"})" + tail << QByteArray("entryId");
         QTest::newRow("unknown class") << head + R"({"class":99})" + tail << QByteArray("99");
         QTest::newRow("same entry id twice") << head + R"({"entryId":"AB"},{"entryId":"ab"})" + tail << QByteArray("UNIQUE");
+        const QByteArray att = head + R"({"class":43,"attachments":[{"fileName":"a.bin",)";
+        const QByteArray attTail = "}]}" + tail;
+        QTest::newRow("base64 that is none") << att + R"("base64":"a%b")" + attTail << QByteArray("base64");
+        QTest::newRow("two contents") << att + R"("text":"x","base64":"eA==")" + attTail << QByteArray("Inhalt");
+        QTest::newRow("generated size beyond 1 GiB") << att + R"("generate":{"size":1073741825,"seed":1})" + attTail
+                                                     << QByteArray("generate.size");
+        QTest::newRow("generated size a fraction") << att + R"("generate":{"size":10.5,"seed":1})" + attTail
+                                                   << QByteArray("generate.size");
+        QTest::newRow("generated seed negative") << att + R"("generate":{"size":10,"seed":-1})" + attTail
+                                                 << QByteArray("generate.seed");
     }
     void badInputIsRefused()
     {
@@ -170,6 +354,11 @@ private Q_SLOTS:
         QTest::newRow("negative count") << QStringList{"generate", "p.sqlite", "--contacts", "-1"};
         QTest::newRow("too many duplicates") << QStringList{"generate", "p.sqlite", "--duplicates", "101"};
         QTest::newRow("dump of nothing") << QStringList{"dump", "fehlt.sqlite"};
+        QTest::newRow("more than 19 phone fields") << QStringList{"generate", "p.sqlite", "--phone-fields", "20"};
+        QTest::newRow("custom classes over 100") << QStringList{"generate", "p.sqlite", "--custom-classes", "101"};
+        QTest::newRow("size range upside down") << QStringList{"generate", "p.sqlite", "--attachment-size", "9-3"};
+        QTest::newRow("size range of one number") << QStringList{"generate", "p.sqlite", "--attachment-size", "9"};
+        QTest::newRow("create with an unknown option") << QStringList{"create", "p.sqlite", "f.json", "--basis", "x"};
     }
     void usageErrors()
     {

@@ -1,10 +1,10 @@
 #include "SyntheticProfile.h"
+#include "Gen.h"
+#include "MessyPhones.h"
 
 #include "platform/mailstore/ContactRules.h"
 
-#include <QDateTime>
 #include <QJsonArray>
-#include <QRandomGenerator>
 #include <QStringList>
 
 namespace kw::profilegen {
@@ -32,14 +32,6 @@ const QStringList kStreets = {"Hauptstraße", "Bahnhofstr.", "Schulweg", "Linden
                               "Kirchgasse", "Mariahilfer Straße", "Bahnhofstrasse", "Dorfstrasse",
                               "Am Markt", "Goethestraße", "Ringstraße"};
 
-struct Place
-{
-    const char *country;
-    const char *city;
-    const char *postal;
-    const char *area;   // area code without trunk prefix
-    const char *cc;     // country calling code
-};
 const Place kPlaces[] = {
     {"Deutschland", "München", "80331", "89", "49"}, {"Deutschland", "Berlin", "10115", "30", "49"},
     {"Deutschland", "Hamburg", "20095", "40", "49"}, {"Deutschland", "Köln", "50667", "221", "49"},
@@ -54,66 +46,19 @@ const QStringList kSubjects = {"Besprechung", "Projektstatus", "Angebot", "Rechn
                                "Rückfrage", "Protokoll", "Urlaubsplanung", "Jahresgespräch",
                                "Kundenbesuch", "Schulung", "Lieferung"};
 
-class Gen
-{
-public:
-    explicit Gen(quint32 seed) : m_rng(seed) {}
-
-    int below(int n) { return int(m_rng.bounded(n)); }
-    template <typename T> const T &pick(const QList<T> &l) { return l[below(int(l.size()))]; }
-    bool chance(int percent) { return below(100) < percent; }
-
-    QString id(int bytes)
-    {
-        QByteArray raw(bytes, Qt::Uninitialized);
-        for (int i = 0; i < bytes; ++i)
-            raw[i] = char(below(256));
-        return QString::fromLatin1(raw.toHex().toUpper());
-    }
-
-    QString digits(int n)
-    {
-        QString s;
-        for (int i = 0; i < n; ++i)
-            s += QChar(u'0' + (i == 0 ? 1 + below(9) : below(10)));
-        return s;
-    }
-
-    QDateTime moment()
-    {
-        const QDateTime base(QDate(2018, 1, 1), QTime(0, 0));
-        return base.addSecs(qint64(m_rng.bounded(9 * 365)) * 86400 + below(86400));
-    }
-
-    QString date(const QDateTime &t) const { return t.toString(QStringLiteral("dd.MM.yyyy HH:mm:ss")); }
-
-    // One number written in one of the many ways people write numbers.
-    QString phone(const Place &p, bool mobile)
-    {
-        const QString area = mobile ? QStringLiteral("1%1").arg(below(80) + 51) : QString::fromLatin1(p.area);
-        const QString local = digits(mobile ? 7 : 6 + below(2));
-        const QString cc = QString::fromLatin1(p.cc);
-        switch (below(9)) {
-        case 0: return QStringLiteral("0%1/%2").arg(area, local);
-        case 1: return QStringLiteral("+%1 (0)%2 %3").arg(cc, area, local);
-        case 2: return QStringLiteral("00%1 %2 %3").arg(cc, area, local);
-        case 3: return QStringLiteral("(0%1) %2-%3").arg(area, local.left(3), local.mid(3));
-        case 4: return QStringLiteral("+%1%2%3").arg(cc, area, local);
-        case 5: return QStringLiteral("0%1 %2 %3 %4").arg(area, local.left(2), local.mid(2, 2), local.mid(4));
-        case 6: return QStringLiteral("0%1-%2").arg(area, local);
-        case 7: return QStringLiteral("+%1-%2-%3").arg(cc, area, local);
-        default: return local; // no area code at all
-        }
-    }
-
-private:
-    QRandomGenerator m_rng;
-};
-
 QJsonObject item(Gen &g, int cls, const QString &messageClass, const QJsonObject &fields)
 {
     return {{"class", cls}, {"messageClass", messageClass}, {"entryId", g.id(24)},
             {"creationTime", g.date(g.moment())}, {"fields", fields}};
+}
+
+void setSplitName(QJsonObject &f, const QString &fullName)
+{
+    static const char *const kParts[] = {"Title", "FirstName", "MiddleName", "LastName", "Suffix"};
+    const QStringList parts = mailstore::contactrules::splitFullName(fullName);
+    for (int i = 0; i < parts.size() && i < 5; ++i)
+        if (!parts.at(i).isEmpty())
+            f[QLatin1String(kParts[i])] = parts.at(i);
 }
 
 // Names, written as people enter them: sometimes only the full name, which a
@@ -137,11 +82,7 @@ void addName(Gen &g, QJsonObject &f, const QString &first, const QString &last, 
         if (!suffix.isEmpty())
             f["Suffix"] = suffix;
     } else {
-        static const char *const kParts[] = {"Title", "FirstName", "MiddleName", "LastName", "Suffix"};
-        const QStringList parts = mailstore::contactrules::splitFullName(f["FullName"].toString());
-        for (int i = 0; i < parts.size() && i < 5; ++i)
-            if (!parts.at(i).isEmpty())
-                f[QLatin1String(kParts[i])] = parts.at(i);
+        setSplitName(f, f["FullName"].toString());
     }
     f["FileAs"] = QStringLiteral("%1, %2").arg(last, first);
 }
@@ -164,27 +105,77 @@ void addAddress(Gen &g, QJsonObject &f, const Place &place)
     f[prefix + QStringLiteral("Address")] = lines.join(QStringLiteral("\r\n"));
 }
 
-QJsonObject contactFields(Gen &g)
+// Full names as imports and hurried typing leave them, in turn: capitals,
+// "Nachname, Vorname", stray blanks, couples, salutation with titles, and a
+// company in the name field. The parts are what a mail client makes of them.
+// Returns true for the company form, which leaves the company field empty.
+bool addMessyName(Gen &g, QJsonObject &f, const QString &first, const QString &last, bool female, int form)
 {
-    const bool female = g.chance(50);
-    const QString first = g.pick(female ? kFirstFemale : kFirstMale);
-    const QString last = g.pick(kLast);
-    const Place &place = kPlaces[g.below(int(std::size(kPlaces)))];
-    QJsonObject f;
-    addName(g, f, first, last, female);
-    if (g.chance(60))
-        f["CompanyName"] = QStringLiteral("%1 %2 %3").arg(g.pick(kLast), g.pick(kCompanyWords), g.pick(kCompanySuffixes));
-    f["BusinessTelephoneNumber"] = g.phone(place, false);
-    if (g.chance(60))
-        f["MobileTelephoneNumber"] = g.phone(place, true);
-    if (g.chance(40))
-        f["HomeTelephoneNumber"] = g.phone(place, false);
-    if (g.chance(35))
-        f["BusinessFaxNumber"] = (g.chance(30) ? QStringLiteral("Fax: ") : QString()) + g.phone(place, false);
-    addAddress(g, f, place);
-    f["Email1Address"] = QStringLiteral("%1.%2@example.org").arg(first.toLower().remove(u' '), last.toLower().remove(u' '));
-    return f;
+    static const QStringList kPartners = {"Grete", "Anna", "Peter", "Klaus", "Maria"};
+    QString full;
+    switch (form % 6) {
+    case 0: full = QStringLiteral("%1 %2").arg(first, last).toUpper(); break;
+    case 1: full = QStringLiteral("%1, %2").arg(last, first); break;
+    case 2: full = QStringLiteral("  %1   %2 ").arg(first, last); break;
+    case 3: full = QStringLiteral("%1 & %2 %3").arg(first, g.pick(kPartners), last); break;
+    case 4: {
+        const QString title = g.pick(kTitles.mid(4));
+        full = QStringLiteral("%1 %2 %3 %4 %5").arg(female ? QStringLiteral("Frau") : QStringLiteral("Herr"), title,
+                                                    first, last, g.pick(kSuffixes.mid(6)));
+        break;
+    }
+    default: {
+        const QString word = g.pick(kCompanyWords);
+        full = QStringLiteral("%1 %2 %3").arg(last, word, g.pick(kCompanySuffixes));
+    }
+    }
+    f["FullName"] = full;
+    setSplitName(f, full);
+    f["FileAs"] = full.simplified();
+    return form % 6 == 5;
 }
+
+struct ContactMaker
+{
+    Gen &g;
+    const Options &o;
+    qint64 phoneSerial = 0;
+    int nameForm = 0;
+
+    void usualPhones(QJsonObject &f, const Place &place)
+    {
+        f["BusinessTelephoneNumber"] = g.phone(place, false);
+        if (g.chance(60))
+            f["MobileTelephoneNumber"] = g.phone(place, true);
+        if (g.chance(40))
+            f["HomeTelephoneNumber"] = g.phone(place, false);
+        if (g.chance(35))
+            f["BusinessFaxNumber"] = (g.chance(30) ? QStringLiteral("Fax: ") : QString()) + g.phone(place, false);
+    }
+
+    QJsonObject operator()()
+    {
+        const bool female = g.chance(50);
+        const QString first = g.pick(female ? kFirstFemale : kFirstMale);
+        const QString last = g.pick(kLast);
+        const Place &place = kPlaces[g.below(int(std::size(kPlaces)))];
+        QJsonObject f;
+        bool company = false;
+        if (o.messyNames)
+            company = addMessyName(g, f, first, last, female, nameForm++);
+        else
+            addName(g, f, first, last, female);
+        if (!company && g.chance(60))
+            f["CompanyName"] = QStringLiteral("%1 %2 %3").arg(g.pick(kLast), g.pick(kCompanyWords), g.pick(kCompanySuffixes));
+        if (o.phoneFields > 0)
+            fillPhoneFields(g, f, place, o.phoneFields, phoneSerial);
+        else
+            usualPhones(f, place);
+        addAddress(g, f, place);
+        f["Email1Address"] = QStringLiteral("%1.%2@example.org").arg(first.toLower().remove(u' '), last.toLower().remove(u' '));
+        return f;
+    }
+};
 
 // A copy of an earlier item's fields, sometimes with a number written anew.
 QJsonObject duplicateOf(Gen &g, const QJsonObject &original)
@@ -247,6 +238,13 @@ QJsonObject mailFields(Gen &g)
             {"SentOn", g.date(sent)}, {"ReceivedTime", g.date(sent.addSecs(30 + g.below(600)))}};
 }
 
+QJsonObject journalFields(Gen &g)
+{
+    return {{"Subject", QStringLiteral("Telefonat mit %1").arg(g.pick(kLast))},
+            {"Start", g.date(g.moment())}, {"Duration", 5 * (1 + g.below(12))},
+            {"Type", QStringLiteral("Telefonanruf")}};
+}
+
 QJsonArray mailAttachments(Gen &g)
 {
     QJsonArray out;
@@ -258,6 +256,45 @@ QJsonArray mailAttachments(Gen &g)
                                {"text", QStringLiteral("Inhalt %1\n").arg(g.digits(1 + g.below(6))).repeated(1 + g.below(40))}});
     }
     return out;
+}
+
+// Attachments whose contents the fixture reader makes from size and seed.
+QJsonArray generatedAttachments(Gen &g, const Options &o)
+{
+    static const QStringList kExtensions = {"pdf", "docx", "xlsx", "jpg", "zip"};
+    QJsonArray out;
+    for (int i = 0; i < o.attachmentsPerMail; ++i) {
+        const QString name = QStringLiteral("Anlage %1.%2").arg(i + 1).arg(g.pick(kExtensions));
+        const qint64 size = g.between(o.attachmentMin, o.attachmentMax);
+        const QJsonObject recipe{{"size", size}, {"seed", qint64(g.word())}};
+        out.append(QJsonObject{{"fileName", name}, {"type", 1}, {"generate", recipe}});
+    }
+    return out;
+}
+
+void addAttachments(Gen &g, const Options &o, QJsonArray &mails)
+{
+    for (int i = 0; i < mails.size(); ++i) {
+        QJsonObject m = mails[i].toObject();
+        const QJsonArray atts = o.attachmentsPerMail < 0 ? mailAttachments(g) : generatedAttachments(g, o);
+        if (!atts.isEmpty())
+            m["attachments"] = atts;
+        mails[i] = m;
+    }
+}
+
+// Gives `percent` of the items a class of their own, spread evenly, so that
+// n items hold exactly n * percent / 100 (rounded down) of them.
+QJsonArray withCustomClass(QJsonArray items, int percent, const QString &messageClass)
+{
+    for (qint64 i = 0; i < items.size(); ++i) {
+        if ((i + 1) * percent / 100 == i * percent / 100)
+            continue;
+        QJsonObject o = items[i].toObject();
+        o["messageClass"] = messageClass;
+        items[i] = o;
+    }
+    return items;
 }
 
 QJsonObject folder(const char *name, const char *cls, const char *mc, int number, Gen &g,
@@ -277,37 +314,29 @@ QJsonObject generate(const Options &o)
 {
     Gen g(o.seed);
     const int dup = o.duplicatePercent;
-    const QString noteClass = QStringLiteral("IPM.Note");
-    QJsonArray mails = makeItems(g, o.mails, dup, 43, noteClass, [&] { return mailFields(g); });
-    for (int i = 0; i < mails.size(); ++i) {
-        QJsonObject m = mails[i].toObject();
-        const QJsonArray atts = mailAttachments(g);
-        if (!atts.isEmpty())
-            m["attachments"] = atts;
-        mails[i] = m;
-    }
+    const int custom = o.customClassPercent;
+    QJsonArray mails = makeItems(g, o.mails, dup, 43, "IPM.Note", [&] { return mailFields(g); });
+    addAttachments(g, o, mails);
     QJsonArray folders;
-    folders.append(folder("Posteingang", "IPF.Note", "IPM.Note", 6, g, mails));
+    folders.append(folder("Posteingang", "IPF.Note", "IPM.Note", 6, g, withCustomClass(mails, custom, "IPM.Note.Rechnung")));
     folders.append(folder("Postausgang", "IPF.Note", "IPM.Note", 4, g));
     folders.append(folder("Gesendete Objekte", "IPF.Note", "IPM.Note", 5, g));
     folders.append(folder("Gelöschte Objekte", "IPF.Note", "IPM.Note", 3, g));
     folders.append(folder("Entwürfe", "IPF.Note", "IPM.Note", 16, g));
+    const QJsonArray appointments = makeItems(g, o.appointments, dup, 26, "IPM.Appointment", [&] { return appointmentFields(g); });
     folders.append(folder("Kalender", "IPF.Appointment", "IPM.Appointment", 9, g,
-                          makeItems(g, o.appointments, dup, 26, "IPM.Appointment", [&] { return appointmentFields(g); })));
+                          withCustomClass(appointments, custom, "IPM.Appointment.Kundentermin")));
     folders.append(folder("Kontakte", "IPF.Contact", "IPM.Contact", 10, g,
-                          makeItems(g, o.contacts, dup, 40, "IPM.Contact", [&] { return contactFields(g); })));
-    folders.append(folder("Aufgaben", "IPF.Task", "IPM.Task", 13, g,
-                          makeItems(g, o.tasks, dup, 48, "IPM.Task", [&] { return taskFields(g); })));
+                          makeItems(g, o.contacts, dup, 40, "IPM.Contact", ContactMaker{g, o})));
+    const QJsonArray tasks = makeItems(g, o.tasks, dup, 48, "IPM.Task", [&] { return taskFields(g); });
+    folders.append(folder("Aufgaben", "IPF.Task", "IPM.Task", 13, g, withCustomClass(tasks, custom, "IPM.Task.Projekt")));
     folders.append(folder("Notizen", "IPF.StickyNote", "IPM.StickyNote", 12, g,
                           makeItems(g, o.notes, dup, 44, "IPM.StickyNote", [&] {
                               return QJsonObject{{"Body", QStringLiteral("Rückruf %1").arg(g.pick(kLast))}, {"Color", g.below(5)}};
                           })));
+    const QJsonArray journal = makeItems(g, o.journal, dup, 42, "IPM.Activity", [&] { return journalFields(g); });
     folders.append(folder("Journal", "IPF.Journal", "IPM.Activity", 11, g,
-                          makeItems(g, o.journal, dup, 42, "IPM.Activity", [&] {
-                              return QJsonObject{{"Subject", QStringLiteral("Telefonat mit %1").arg(g.pick(kLast))},
-                                                 {"Start", g.date(g.moment())}, {"Duration", 5 * (1 + g.below(12))},
-                                                 {"Type", QStringLiteral("Telefonanruf")}};
-                          })));
+                          withCustomClass(journal, custom, "IPM.Activity.Telefonat")));
     QJsonObject store{{"name", QStringLiteral("Persönliche Ordner")}, {"storeId", g.id(32)},
                       {"entryId", g.id(24)}, {"folders", folders}};
     return {{"stores", QJsonArray{store}}};

@@ -2,6 +2,7 @@
 #include "platform/core/PlatformError.h"
 #include "platform/mailstore/FieldValues.h"
 #include "platform/mailstore/Fixture.h"
+#include "platform/mailstore/FixtureContent.h"
 #include "platform/mailstore/ProfileDb.h"
 #include "platform/mailstore/SqlUtil.h"
 
@@ -9,6 +10,7 @@
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <cmath>
 
 namespace kw::mailstore::fixture {
 
@@ -30,10 +32,48 @@ QString hexId(const QJsonObject &o, const char *key, const QString &where)
     return upper;
 }
 
+// A whole JSON number in [0, max], or nothing.
+std::optional<qint64> wholeNumber(const QJsonValue &v, double max)
+{
+    const double d = v.toDouble(-1);
+    if (!v.isDouble() || d < 0 || d > max || d != std::floor(d))
+        return std::nullopt;
+    return qint64(d);
+}
+
+GeneratedContent recipe(const QJsonValue &generate, const QString &where)
+{
+    const QJsonObject g = generate.toObject();
+    const auto size = wholeNumber(g.value(u"size"), double(kMaxGeneratedSize));
+    const auto seed = wholeNumber(g.value(u"seed"), double(0xFFFFFFFFU));
+    if (!size)
+        bad(where, QStringLiteral("generate.size ist keine Größe bis %1 Bytes").arg(kMaxGeneratedSize));
+    if (!seed)
+        bad(where, QStringLiteral("generate.seed ist keine Zahl von 0 bis 4294967295"));
+    return {*size, quint32(*seed)};
+}
+
+QByteArray attachmentContent(const QJsonObject &a, const QString &where)
+{
+    const int kinds = a.contains(u"text") + a.contains(u"base64") + a.contains(u"generate");
+    if (kinds > 1)
+        bad(where, QStringLiteral("mehr als ein Inhalt (text, base64, generate)"));
+    if (a.contains(u"generate"))
+        return generatedContent(recipe(a.value(u"generate"), where));
+    if (!a.contains(u"base64"))
+        return a.value(u"text").toString().toUtf8();
+    // Refused rather than decoded in part: a typo must not load other bytes.
+    const auto decoded = QByteArray::fromBase64Encoding(a.value(u"base64").toString().toLatin1(),
+                                                        QByteArray::AbortOnBase64DecodingErrors);
+    if (!decoded)
+        bad(where, QStringLiteral("base64 ist fehlerhaft"));
+    return *decoded;
+}
+
 class Builder
 {
 public:
-    explicit Builder(ProfileDb &db) : m_db(db) {}
+    Builder(ProfileDb &db, const QString &base) : m_db(db), m_base(base) {}
 
     void stores(const QJsonArray &stores)
     {
@@ -147,23 +187,31 @@ private:
             const QJsonObject a = v.toObject();
             AttachmentRecord r;
             r.fileName = a.value(u"fileName").toString();
+            const QString here = QStringLiteral("%1, Anlage \"%2\"").arg(where, r.fileName);
             r.displayName = a.value(u"displayName").toString(r.fileName);
             r.type = a.value(u"type").toInt(1);
             if (r.type != 1 && r.type != 4)
-                bad(where, QStringLiteral("Anlagentyp %1").arg(r.type));
-            r.pathName = a.value(u"pathName").toString();
+                bad(here, QStringLiteral("Anlagentyp %1").arg(r.type));
+            r.pathName = resolveBase(a.value(u"pathName").toString());
             if (a.contains(u"hidden"))
                 r.hidden = a.value(u"hidden").toBool();
-            r.content = a.contains(u"base64")
-                            ? QByteArray::fromBase64(a.value(u"base64").toString().toLatin1())
-                            : a.value(u"text").toString().toUtf8();
+            r.content = attachmentContent(a, here);
             r.size = r.type == 1 ? r.content.size() : 0;
             out.append(r);
         }
         return out;
     }
 
+    QString resolveBase(const QString &path) const
+    {
+        static const QString placeholder = QStringLiteral("${BASE}");
+        if (m_base.isEmpty() || !path.startsWith(placeholder))
+            return path;
+        return m_base + path.mid(placeholder.size());
+    }
+
     ProfileDb &m_db;
+    QString m_base;
     QHash<QString, qint64> m_storesByName;
 };
 
@@ -176,7 +224,7 @@ void removeProfileFiles(const QString &path)
 
 } // namespace
 
-void createProfile(const QString &profilePath, const QJsonObject &fixture)
+void createProfile(const QString &profilePath, const QJsonObject &fixture, const QString &base)
 {
     const auto exists = [&] {
         return PlatformError(errors::kOperationFailed,
@@ -190,7 +238,7 @@ void createProfile(const QString &profilePath, const QJsonObject &fixture)
     try {
         ProfileDbPtr db = ProfileDb::open(building, false);
         sql::Transaction tx(db->connection());
-        Builder b(*db);
+        Builder b(*db, base);
         b.stores(fixture.value(u"stores").toArray());
         b.addressBook(fixture.value(u"addressBook").toArray());
         tx.commit();
@@ -221,9 +269,9 @@ QJsonObject readJsonFile(const QString &path)
     return doc.object();
 }
 
-void createProfileFromFile(const QString &profilePath, const QString &fixturePath)
+void createProfileFromFile(const QString &profilePath, const QString &fixturePath, const QString &base)
 {
-    createProfile(profilePath, readJsonFile(fixturePath));
+    createProfile(profilePath, readJsonFile(fixturePath), base);
 }
 
 QByteArray canonicalJson(const QJsonObject &fixture)

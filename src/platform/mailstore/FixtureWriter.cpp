@@ -1,6 +1,7 @@
 // Writes a profile as a JSON fixture in canonical form.
 #include "platform/mailstore/FieldValues.h"
 #include "platform/mailstore/Fixture.h"
+#include "platform/mailstore/FixtureContent.h"
 #include "platform/mailstore/ProfileDb.h"
 
 #include "platform/core/PlatformError.h"
@@ -31,6 +32,21 @@ bool isPlainText(const QByteArray &content)
     if (content.contains('\0'))
         return false;
     return QString::fromUtf8(content).toUtf8() == content;
+}
+
+// Generated contents go back as their recipe, so a dump of a profile with
+// megabytes of attachments stays as small as the fixture it came from.
+void insertContent(QJsonObject &o, const QByteArray &content)
+{
+    if (content.isEmpty())
+        return;
+    if (const auto recipe = recogniseGenerated(content))
+        o.insert(QStringLiteral("generate"), QJsonObject{{QStringLiteral("seed"), qint64(recipe->seed)},
+                                                         {QStringLiteral("size"), recipe->size}});
+    else if (isPlainText(content))
+        o.insert(QStringLiteral("text"), QString::fromUtf8(content));
+    else
+        o.insert(QStringLiteral("base64"), QString::fromLatin1(content.toBase64()));
 }
 
 class Writer
@@ -139,13 +155,7 @@ private:
                 o.insert(QStringLiteral("pathName"), a.pathName);
             if (a.hidden)
                 o.insert(QStringLiteral("hidden"), *a.hidden);
-            const QByteArray content = m_db.attachmentContent(a.id);
-            if (!content.isEmpty()) {
-                if (isPlainText(content))
-                    o.insert(QStringLiteral("text"), QString::fromUtf8(content));
-                else
-                    o.insert(QStringLiteral("base64"), QString::fromLatin1(content.toBase64()));
-            }
+            insertContent(o, m_db.attachmentContent(a.id));
             out.append(o);
         }
         return out;
