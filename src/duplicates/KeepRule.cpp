@@ -13,7 +13,6 @@
 namespace kw::DupsDel {
 namespace {
 
-constexpr long kSubscriptOutOfRange = 9;
 
 enum Verdict { Undecided, MarkI, MarkJ };
 
@@ -42,7 +41,7 @@ int ruleAtRank(const QString &text)
     if (!ok)
         throw PlatformError(errors::kTypeMismatch, QStringLiteral("Typen unverträglich"));
     if (rule < 0 || rule > 2)
-        throw PlatformError(kSubscriptOutOfRange, QStringLiteral("Index außerhalb des gültigen Bereichs"));
+        throw PlatformError(errors::kSubscriptOutOfRange, QStringLiteral("Index außerhalb des gültigen Bereichs"));
     return rule;
 }
 
@@ -152,7 +151,7 @@ int GetDuplicateParent(const std::vector<int> &parents, const std::vector<int> &
 {
     const int size = int(std::min(parents.size(), children.size()));
     if (count < 0 || count >= size || k < 0 || k >= size) {
-        messages.HandleError(QStringLiteral("Index außerhalb des gültigen Bereichs"), kSubscriptOutOfRange,
+        messages.HandleError(QStringLiteral("Index außerhalb des gültigen Bereichs"), errors::kSubscriptOutOfRange,
                              place::GetDuplicateParent, QString());
         return 0;
     }

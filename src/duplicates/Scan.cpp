@@ -83,7 +83,7 @@ void RemoveDuplicates(DupsContext &ctx)
         if (const ScanType *type = scanTypeForClass(ctx.GetMarkedFolderClass()))
             runScan(ctx, *type);
         else
-            ctx.messages.ShowMessage(QStringLiteral("Kein gültiger Ordner gewählt."), 16, titles::Hinweis);
+            ctx.messages.ShowMessage(QStringLiteral("Kein gültiger Ordner gewählt."), ui::mb::Critical, titles::Hinweis);
     } catch (const PlatformError &e) {
         ctx.messages.HandleError(e.description(), e.number(), place::RemoveDuplicates, QString());
     } catch (const std::exception &e) {

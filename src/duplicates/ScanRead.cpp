@@ -14,7 +14,6 @@ namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
 constexpr int kMaxAttempts = 6;
-constexpr long kSubscriptOutOfRange = 9;
 
 bool switchOn(const ScanType &type, const Settings &settings, const QString &name)
 {
@@ -176,7 +175,7 @@ void ItemReader::readBeyondCount(const Slot &slot)
     } catch (const std::exception &) {
     }
     m_data.readLog += QStringLiteral("Err No.: %1, Err Des: %2, Element: %3")
-                          .arg(kSubscriptOutOfRange)
+                          .arg(errors::kSubscriptOutOfRange)
                           .arg(QStringLiteral("Index außerhalb des gültigen Bereichs"), subject)
                       + kCrLf;
 }

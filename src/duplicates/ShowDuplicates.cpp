@@ -5,6 +5,7 @@
 #include "platform/mailstore/Item.h"
 #include "platform/mailstore/NameSpace.h"
 #include "platform/mailstore/UserProperties.h"
+#include "shell/BusyState.h"
 #include "shell/GlobalFunctions.h"
 #include "shell/RegistryFunctions.h"
 
@@ -20,8 +21,8 @@ void showList(DupsContext &ctx, const PairList &pairs, const std::vector<QString
               const std::vector<char> &remove, int pairCount, const QString &itemType)
 {
     if (pairCount < 1) {
-        ctx.view.setStatus(QStringLiteral("Bereit"));
-        ctx.messages.ShowMessage(kNoneFound, 64, titles::Info);
+        ctx.view.setStatus(BusyState::readyText());
+        ctx.messages.ShowMessage(kNoneFound, ui::mb::Information, titles::Info);
         ctx.view.setListVisible(false);
     } else {
         ctx.view.setStatus(foundStatus(pairCount));
@@ -37,7 +38,7 @@ void showList(DupsContext &ctx, const PairList &pairs, const std::vector<QString
         ctx.messages.ShowMessage(
             QStringLiteral("Es werden nur die ersten 32.767 Elemente angezeigt. Starten Sie nach der Bereinigung "
                            "dieser Elemente einen weiteren Durchlauf um alle Duplikate zu entfernen."),
-            48, titles::Hinweis);
+            ui::mb::Exclamation, titles::Hinweis);
     ctx.view.setProgress(0);
 }
 
@@ -122,21 +123,21 @@ void ShowDuplicates(DupsContext &ctx, const PairList &pairs, const std::vector<Q
             return;
         }
         if (pairCount < 1) {
-            ctx.view.setStatus(QStringLiteral("Bereit"));
-            ctx.messages.ShowMessage(kNoneFound, 64, titles::Info);
+            ctx.view.setStatus(BusyState::readyText());
+            ctx.messages.ShowMessage(kNoneFound, ui::mb::Information, titles::Info);
             return;
         }
         const int failed = writeDuplicateLinks(ctx, pairs, remove);
         ctx.view.setProgress(0);
-        ctx.view.setStatus(QStringLiteral("Bereit"));
+        ctx.view.setStatus(BusyState::readyText());
         if (failed == 0)
-            ctx.messages.ShowMessage(QStringLiteral("Outook ID erfolgreich eingetragen."), 64, titles::Info);
+            ctx.messages.ShowMessage(QStringLiteral("Outook ID erfolgreich eingetragen."), ui::mb::Information, titles::Info);
         else
             ctx.messages.ShowMessage(
                 QStringLiteral("%1 Elemente verursachen einen Fehler; bei ihnen wurde keine ID eingetragen. "
                                "Näheres steht im Fehlerprotokoll.")
                     .arg(failed),
-                48, titles::Hinweis);
+                ui::mb::Exclamation, titles::Hinweis);
     } catch (const PlatformError &e) {
         ctx.messages.HandleError(e.description(), e.number(), place::ShowDuplicates, QString());
     } catch (const std::exception &e) {

@@ -49,7 +49,7 @@ void MainWindowFolders::cmdAktualisieren_Click()
     const bool read = m_structure.tvwFolderFill();
     m_busy.SetBusy(false);
     if (read)
-        m_messages.ShowMessage(QStringLiteral("Alle Ordner neu eingelesen."), 64, titles::Info);
+        m_messages.ShowMessage(QStringLiteral("Alle Ordner neu eingelesen."), ui::mb::Information, titles::Info);
 }
 
 void MainWindowFolders::cmdAlleRueck_Click()

@@ -254,7 +254,7 @@ void frmHaupt::askAttachmentUndo()
 {
     const int answer = m_messages.ShowMessage(
         QStringLiteral("Möchten Sie die verknüpften Anlagen wieder (zurück)importieren?"),
-        ui::mb::YesNo | ui::mb::Question, titles::Frage);
+        ui::mb::YesNoQuestion, titles::Frage);
     if (answer == ui::answer::Yes)
         runAction(kAttachmentUndo);
 }
