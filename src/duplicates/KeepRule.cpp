@@ -3,6 +3,7 @@
 #include "platform/core/PlatformError.h"
 #include "shell/GlobalFunctions.h"
 #include "shell/RegistryFunctions.h"
+#include "shell/SettingNames.h"
 
 #include <QFile>
 
@@ -82,11 +83,11 @@ KeepRuleTexts KeepRuleTexts::read(const Settings &settings)
 {
     const QString zero = QStringLiteral("0");
     KeepRuleTexts texts;
-    texts.masterFolder = settings.GetSetting(QStringLiteral("MasterFolder"), zero);
-    texts.terminSerie = settings.GetSetting(QStringLiteral("TerminSerie"), zero);
-    texts.oldDel = settings.GetSetting(QStringLiteral("OldDel"), zero);
+    texts.masterFolder = settings.GetSetting(setting::MasterFolder, zero);
+    texts.terminSerie = settings.GetSetting(setting::TerminSerie, zero);
+    texts.oldDel = settings.GetSetting(setting::OldDel, zero);
     for (int rank = 2; rank >= 0; --rank)
-        texts.priority[rank] = settings.GetSetting(QStringLiteral("Priority.%1").arg(rank), zero);
+        texts.priority[rank] = settings.GetSetting(setting::numbered(setting::Priority, rank), zero);
     return texts;
 }
 

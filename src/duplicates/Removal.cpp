@@ -8,6 +8,7 @@
 #include "shell/BusyState.h"
 #include "shell/GlobalFunctions.h"
 #include "shell/RegistryFunctions.h"
+#include "shell/SettingNames.h"
 
 namespace kw::DupsDel {
 namespace {
@@ -130,7 +131,7 @@ void DeleteDuplicates(DupsContext &ctx)
     ctx.state.removing = true;
     try {
         RemovalRun run{ctx, mailstore::Application::create()->GetNamespace(QStringLiteral("MAPI")), {}};
-        const bool moveToFolder = ctx.settings.GetSettingBool(QStringLiteral("MoveToFolder"), true);
+        const bool moveToFolder = ctx.settings.GetSettingBool(setting::MoveToFolder, true);
         ctx.SetBusy(true);
         ctx.view.setListButtonsEnabled(false);
         run.selection = ctx.view.tickedItems();

@@ -8,6 +8,7 @@
 #include "platform/mailstore/UserProperties.h"
 #include "platform/mapi/SafeItem.h"
 #include "shell/RegistryFunctions.h"
+#include "shell/SettingNames.h"
 
 namespace kw::DupsDel {
 namespace {
@@ -189,11 +190,11 @@ ScanSettings ScanSettings::read(const ScanType &type, const Settings &settings)
         if (switchOn(type, settings, type.criteria[c].setting))
             s.criteria.append(c);
     }
-    s.folderInside = settings.GetSettingBool(QStringLiteral("FolderInside"), false);
+    s.folderInside = settings.GetSettingBool(setting::FolderInside, false);
     if (type.readsSeries)
-        s.seriesOn = yesNoFromSwitchText(settings.GetSetting(QStringLiteral("TerminSerie"), QStringLiteral("1")));
+        s.seriesOn = yesNoFromSwitchText(settings.GetSetting(setting::TerminSerie, QStringLiteral("1")));
     if (type.kind == ScanKind::Contacts)
-        s.userFieldName = settings.GetSetting(QStringLiteral("KontakteFieldNameStr"), QString());
+        s.userFieldName = settings.GetSetting(setting::KontakteFieldNameStr, QString());
     return s;
 }
 

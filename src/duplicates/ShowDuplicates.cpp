@@ -8,6 +8,7 @@
 #include "shell/BusyState.h"
 #include "shell/GlobalFunctions.h"
 #include "shell/RegistryFunctions.h"
+#include "shell/SettingNames.h"
 
 #include <QHash>
 
@@ -51,7 +52,7 @@ void writeLink(const mailstore::NameSpacePtr &ns, DupsContext &ctx, int item, co
 {
     const mailstore::ItemPtr target = ns->GetItemFromID(ctx.state.DupEntryIDs[size_t(item)],
                                                       ctx.state.DupStoreIDs[size_t(item)]);
-    const QString name = ctx.settings.GetSetting(QStringLiteral("FieldNameEntryID"),
+    const QString name = ctx.settings.GetSetting(setting::FieldNameEntryID,
                                                  QStringLiteral("Outlook ID (created by Kontorwerk)"));
     // A second scan must not give the item a second property of the same name.
     const mailstore::UserPropertiesPtr props = target->UserProperties();
@@ -118,7 +119,7 @@ void ShowDuplicates(DupsContext &ctx, const PairList &pairs, const std::vector<Q
                     const std::vector<char> &remove, int pairCount, const QString &itemType)
 {
     try {
-        if (!ctx.settings.GetSettingBool(QStringLiteral("DupEntryIDSave"), false)) {
+        if (!ctx.settings.GetSettingBool(setting::DupEntryIDSave, false)) {
             showList(ctx, pairs, displays, remove, pairCount, itemType);
             return;
         }

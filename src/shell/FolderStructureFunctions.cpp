@@ -11,6 +11,7 @@
 #include "shell/FolderTree.h"
 #include "shell/GlobalFunctions.h"
 #include "shell/RegistryFunctions.h"
+#include "shell/SettingNames.h"
 
 #include <QCoreApplication>
 #include <QScopeGuard>
@@ -23,7 +24,7 @@ namespace {
 const QString kFill = QStringLiteral("tvwFolderFill");
 const QString kEnrol = QStringLiteral("Enrol");
 const QString kInspect = QStringLiteral("DelayInspect");
-const QString kSkipSetting = QStringLiteral("FolderStructureSkip");
+const QString kSkipSetting = setting::FolderStructureSkip;
 
 const QList<quint32> &folderTableColumns()
 {
@@ -79,7 +80,7 @@ void FolderStructure::yield()
 int FolderStructure::readIdleTime() const
 {
     bool ok = false;
-    const int seconds = m_settings.GetSetting(QStringLiteral("IdleTime"), QStringLiteral("30")).trimmed().toInt(&ok);
+    const int seconds = m_settings.GetSetting(setting::IdleTime, QStringLiteral("30")).trimmed().toInt(&ok);
     return ok ? seconds : 30;
 }
 
