@@ -1,6 +1,7 @@
 #pragma once
 
 #include "shell/SharedFolder.h"
+#include "shell/frmHauptUi.h"
 
 #include <QObject>
 #include <QPointer>
