@@ -2,6 +2,7 @@
 
 #include "duplicates/DuplicateActions.h"
 #include "shell/AppServices.h"
+#include "shell/BusyState.h"
 #include "shell/MainWindowFolders.h"
 #include "shell/frmHaupt.h"
 
@@ -20,10 +21,11 @@ struct Route
 
 QList<Route> routes(frmHaupt &window, AppServices &services)
 {
-    // Lives as long as the window, which owns it.
-    auto *folders = new MainWindowFolders(&window, services.busy, services.folderTree, services.sharedFolder,
+    // Both live as long as the window, which owns them.
+    const frmHauptUi &ui = window.controls();
+    auto *folders = new MainWindowFolders(&window, ui, ui, services.busy, services.folderTree, services.sharedFolder,
                                           services.messages);
-    auto *dups = new DupsDel::DuplicateActions(&window, services);
+    auto *dups = new DupsDel::DuplicateActions(&window, ui, ui, services);
     return {
         // Folder tree
         {{"tvwFolderFill"}, [folders] { folders->tvwFolderFill(); }},
@@ -64,6 +66,9 @@ QList<Route> routes(frmHaupt &window, AppServices &services)
 
 WiringResult wireActions(frmHaupt &window, AppServices &services)
 {
+    // A run switches this window's commands off, and closing it waits for the run.
+    services.busy.attach(BusyControls::of(window.controls()));
+    services.busy.watchWindow(&window);
     WiringResult result;
     for (const Route &route : routes(window, services)) {
         for (const QString &name : route.names) {

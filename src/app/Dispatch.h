@@ -16,8 +16,8 @@ struct WiringResult
 };
 
 // Connects the main window's tool-bar keys, menu entries and buttons to the
-// tools. This is the one table of what each entry starts; every tool that is
-// added gets its line here.
+// tools, and the busy state to the window. This is the one table of what each
+// entry starts; every tool that is added gets its line here.
 WiringResult wireActions(frmHaupt &window, AppServices &services);
 
 } // namespace kw::app

@@ -1,5 +1,7 @@
 #pragma once
 
+// Module NameCorrectionFunctions: the name parser's functions over NameTokens and ParsedName.
+
 #include "contacts/NameWordTables.h"
 
 #include <QString>

@@ -7,6 +7,7 @@
 #include "shell/ErrorTrap.h"
 #include "shell/GlobalFunctions.h"
 #include "shell/RegistryFunctions.h"
+#include "shell/SettingNames.h"
 
 #include <algorithm>
 
@@ -41,7 +42,7 @@ QString blocksFor(const QString &digits, const QString &kind, const TelSettings 
 {
     int count = 0;
     const int *lengths = cfg.blockLengths(kind, &count);
-    const QString &separator = kind == QLatin1String("BlockT") ? cfg.BlockTrennAreaNo : cfg.BlockTrennAreaPres;
+    const QString &separator = kind == setting::BlockT ? cfg.BlockTrennAreaNo : cfg.BlockTrennAreaPres;
     return blocks(digits, lengths, count, separator, cfg.DurchwahlTrennOut);
 }
 
@@ -162,13 +163,13 @@ QString layout(Parsed number, const TelSettings &cfg)
     QString result;
     if (!number.ac.isEmpty()) {
         if (cfg.UseNumberBlocksAreaPres) {
-            number.ac = blocksFor(number.ac, QStringLiteral("BlockA"), cfg);
-            sub = blocksFor(sub, QStringLiteral("BlockS"), cfg);
+            number.ac = blocksFor(number.ac, setting::BlockA, cfg);
+            sub = blocksFor(sub, setting::BlockS, cfg);
         }
         result = cfg.IDDPOut + number.cc + cfg.VorwahlTrennOut1 + number.ac + cfg.VorwahlTrennOut2 + sub;
     } else {
         if (cfg.UseNumberBlocksAreaNo)
-            number.rest = blocksFor(number.rest, QStringLiteral("BlockT"), cfg);
+            number.rest = blocksFor(number.rest, setting::BlockT, cfg);
         result = cfg.IDDPOut + number.cc + cfg.VorwahlTrennOutSingle + number.rest;
     }
     if (cfg.SchweizKonv) {
@@ -215,7 +216,7 @@ QString FormatTelNumber(const QString &TelNr, bool &Changed, Settings &settings,
 QString FormatNumberBlocks(const QString &Digits, const QString &Kind, Settings &settings)
 {
     const std::shared_ptr<const TelSettings> cfg = TelSettings::current(settings);
-    if (Kind == QLatin1String("BlockA") || Kind == QLatin1String("BlockS") || Kind == QLatin1String("BlockT"))
+    if (Kind == setting::BlockA || Kind == setting::BlockS || Kind == setting::BlockT)
         return blocksFor(Digits, Kind, *cfg);
     // Any other kind reads its lengths under its own name, five of them.
     int lengths[5];

@@ -1,6 +1,7 @@
 #include "contacts/TelSettings.h"
 
 #include "shell/RegistryFunctions.h"
+#include "shell/SettingNames.h"
 
 #include <cmath>
 
@@ -17,10 +18,10 @@ bool numericBool(const QString &text, bool fallback)
 }
 
 template <std::size_t N>
-void readBlocks(Settings &settings, const QString &kind, std::array<int, N> &lengths)
+void readBlocks(Settings &settings, QLatin1String kind, std::array<int, N> &lengths)
 {
     for (std::size_t i = 0; i < N; ++i)
-        lengths[i] = blockLength(settings.GetSetting(kind + QString::number(i + 1), QStringLiteral("0")));
+        lengths[i] = blockLength(settings.GetSetting(setting::numbered(kind, int(i) + 1), QStringLiteral("0")));
 }
 
 } // namespace
@@ -48,35 +49,35 @@ int blockLength(const QString &text)
 
 TelSettings TelSettings::read(Settings &settings)
 {
-    const auto text = [&](const char *name, const char *fallback) {
-        return settings.GetSetting(QLatin1String(name), QLatin1String(fallback));
+    const auto text = [&](QLatin1String name, const char *fallback) {
+        return settings.GetSetting(name, QLatin1String(fallback));
     };
-    const auto yesNo = [&](const char *name) { return settings.GetSettingBool(QLatin1String(name), false); };
+    const auto yesNo = [&](QLatin1String name) { return settings.GetSettingBool(name, false); };
     TelSettings s;
-    s.DurchwahlTrenn = text("DurchwahlTrenn", "-");
-    s.Plus = numericBool(text("Plus", "0"), false);
-    s.IDDP = trimBlanks(text("IDDP", "00"));
-    s.SchweizKonv = numericBool(text("SchweizKonv", "1"), true);
-    s.UseNumberBlocksAreaNo = yesNo("UseNumberBlocksAreaNo");
-    s.UseNumberBlocksAreaPres = yesNo("UseNumberBlocksAreaPres");
-    s.IgnoreCountryCode = yesNo("IgnoreCountryCode");
-    s.IDDPOut = trimBlanks(text("IDDPOut", "+"));
-    s.DurchwahlTrennOut = text("DurchwahlTrennOut", "-");
-    s.VorwahlTrennOut1 = text("VorwahlTrennOut1", " (");
-    s.VorwahlTrennOut2 = text("VorwahlTrennOut2", ") ");
-    s.VorwahlTrennOutSingle = text("VorwahlTrennOutSingle", " ");
-    s.CountryCode = trimBlanks(text("CountryCode", "49"));
-    s.NDDP = trimBlanks(text("NDDP", "0"));
-    s.FilterTel = yesNo("FilterTel");
-    s.FilterCountry = yesNo("FilterCountry");
-    s.FilterArea = yesNo("FilterArea");
-    s.FilterCountryStr = trimBlanks(text("FilterCountryStr", ""));
-    s.FilterAreaStr = trimBlanks(text("FilterAreaStr", ""));
-    readBlocks(settings, QStringLiteral("BlockA"), s.BlockA);
-    readBlocks(settings, QStringLiteral("BlockS"), s.BlockS);
-    readBlocks(settings, QStringLiteral("BlockT"), s.BlockT);
-    s.BlockTrennAreaPres = text("BlockTrennAreaPres", " ");
-    s.BlockTrennAreaNo = text("BlockTrennAreaNo", " ");
+    s.DurchwahlTrenn = text(setting::DurchwahlTrenn, "-");
+    s.Plus = numericBool(text(setting::Plus, "0"), false);
+    s.IDDP = trimBlanks(text(setting::IDDP, "00"));
+    s.SchweizKonv = numericBool(text(setting::SchweizKonv, "1"), true);
+    s.UseNumberBlocksAreaNo = yesNo(setting::UseNumberBlocksAreaNo);
+    s.UseNumberBlocksAreaPres = yesNo(setting::UseNumberBlocksAreaPres);
+    s.IgnoreCountryCode = yesNo(setting::IgnoreCountryCode);
+    s.IDDPOut = trimBlanks(text(setting::IDDPOut, "+"));
+    s.DurchwahlTrennOut = text(setting::DurchwahlTrennOut, "-");
+    s.VorwahlTrennOut1 = text(setting::VorwahlTrennOut1, " (");
+    s.VorwahlTrennOut2 = text(setting::VorwahlTrennOut2, ") ");
+    s.VorwahlTrennOutSingle = text(setting::VorwahlTrennOutSingle, " ");
+    s.CountryCode = trimBlanks(text(setting::CountryCode, "49"));
+    s.NDDP = trimBlanks(text(setting::NDDP, "0"));
+    s.FilterTel = yesNo(setting::FilterTel);
+    s.FilterCountry = yesNo(setting::FilterCountry);
+    s.FilterArea = yesNo(setting::FilterArea);
+    s.FilterCountryStr = trimBlanks(text(setting::FilterCountryStr, ""));
+    s.FilterAreaStr = trimBlanks(text(setting::FilterAreaStr, ""));
+    readBlocks(settings, setting::BlockA, s.BlockA);
+    readBlocks(settings, setting::BlockS, s.BlockS);
+    readBlocks(settings, setting::BlockT, s.BlockT);
+    s.BlockTrennAreaPres = text(setting::BlockTrennAreaPres, " ");
+    s.BlockTrennAreaNo = text(setting::BlockTrennAreaNo, " ");
     return s;
 }
 
@@ -98,11 +99,11 @@ std::shared_ptr<const TelSettings> TelSettings::current(Settings &settings)
 
 const int *TelSettings::blockLengths(const QString &kind, int *count) const
 {
-    if (kind == QLatin1String("BlockA")) {
+    if (kind == setting::BlockA) {
         *count = int(BlockA.size());
         return BlockA.data();
     }
-    if (kind == QLatin1String("BlockS")) {
+    if (kind == setting::BlockS) {
         *count = int(BlockS.size());
         return BlockS.data();
     }

@@ -107,7 +107,7 @@ std::optional<TelTables::CountryMatch> TelTables::findCountry(const QString &num
     // The original walk stops with an error at a row without a code that it
     // reaches before any match.
     if (m_firstNullCountry >= 0 && m_firstNullCountry < row)
-        throw PlatformError(94, QStringLiteral("Unzulässige Verwendung von Null (T_CountryCodes ohne CountryCode)"));
+        throw PlatformError(errors::kInvalidUseOfNull, QStringLiteral("Unzulässige Verwendung von Null (T_CountryCodes ohne CountryCode)"));
     if (row == INT_MAX)
         return std::nullopt;
     const Country &country = m_countries.at(row);

@@ -7,11 +7,19 @@
 
 namespace kw::DupsDel {
 
-DuplicateActions::DuplicateActions(QWidget *window, AppServices &services)
-    : QObject(window), m_services(services), m_view(window)
+DuplicateActions::DuplicateActions(QObject *window, const StatusControls &status, const DupListControls &list,
+                                   AppServices &services)
+    : QObject(window), m_services(services), m_view(status, list)
 {
-    // The busy state empties the identities whenever a new run starts.
-    m_services.busy.resetDuplicateIds = [this] { m_state.resetIds(); };
+    m_services.busy.onRunStarting(this, [this] { runStarting(); });
+}
+
+void DuplicateActions::runStarting()
+{
+    m_view.setListVisible(false);
+    m_view.clearNodes();
+    m_state.resetIds();
+    m_view.setListButtonsEnabled(true);
 }
 
 DupsContext DuplicateActions::context()

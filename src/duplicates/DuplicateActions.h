@@ -17,7 +17,8 @@ namespace kw::DupsDel {
 class DuplicateActions : public QObject
 {
 public:
-    DuplicateActions(QWidget *window, AppServices &services);
+    DuplicateActions(QObject *window, const StatusControls &status, const DupListControls &list,
+                     AppServices &services);
 
     void RemoveDuplicates();
     void cmdDupDel_Click();
@@ -26,6 +27,10 @@ public:
 
     DupsContext context();
     DupState &state() { return m_state; }
+
+    // Any tool's run starts: the last scan's list and the identities behind
+    // it go, and the list's buttons are on again for the next one.
+    void runStarting();
 
 private:
     AppServices &m_services;

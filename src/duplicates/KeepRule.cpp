@@ -3,6 +3,7 @@
 #include "platform/core/PlatformError.h"
 #include "shell/GlobalFunctions.h"
 #include "shell/RegistryFunctions.h"
+#include "shell/SettingNames.h"
 
 #include <QFile>
 
@@ -13,7 +14,6 @@
 namespace kw::DupsDel {
 namespace {
 
-constexpr long kSubscriptOutOfRange = 9;
 
 enum Verdict { Undecided, MarkI, MarkJ };
 
@@ -42,7 +42,7 @@ int ruleAtRank(const QString &text)
     if (!ok)
         throw PlatformError(errors::kTypeMismatch, QStringLiteral("Typen unverträglich"));
     if (rule < 0 || rule > 2)
-        throw PlatformError(kSubscriptOutOfRange, QStringLiteral("Index außerhalb des gültigen Bereichs"));
+        throw PlatformError(errors::kSubscriptOutOfRange, QStringLiteral("Index außerhalb des gültigen Bereichs"));
     return rule;
 }
 
@@ -83,11 +83,11 @@ KeepRuleTexts KeepRuleTexts::read(const Settings &settings)
 {
     const QString zero = QStringLiteral("0");
     KeepRuleTexts texts;
-    texts.masterFolder = settings.GetSetting(QStringLiteral("MasterFolder"), zero);
-    texts.terminSerie = settings.GetSetting(QStringLiteral("TerminSerie"), zero);
-    texts.oldDel = settings.GetSetting(QStringLiteral("OldDel"), zero);
+    texts.masterFolder = settings.GetSetting(setting::MasterFolder, zero);
+    texts.terminSerie = settings.GetSetting(setting::TerminSerie, zero);
+    texts.oldDel = settings.GetSetting(setting::OldDel, zero);
     for (int rank = 2; rank >= 0; --rank)
-        texts.priority[rank] = settings.GetSetting(QStringLiteral("Priority.%1").arg(rank), zero);
+        texts.priority[rank] = settings.GetSetting(setting::numbered(setting::Priority, rank), zero);
     return texts;
 }
 
@@ -152,7 +152,7 @@ int GetDuplicateParent(const std::vector<int> &parents, const std::vector<int> &
 {
     const int size = int(std::min(parents.size(), children.size()));
     if (count < 0 || count >= size || k < 0 || k >= size) {
-        messages.HandleError(QStringLiteral("Index außerhalb des gültigen Bereichs"), kSubscriptOutOfRange,
+        messages.HandleError(QStringLiteral("Index außerhalb des gültigen Bereichs"), errors::kSubscriptOutOfRange,
                              place::GetDuplicateParent, QString());
         return 0;
     }

@@ -5,14 +5,16 @@
 #include "platform/mailstore/Item.h"
 #include "platform/mailstore/NameSpace.h"
 #include "shell/ErrorTrap.h"
+#include "shell/BusyState.h"
 #include "shell/GlobalFunctions.h"
 #include "shell/MailProfile.h"
 #include "shell/RegistryFunctions.h"
+#include "shell/SettingNames.h"
 
 namespace kw::DupsDel {
 namespace {
 
-const QString kReady = QStringLiteral("Bereit");
+const QString kReady = BusyState::readyText();
 
 struct RemovalRun
 {
@@ -24,7 +26,7 @@ struct RemovalRun
     {
         const size_t n = size_t(itemNumber);
         if (itemNumber < 0 || n >= ctx.state.DupEntryIDs.size())
-            throw PlatformError(9, QStringLiteral("Index außerhalb des gültigen Bereichs"));
+            throw PlatformError(errors::kSubscriptOutOfRange, QStringLiteral("Index außerhalb des gültigen Bereichs"));
         return ns->GetItemFromID(ctx.state.DupEntryIDs[n], ctx.state.DupStoreIDs[n]);
     }
 };
@@ -45,7 +47,7 @@ mailstore::FolderPtr findOrAddDuplicatesFolder(DupsContext &ctx)
     } catch (const PlatformError &e) {
         ctx.messages.WriteErrorLog(e.description() + QStringLiteral(", ") + QString::number(e.number()),
                                    QStringLiteral("FolderAdd"));
-        ctx.messages.ShowMessage(e.description(), 16, titles::Fehler);
+        ctx.messages.ShowMessage(e.description(), ui::mb::Critical, titles::Fehler);
         return nullptr;
     }
     ctx.view.yield();
@@ -78,7 +80,7 @@ int removeEach(RemovalRun &run, const QString &verb, const QString &subName, Act
 void showSummary(DupsContext &ctx, int n, int errors)
 {
     if (errors == 0) {
-        ctx.messages.ShowMessage(QStringLiteral("%1 Duplikate entfernt.").arg(n), 64, titles::Fertig);
+        ctx.messages.ShowMessage(QStringLiteral("%1 Duplikate entfernt.").arg(n), ui::mb::Information, titles::Fertig);
         return;
     }
     ctx.messages.ShowMessage(
@@ -86,7 +88,7 @@ void showSummary(DupsContext &ctx, int n, int errors)
                        "Durchlauf, um noch eventuell verbliebene Duplikate zu entfernen.")
             .arg(n - errors)
             .arg(errors),
-        48, titles::Hinweis);
+        ui::mb::Exclamation, titles::Hinweis);
 }
 
 void removeSelection(RemovalRun &run, bool moveToFolder)
@@ -130,7 +132,7 @@ void DeleteDuplicates(DupsContext &ctx)
     ctx.state.removing = true;
     const std::optional<PlatformError> error = catchError([&] {
         RemovalRun run{ctx, ctx.profile.mapiNamespace(), {}};
-        const bool moveToFolder = ctx.settings.GetSettingBool(QStringLiteral("MoveToFolder"), true);
+        const bool moveToFolder = ctx.settings.GetSettingBool(setting::MoveToFolder, true);
         ctx.SetBusy(true);
         ctx.view.setListButtonsEnabled(false);
         run.selection = ctx.view.tickedItems();

@@ -72,7 +72,7 @@ void RemoveDuplicates(DupsContext &ctx)
         if (const ScanType *type = scanTypeForClass(ctx.GetMarkedFolderClass()))
             runScan(ctx, *type);
         else
-            ctx.messages.ShowMessage(QStringLiteral("Kein gültiger Ordner gewählt."), 16, titles::Hinweis);
+            ctx.messages.ShowMessage(QStringLiteral("Kein gültiger Ordner gewählt."), ui::mb::Critical, titles::Hinweis);
     });
     ctx.state.scanning = false;
     ctx.BeginEndOperation(false);

@@ -8,13 +8,13 @@
 #include "platform/mailstore/UserProperties.h"
 #include "platform/mapi/SafeItem.h"
 #include "shell/RegistryFunctions.h"
+#include "shell/SettingNames.h"
 
 namespace kw::DupsDel {
 namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
 constexpr int kMaxAttempts = 6;
-constexpr long kSubscriptOutOfRange = 9;
 
 bool switchOn(const ScanType &type, const Settings &settings, const QString &name)
 {
@@ -176,7 +176,7 @@ void ItemReader::readBeyondCount(const Slot &slot)
     } catch (const std::exception &) {
     }
     m_data.readLog += QStringLiteral("Err No.: %1, Err Des: %2, Element: %3")
-                          .arg(kSubscriptOutOfRange)
+                          .arg(errors::kSubscriptOutOfRange)
                           .arg(QStringLiteral("Index außerhalb des gültigen Bereichs"), subject)
                       + kCrLf;
 }
@@ -190,11 +190,11 @@ ScanSettings ScanSettings::read(const ScanType &type, const Settings &settings)
         if (switchOn(type, settings, type.criteria[c].setting))
             s.criteria.append(c);
     }
-    s.folderInside = settings.GetSettingBool(QStringLiteral("FolderInside"), false);
+    s.folderInside = settings.GetSettingBool(setting::FolderInside, false);
     if (type.readsSeries)
-        s.seriesOn = yesNoFromSwitchText(settings.GetSetting(QStringLiteral("TerminSerie"), QStringLiteral("1")));
+        s.seriesOn = yesNoFromSwitchText(settings.GetSetting(setting::TerminSerie, QStringLiteral("1")));
     if (type.kind == ScanKind::Contacts)
-        s.userFieldName = settings.GetSetting(QStringLiteral("KontakteFieldNameStr"), QString());
+        s.userFieldName = settings.GetSetting(setting::KontakteFieldNameStr, QString());
     return s;
 }
 

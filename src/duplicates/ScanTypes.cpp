@@ -1,15 +1,16 @@
 #include "duplicates/ScanTypes.h"
 
 #include "shell/GlobalFunctions.h"
+#include "shell/SettingNames.h"
 
 namespace kw::DupsDel {
 namespace {
 
 using N = Normalise;
 
-Criterion c(const char *setting, const char *field, Normalise how)
+Criterion c(QLatin1String setting, const char *field, Normalise how)
 {
-    return Criterion{QString::fromLatin1(setting), QString::fromLatin1(field), how, false, false};
+    return Criterion{setting, QString::fromLatin1(field), how, false, false};
 }
 
 ScanType tasks()
@@ -18,42 +19,51 @@ ScanType tasks()
                     QStringLiteral("IPM.Task"), {48}, {QStringLiteral("KWSafe3.SafeTaskItem")},
                     QStringLiteral("Remove Duplicates (Task)"), place::DupScanTasks, true, true, false,
                     SwitchRead::Strict,
-                    {c("AufgabenStartDate", "StartDate", N::Unchanged), c("AufgabenSubject", "Subject", N::Lower),
-                     c("AufgabenOwner", "Owner", N::Lower), c("AufgabenBody", "Body", N::Lower)},
+                    {c(setting::AufgabenStartDate, "StartDate", N::Unchanged),
+                     c(setting::AufgabenSubject, "Subject", N::Lower),
+                     c(setting::AufgabenOwner, "Owner", N::Lower),
+                     c(setting::AufgabenBody, "Body", N::Lower)},
                     {QStringLiteral("Subject")}};
 }
 
 ScanType emails()
 {
-    Criterion to = c("EmailTo", "To", N::Unchanged);
+    Criterion to = c(setting::EmailTo, "To", N::Unchanged);
     to.mailItemsOnly = true;
     return ScanType{ScanKind::Emails, QStringLiteral("RemoveDuplicateEmails"),
                     {QStringLiteral("IPM.Note"), QStringLiteral("IPM.Post")}, QStringLiteral("IPM.Note"), {43, 45},
                     {QStringLiteral("KWSafe3.SafeMailItem"), QStringLiteral("KWSafe3.SafePostItem")},
                     QStringLiteral("Remove Duplicates (Email)"), place::DupScanMails, true, false, false,
                     SwitchRead::Strict,
-                    {c("EmailSenderName", "SenderName", N::Unchanged), c("EmailSubject", "Subject", N::Lower), to,
-                     c("EmailBody", "Body", N::Unchanged), c("EmailAttachments", "Attachments", N::Count),
-                     c("EmailSentOn", "SentOn", N::Unchanged), c("EmailReceivedTime", "RECEIVEDTIME", N::Unchanged)},
+                    {c(setting::EmailSenderName, "SenderName", N::Unchanged),
+                     c(setting::EmailSubject, "Subject", N::Lower),
+                     to,
+                     c(setting::EmailBody, "Body", N::Unchanged),
+                     c(setting::EmailAttachments, "Attachments", N::Count),
+                     c(setting::EmailSentOn, "SentOn", N::Unchanged),
+                     c(setting::EmailReceivedTime, "RECEIVEDTIME", N::Unchanged)},
                     {QStringLiteral("Subject")}};
 }
 
 ScanType contacts()
 {
-    Criterion user = c("KontakteFieldName", "", N::Unchanged);
+    Criterion user = c(setting::KontakteFieldName, "", N::Unchanged);
     user.userProperty = true;
     return ScanType{ScanKind::Contacts, QStringLiteral("RemoveDuplicateContacts"), {QStringLiteral("IPM.Contact")},
                     QStringLiteral("IPM.Contact"), {40}, {QStringLiteral("KWSafe3.SafeContactItem")},
                     QStringLiteral("Remove Duplicates (Contact)"), place::DupScanContacts, true, false, true,
                     SwitchRead::Strict,
-                    {c("KontakteBusinessTelephoneNumber", "BusinessTelephoneNumber", N::Unchanged),
-                     c("KontakteCompanyName", "CompanyName", N::Lower),
-                     c("KontakteEmail1Address", "Email1Address", N::Lower), c("KontakteFileAs", "FileAs", N::Lower),
-                     c("KontakteFirstName", "FirstName", N::Lower), c("KontakteLastName", "LastName", N::Lower),
-                     c("KontakteMobileTelephoneNumber", "MobileTelephoneNumber", N::Unchanged),
-                     c("KontakteHomeTelephoneNumber", "HomeTelephoneNumber", N::Unchanged),
-                     c("KontakteBusinessAddress", "BusinessAddress", N::Unchanged),
-                     c("KontakteHomeAddress", "HomeAddress", N::Unchanged), user},
+                    {c(setting::KontakteBusinessTelephoneNumber, "BusinessTelephoneNumber", N::Unchanged),
+                     c(setting::KontakteCompanyName, "CompanyName", N::Lower),
+                     c(setting::KontakteEmail1Address, "Email1Address", N::Lower),
+                     c(setting::KontakteFileAs, "FileAs", N::Lower),
+                     c(setting::KontakteFirstName, "FirstName", N::Lower),
+                     c(setting::KontakteLastName, "LastName", N::Lower),
+                     c(setting::KontakteMobileTelephoneNumber, "MobileTelephoneNumber", N::Unchanged),
+                     c(setting::KontakteHomeTelephoneNumber, "HomeTelephoneNumber", N::Unchanged),
+                     c(setting::KontakteBusinessAddress, "BusinessAddress", N::Unchanged),
+                     c(setting::KontakteHomeAddress, "HomeAddress", N::Unchanged),
+                     user},
                     {QStringLiteral("FileAs")}};
 }
 
@@ -63,9 +73,12 @@ ScanType appointments()
                     {QStringLiteral("IPM.Appointment")}, QStringLiteral("IPM.Appointment"), {26},
                     {QStringLiteral("KWSafe3.SafeAppointmentItem")}, QStringLiteral("Remove Duplicates (Appointment)"),
                     place::DupScanAppointments, true, true, false, SwitchRead::Strict,
-                    {c("TermineStart", "Start", N::Unchanged), c("TermineEnd", "End", N::Unchanged),
-                     c("TermineSubject", "Subject", N::Lower), c("TermineAllDayEvent", "AllDayEvent", N::Unchanged),
-                     c("TermineBusyStatus", "BusyStatus", N::Unchanged), c("TermineBody", "Body", N::Lower)},
+                    {c(setting::TermineStart, "Start", N::Unchanged),
+                     c(setting::TermineEnd, "End", N::Unchanged),
+                     c(setting::TermineSubject, "Subject", N::Lower),
+                     c(setting::TermineAllDayEvent, "AllDayEvent", N::Unchanged),
+                     c(setting::TermineBusyStatus, "BusyStatus", N::Unchanged),
+                     c(setting::TermineBody, "Body", N::Lower)},
                     {QStringLiteral("Subject"), QStringLiteral("Start")}};
 }
 
@@ -75,8 +88,10 @@ ScanType journal()
                     QStringLiteral("IPM.Activity"), {42}, {QStringLiteral("KWSafe3.SafeJournalItem")},
                     QStringLiteral("Remove Duplicates (Journal)"), place::DupScanJournal, true, false, false,
                     SwitchRead::Lenient,
-                    {c("JournalSubject", "Subject", N::Unchanged), c("JournalBody", "Body", N::Unchanged),
-                     c("JournalStart", "Start", N::Unchanged), c("JournalDuration", "Duration", N::Unchanged)},
+                    {c(setting::JournalSubject, "Subject", N::Unchanged),
+                     c(setting::JournalBody, "Body", N::Unchanged),
+                     c(setting::JournalStart, "Start", N::Unchanged),
+                     c(setting::JournalDuration, "Duration", N::Unchanged)},
                     {QStringLiteral("Body")}};
 }
 
@@ -86,7 +101,8 @@ ScanType notes()
                     QStringLiteral("IPM.StickyNote"), {44}, {QStringLiteral("KWSafe3.SafePostItem")},
                     QStringLiteral("Remove Duplicates (Note)"), place::DupScanNotes, false, false, false,
                     SwitchRead::Lenient,
-                    {c("NotizenColor", "Color", N::Unchanged), c("NotizenBody", "Body", N::Lower)},
+                    {c(setting::NotizenColor, "Color", N::Unchanged),
+                     c(setting::NotizenBody, "Body", N::Lower)},
                     {QStringLiteral("Body")}};
 }
 

@@ -5,9 +5,11 @@
 #include "platform/mailstore/NameSpace.h"
 #include "platform/mailstore/UserProperties.h"
 #include "shell/ErrorTrap.h"
+#include "shell/BusyState.h"
 #include "shell/GlobalFunctions.h"
 #include "shell/MailProfile.h"
 #include "shell/RegistryFunctions.h"
+#include "shell/SettingNames.h"
 
 #include <QHash>
 
@@ -21,8 +23,8 @@ void showList(DupsContext &ctx, const PairList &pairs, const std::vector<QString
               const std::vector<char> &remove, int pairCount, const QString &itemType)
 {
     if (pairCount < 1) {
-        ctx.view.setStatus(QStringLiteral("Bereit"));
-        ctx.messages.ShowMessage(kNoneFound, 64, titles::Info);
+        ctx.view.setStatus(BusyState::readyText());
+        ctx.messages.ShowMessage(kNoneFound, ui::mb::Information, titles::Info);
         ctx.view.setListVisible(false);
     } else {
         ctx.view.setStatus(foundStatus(pairCount));
@@ -38,7 +40,7 @@ void showList(DupsContext &ctx, const PairList &pairs, const std::vector<QString
         ctx.messages.ShowMessage(
             QStringLiteral("Es werden nur die ersten 32.767 Elemente angezeigt. Starten Sie nach der Bereinigung "
                            "dieser Elemente einen weiteren Durchlauf um alle Duplikate zu entfernen."),
-            48, titles::Hinweis);
+            ui::mb::Exclamation, titles::Hinweis);
     ctx.view.setProgress(0);
 }
 
@@ -51,7 +53,7 @@ void writeLink(const mailstore::NameSpacePtr &ns, DupsContext &ctx, int item, co
 {
     const mailstore::ItemPtr target = ns->GetItemFromID(ctx.state.DupEntryIDs[size_t(item)],
                                                       ctx.state.DupStoreIDs[size_t(item)]);
-    const QString name = ctx.settings.GetSetting(QStringLiteral("FieldNameEntryID"),
+    const QString name = ctx.settings.GetSetting(setting::FieldNameEntryID,
                                                  QStringLiteral("Outlook ID (created by Kontorwerk)"));
     // A second scan must not give the item a second property of the same name.
     const mailstore::UserPropertiesPtr props = target->UserProperties();
@@ -118,26 +120,26 @@ void ShowDuplicates(DupsContext &ctx, const PairList &pairs, const std::vector<Q
                     const std::vector<char> &remove, int pairCount, const QString &itemType)
 {
     trapErrors(ctx.messages, place::ShowDuplicates, QString(), [&] {
-        if (!ctx.settings.GetSettingBool(QStringLiteral("DupEntryIDSave"), false)) {
+        if (!ctx.settings.GetSettingBool(setting::DupEntryIDSave, false)) {
             showList(ctx, pairs, displays, remove, pairCount, itemType);
             return;
         }
         if (pairCount < 1) {
-            ctx.view.setStatus(QStringLiteral("Bereit"));
-            ctx.messages.ShowMessage(kNoneFound, 64, titles::Info);
+            ctx.view.setStatus(BusyState::readyText());
+            ctx.messages.ShowMessage(kNoneFound, ui::mb::Information, titles::Info);
             return;
         }
         const int failed = writeDuplicateLinks(ctx, pairs, remove);
         ctx.view.setProgress(0);
-        ctx.view.setStatus(QStringLiteral("Bereit"));
+        ctx.view.setStatus(BusyState::readyText());
         if (failed == 0)
-            ctx.messages.ShowMessage(QStringLiteral("Outook ID erfolgreich eingetragen."), 64, titles::Info);
+            ctx.messages.ShowMessage(QStringLiteral("Outook ID erfolgreich eingetragen."), ui::mb::Information, titles::Info);
         else
             ctx.messages.ShowMessage(
                 QStringLiteral("%1 Elemente verursachen einen Fehler; bei ihnen wurde keine ID eingetragen. "
                                "Näheres steht im Fehlerprotokoll.")
                     .arg(failed),
-                48, titles::Hinweis);
+                ui::mb::Exclamation, titles::Hinweis);
     });
 }
 

@@ -1,11 +1,13 @@
 #include "duplicates/TreeDupsView.h"
 
 #include <QCoreApplication>
+#include <QGroupBox>
 #include <QHash>
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QTreeWidget>
 
 #include <algorithm>
@@ -17,12 +19,6 @@ namespace {
 // removal works in that order, not in the tree's display order).
 constexpr int kKeyRole = Qt::UserRole;
 constexpr int kOrderRole = Qt::UserRole + 1;
-
-template<typename T>
-T *child(QWidget *window, const char *name)
-{
-    return window ? window->findChild<T *>(QString::fromLatin1(name)) : nullptr;
-}
 
 void collect(QTreeWidgetItem *item, QList<QTreeWidgetItem *> &out)
 {
@@ -46,13 +42,13 @@ QList<QTreeWidgetItem *> allItems(QTreeWidget *tree)
 
 } // namespace
 
-TreeDupsView::TreeDupsView(QWidget *window)
-    : m_status(child<QLabel>(window, "lblStatus"))
-    , m_progress(child<QProgressBar>(window, "ProgressBar1"))
-    , m_frame(child<QWidget>(window, "frmDups"))
-    , m_tree(child<QTreeWidget>(window, "tvwDups"))
-    , m_delete(child<QWidget>(window, "cmdDupDel"))
-    , m_view(child<QWidget>(window, "cmdDupView"))
+TreeDupsView::TreeDupsView(const StatusControls &status, const DupListControls &list)
+    : m_status(status.lblStatus)
+    , m_progress(status.ProgressBar1)
+    , m_frame(list.frmDups)
+    , m_tree(list.tvwDups)
+    , m_delete(list.cmdDupDel)
+    , m_view(list.cmdDupView)
 {
 }
 

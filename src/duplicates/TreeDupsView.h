@@ -1,6 +1,7 @@
 #pragma once
 
 #include "duplicates/DupsContext.h"
+#include "shell/frmHauptUi.h"
 
 #include <QIcon>
 #include <QPointer>
@@ -12,13 +13,14 @@ class QWidget;
 
 namespace kw::DupsDel {
 
-// The duplicate list and the status controls of the main window, looked up by
-// their object names (lblStatus, ProgressBar1, frmDups, tvwDups, cmdDupDel,
-// cmdDupView). Missing controls are skipped.
+// The duplicate list of the main window, and its status line while a
+// duplicate run works. The one owner of the list's controls: nothing else
+// shows, hides or empties them. A part left null (a test's bare list) is
+// skipped.
 class TreeDupsView : public DupsView
 {
 public:
-    explicit TreeDupsView(QWidget *window);
+    TreeDupsView(const StatusControls &status, const DupListControls &list);
 
     void setStatus(const QString &text) override;
     void setProgressMaximum(int maximum) override;

@@ -1,12 +1,15 @@
 #include "shell/BusyState.h"
 
+#include "platform/ui/OutBar.h"
 #include "shell/ErrorTrap.h"
+#include "shell/frmHauptUi.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -31,30 +34,13 @@ private:
     BusyState &m_state;
 };
 
-const QStringList &BusyControls::commandNames()
-{
-    static const QStringList names = {
-        QStringLiteral("OutBar1"),          QStringLiteral("mnuAktion"),
-        QStringLiteral("mnuExtras"),        QString::fromUtf8("cmdAlleRück"),
-        QStringLiteral("cmdZweigMark"),     QStringLiteral("TvwOrdner"),
-        QStringLiteral("cmdAktualisieren"), QStringLiteral("mnuSharedOpen"),
-    };
-    return names;
-}
-
-BusyControls BusyControls::find(QObject *window)
+BusyControls BusyControls::of(const frmHauptUi &ui)
 {
     BusyControls c;
-    if (!window)
-        return c;
-    for (const QString &name : commandNames())
-        c.commands.append(window->findChild<QObject *>(name));
-    c.lblStatus = window->findChild<QLabel *>(QStringLiteral("lblStatus"));
-    c.ProgressBar1 = window->findChild<QProgressBar *>(QStringLiteral("ProgressBar1"));
-    c.frmDups = window->findChild<QWidget *>(QStringLiteral("frmDups"));
-    c.tvwDups = window->findChild<QTreeWidget *>(QStringLiteral("tvwDups"));
-    c.cmdDupDel = window->findChild<QWidget *>(QStringLiteral("cmdDupDel"));
-    c.cmdDupView = window->findChild<QWidget *>(QStringLiteral("cmdDupView"));
+    c.commands = {ui.OutBar1,   ui.mnuAktion, ui.mnuExtras,        ui.cmdAlleRueck,
+                  ui.cmdZweigMark, ui.TvwOrdner, ui.cmdAktualisieren, ui.mnuSharedOpen};
+    c.lblStatus = ui.lblStatus;
+    c.ProgressBar1 = ui.ProgressBar1;
     return c;
 }
 
@@ -112,25 +98,27 @@ void BusyState::watchWindow(QWidget *window)
         window->installEventFilter(m_guard);
 }
 
-void BusyState::clearDuplicateList()
+void BusyState::onRunStarting(const QObject *owner, std::function<void()> listener)
 {
-    if (m_controls.frmDups)
-        m_controls.frmDups->hide();
-    if (m_controls.tvwDups)
-        m_controls.tvwDups->clear();
-    if (resetDuplicateIds)
-        resetDuplicateIds();
-    if (m_controls.cmdDupDel)
-        m_controls.cmdDupDel->setEnabled(true);
-    if (m_controls.cmdDupView)
-        m_controls.cmdDupView->setEnabled(true);
+    m_runStarting.append({owner, std::move(listener)});
+}
+
+void BusyState::notifyRunStarting()
+{
+    m_runStarting.removeIf([](const Listener &l) { return !l.owner; });
+    // A copy: a listener may add another one.
+    const QList<Listener> listeners = m_runStarting;
+    for (const Listener &l : listeners) {
+        if (l.owner)
+            l.call();
+    }
 }
 
 void BusyState::BeginEndOperation(bool starting)
 {
     trapErrors(m_messages, place::BeginEndOperation, {}, [&] {
         if (starting)
-            clearDuplicateList();
+            notifyRunStarting();
         if (m_controls.ProgressBar1)
             m_controls.ProgressBar1->setValue(0);
         if (m_controls.lblStatus)

@@ -3,36 +3,30 @@
 #include <QList>
 #include <QPointer>
 #include <QString>
-#include <QStringList>
 #include <functional>
 
 class QLabel;
 class QObject;
 class QProgressBar;
-class QTreeWidget;
 class QWidget;
 
 namespace kw {
 
 class Messages;
+struct frmHauptUi;
 
-// The main window's controls the busy state works on. Found by their object
-// names, so the logic does not depend on how the window is put together.
+// The main window's controls the busy state works on.
 struct BusyControls
 {
-    // Switched off while a run is busy, in this order.
-    static const QStringList &commandNames();
-
-    QList<QPointer<QObject>> commands;  // widgets, menus or actions
+    QList<QPointer<QObject>> commands;  // switched off while busy: widgets, menus or actions
     QPointer<QLabel> lblStatus;
     QPointer<QProgressBar> ProgressBar1;
-    QPointer<QWidget> frmDups;
-    QPointer<QTreeWidget> tvwDups;
-    QPointer<QWidget> cmdDupDel;
-    QPointer<QWidget> cmdDupView;
 
-    // Looks every control up among the window's children; missing ones stay null.
-    static BusyControls find(QObject *window);
+    // The tool bar, the menus Aktion and Extras, the folder tree with its
+    // buttons and the entry that opens a shared folder: everything that could
+    // start a second run. Help, info, the ending and the duplicate list's
+    // buttons stay on.
+    static BusyControls of(const frmHauptUi &ui);
 };
 
 // Switches a tool run on and off in the main window.
@@ -50,26 +44,34 @@ public:
     // Watches the window's close requests (see above).
     void watchWindow(QWidget *window);
 
-    // Brackets a run: starting clears the duplicate list; both directions reset
-    // the progress bar and the status line and then call SetBusy.
+    // Brackets a run: starting tells the listeners first; both directions
+    // reset the progress bar and the status line and then call SetBusy.
     void BeginEndOperation(bool starting);
     void SetBusy(bool busy);
 
     bool isBusy() const { return m_busy; }
     bool closePending() const { return m_closePending; }
 
-    // Set by the owner of the duplicate list: empties DupEntryIDs/DupStoreIDs.
-    std::function<void()> resetDuplicateIds;
+    // Adds a listener called, in the order added, whenever a run starts: a
+    // tool view empties what the last run left on screen. The listener is
+    // dropped once `owner` is destroyed.
+    void onRunStarting(const QObject *owner, std::function<void()> listener);
 
     static const QString &readyText();
 
 private:
     class CloseGuard;
-    void clearDuplicateList();
+    struct Listener
+    {
+        QPointer<const QObject> owner;
+        std::function<void()> call;
+    };
+    void notifyRunStarting();
     void finishPendingClose();
 
     Messages &m_messages;
     BusyControls m_controls;
+    QList<Listener> m_runStarting;
     bool m_busy = false;
     bool m_closePending = false;
     QPointer<QWidget> m_window;

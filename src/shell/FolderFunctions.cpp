@@ -56,7 +56,7 @@ mailstore::FolderPtr FolderFunctions::GetFolderFromNodeKey(const QString &key, m
     const int n = foldertree::numberFromKey(key);
     const FolderIds &ids = m_structure.ids();
     if (n <= 0 || n >= ids.FolderEntryIDs.size())
-        throw PlatformError(9, QStringLiteral("Subscript out of range: node key \"%1\"").arg(key));
+        throw PlatformError(errors::kSubscriptOutOfRange, QStringLiteral("Subscript out of range: node key \"%1\"").arg(key));
     if (!ns)
         ns = m_profile.mapiNamespace();
     return ns->GetFolderFromID(ids.FolderEntryIDs.at(n), ids.FolderStoreIDs.at(n));
@@ -102,7 +102,7 @@ void FolderFunctions::treeSet(WorkingSet &set, const QString &mode, bool quiet)
         return;
     if (!foldertree::isTicked(selected)) {
         const int answer = m_messages.ShowMessage(
-            QString::fromUtf8("Der markierte Ordner ist nicht aktiviert. Möchten Sie Ihn aktivieren?"), 36,
+            QString::fromUtf8("Der markierte Ordner ist nicht aktiviert. Möchten Sie Ihn aktivieren?"), ui::mb::YesNoQuestion,
             titles::Frage);
         if (answer != ui::answer::Yes)
             return;
@@ -118,7 +118,7 @@ void FolderFunctions::treeSet(WorkingSet &set, const QString &mode, bool quiet)
             set.MarkedIndex = set.FolderCount;
     }
     if (set.FolderCount == 0) {
-        m_messages.ShowMessage(QStringLiteral("Kein Ordner aktiviert."), 64, titles::Hinweis);
+        m_messages.ShowMessage(QStringLiteral("Kein Ordner aktiviert."), ui::mb::Information, titles::Hinweis);
         return;
     }
     if (!gate(set, mode))
@@ -128,7 +128,7 @@ void FolderFunctions::treeSet(WorkingSet &set, const QString &mode, bool quiet)
         items += set.Folders.at(i)->Items()->Count();
     set.ItemCount += items;
     if (set.ItemCount == 0 && !quiet) {
-        m_messages.ShowMessage(QStringLiteral("Keine Elemente vorhanden."), 48, titles::Hinweis);
+        m_messages.ShowMessage(QStringLiteral("Keine Elemente vorhanden."), ui::mb::Exclamation, titles::Hinweis);
         return;
     }
     set.OK = true;
@@ -138,7 +138,7 @@ bool FolderFunctions::gate(const WorkingSet &set, const QString &mode)
 {
     for (int i = 1; i <= set.FolderCount; ++i) {
         if (!passesTypeGate(mode, set.Folders.at(i)->DefaultMessageClass())) {
-            m_messages.ShowMessage(typeGateMessage(mode), 48, titles::Hinweis);
+            m_messages.ShowMessage(typeGateMessage(mode), ui::mb::Exclamation, titles::Hinweis);
             return false;
         }
     }

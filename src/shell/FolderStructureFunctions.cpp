@@ -11,6 +11,7 @@
 #include "shell/MailProfile.h"
 #include "shell/MailServices.h"
 #include "shell/RegistryFunctions.h"
+#include "shell/SettingNames.h"
 
 #include <QCoreApplication>
 #include <QScopeGuard>
@@ -23,7 +24,7 @@ namespace {
 const QString kFill = QStringLiteral("tvwFolderFill");
 const QString kEnrol = QStringLiteral("Enrol");
 const QString kInspect = QStringLiteral("DelayInspect");
-const QString kSkipSetting = QStringLiteral("FolderStructureSkip");
+const QString kSkipSetting = setting::FolderStructureSkip;
 
 const QList<quint32> &folderTableColumns()
 {
@@ -79,14 +80,14 @@ void FolderStructure::yield()
 int FolderStructure::readIdleTime() const
 {
     bool ok = false;
-    const int seconds = m_settings.GetSetting(QStringLiteral("IdleTime"), QStringLiteral("30")).trimmed().toInt(&ok);
+    const int seconds = m_settings.GetSetting(setting::IdleTime, QStringLiteral("30")).trimmed().toInt(&ok);
     return ok ? seconds : 30;
 }
 
 int FolderStructure::nextNodeNumber()
 {
     if (m_ids.FolderNodeCount >= foldertree::MaxNodeNumber)
-        throw PlatformError(9, QStringLiteral("Subscript out of range: more than %1 folders")
+        throw PlatformError(errors::kSubscriptOutOfRange, QStringLiteral("Subscript out of range: more than %1 folders")
                                    .arg(foldertree::MaxNodeNumber));
     return ++m_ids.FolderNodeCount;
 }
@@ -148,7 +149,7 @@ mailstore::FoldersPtr FolderStructure::openStores()
         m_messages.HandleError(error->description(), error->number(), place::LogOnly, kFill);
         m_messages.ShowMessage(QString::fromUtf8("Die Ordnerstruktur konnte nicht eingelesen werden:")
                                    + QStringLiteral("\r\n") + error->description(),
-                               48, titles::Hinweis);
+                               ui::mb::Exclamation, titles::Hinweis);
     }
     return roots;
 }
@@ -235,7 +236,7 @@ void FolderStructure::DelayInspect()
         const QString name = CurrentStoreFolder ? CurrentStoreFolder->Name() : QString();
         m_asking = true;
         const auto answered = qScopeGuard([this] { m_asking = false; });
-        const int answer = m_messages.ShowMessage(skipQuestion(name), 292, titles::Frage, 30);
+        const int answer = m_messages.ShowMessage(skipQuestion(name), ui::mb::YesNoQuestionDefaultNo, titles::Frage, 30);
         if (answer != ui::answer::Yes) {
             m_refused = true;
             return;

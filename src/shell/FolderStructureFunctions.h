@@ -1,5 +1,7 @@
 #pragma once
 
+// Module FolderStructureFunctions: class FolderStructure, the folder tree's contents.
+
 #include "platform/mailstore/Fwd.h"
 #include "platform/mapi/MAPITable.h"
 

@@ -1,5 +1,7 @@
 #pragma once
 
+// Module GlobalFunctions: class Messages (message box, error handler, error log), titles, place codes.
+
 #include "platform/ui/MessageBox.h"
 
 #include <QDateTime>

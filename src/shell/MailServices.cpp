@@ -26,7 +26,7 @@ mailstore::UserPropertyPtr GetOrAddUserProperty(const mailstore::ItemPtr &item, 
     mailstore::UserPropertyPtr property;
     trapErrors(messages, place::GetOrAddUserProperty, {}, [&] {
         if (!item)
-            throw PlatformError(91, QStringLiteral("Object variable not set"));
+            throw PlatformError(errors::kObjectVariableNotSet, QStringLiteral("Object variable not set"));
         const mailstore::UserPropertiesPtr properties = item->UserProperties();
         if (!properties->Find(name))
             properties->Add(name, 1);

@@ -1,5 +1,7 @@
 #pragma once
 
+// Module Main: the start sequence Main() over class MainWindows.
+
 #include <functional>
 #include <memory>
 

@@ -13,21 +13,20 @@
 
 namespace kw {
 
-MainWindowFolders::MainWindowFolders(QWidget *window, BusyState &busy, FolderStructure &structure,
-                                     SharedFolder &shared, Messages &messages)
+MainWindowFolders::MainWindowFolders(QWidget *window, const FolderControls &tree,
+                                     const SharedFolderControls &sharedFrame, BusyState &busy,
+                                     FolderStructure &structure, SharedFolder &shared, Messages &messages)
     : QObject(window)
     , m_window(window)
-    , m_tree(window->findChild<QTreeWidget *>(QStringLiteral("TvwOrdner")))
+    , m_tree(tree.TvwOrdner)
     , m_busy(busy)
     , m_structure(structure)
     , m_shared(shared)
     , m_messages(messages)
-    , m_frame(shared, window)
+    , m_frame(shared, sharedFrame)
 {
-    m_busy.attach(BusyControls::find(window));
-    m_busy.watchWindow(window);
     m_structure.setTree(m_tree);
-    m_structure.setTimer(window->findChild<QTimer *>(QStringLiteral("Timer1")));
+    m_structure.setTimer(tree.Timer1);
     if (m_tree) {
         m_tree->setHeaderHidden(true);
         m_tree->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -49,7 +48,7 @@ void MainWindowFolders::cmdAktualisieren_Click()
     const bool read = m_structure.tvwFolderFill();
     m_busy.SetBusy(false);
     if (read)
-        m_messages.ShowMessage(QStringLiteral("Alle Ordner neu eingelesen."), 64, titles::Info);
+        m_messages.ShowMessage(QStringLiteral("Alle Ordner neu eingelesen."), ui::mb::Information, titles::Info);
 }
 
 void MainWindowFolders::cmdAlleRueck_Click()

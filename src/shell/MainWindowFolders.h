@@ -1,6 +1,7 @@
 #pragma once
 
 #include "shell/SharedFolder.h"
+#include "shell/frmHauptUi.h"
 
 #include <QObject>
 #include <QPointer>
@@ -16,13 +17,14 @@ class FolderStructure;
 class Messages;
 
 // Ties the main window's folder tree, its three buttons, Timer1, the
-// shared-folder menu entry and frame to their logic. The controls are found
-// by their object names; the window's dispatch table calls the handlers.
+// shared-folder menu entry and frame to their logic; the window's dispatch
+// table calls the handlers. A child of the window; the dialog it opens is
+// centred on the window.
 class MainWindowFolders : public QObject
 {
 public:
-    MainWindowFolders(QWidget *window, BusyState &busy, FolderStructure &structure, SharedFolder &shared,
-                      Messages &messages);
+    MainWindowFolders(QWidget *window, const FolderControls &tree, const SharedFolderControls &sharedFrame,
+                      BusyState &busy, FolderStructure &structure, SharedFolder &shared, Messages &messages);
 
     void tvwFolderFill();           // at the window's load
     void cmdAktualisieren_Click();  // "Ordnerstruktur neu einlesen"

@@ -1,6 +1,7 @@
 #include "shell/RegistryFunctions.h"
 
 #include "shell/GlobalFunctions.h"
+#include "shell/SettingNames.h"
 
 namespace kw {
 
@@ -107,40 +108,49 @@ void Settings::showSaveFailure()
 const QList<QPair<QString, QString>> &Settings::defaults()
 {
     static const QList<QPair<QString, QString>> table = [] {
-        const char *rows[][2] = {
-            {"DurchwahlTrenn", "-"}, {"Plus", "0"}, {"SchweizKonv", "1"}, {"IDDPOut", "+"},
-            {"DurchwahlTrennOut", "-"}, {"VorwahlTrennOut1", " ("}, {"VorwahlTrennOut2", ") "},
-            {"VorwahlTrennOutSingle", " "},
-            {"CountryCode", "49"}, {"NDDP", "0"}, {"IDDP", "00"}, {"HideFax", "0"},
-            {"KontakteBusinessTelephoneNumber", "0"}, {"KontakteHomeTelephoneNumber", "1"},
-            {"KontakteCompanyName", "1"}, {"KontakteEmail1Address", "0"}, {"KontakteFileAs", "0"},
-            {"KontakteFirstName", "1"}, {"KontakteLastName", "1"}, {"KontakteMobileTelephoneNumber", "1"},
-            {"KontakteBusinessAddress", "0"}, {"KontakteHomeAddress", "1"}, {"KontakteFieldName", "0"},
-            {"TermineStart", "1"}, {"TermineEnd", "1"}, {"TermineSubject", "1"}, {"TermineAllDayEvent", "0"},
-            {"TermineBusyStatus", "0"}, {"TerminSerie", "1"}, {"TermineBody", "1"},
-            {"AufgabenBody", "1"}, {"AufgabenOwner", "0"}, {"AufgabenStartDate", "1"}, {"AufgabenSubject", "1"},
-            {"EmailBody", "1"}, {"EmailSenderName", "0"}, {"EmailSubject", "1"}, {"EmailTo", "1"},
-            {"EmailSentOn", "0"}, {"EmailReceivedTime", "1"}, {"EmailAttachments", "1"},
-            {"NotizenBody", "1"}, {"NotizenColor", "0"}, {"JournalBody", "1"}, {"JournalDuration", "0"},
-            {"JournalStart", "1"}, {"JournalSubject", "1"},
+        using namespace setting;
+        struct Row
+        {
+            QString name;
+            const char *value;
+        };
+        const Row rows[] = {
+            {DurchwahlTrenn, "-"}, {Plus, "0"}, {SchweizKonv, "1"}, {IDDPOut, "+"},
+            {DurchwahlTrennOut, "-"}, {VorwahlTrennOut1, " ("}, {VorwahlTrennOut2, ") "},
+            {VorwahlTrennOutSingle, " "},
+            {CountryCode, "49"}, {NDDP, "0"}, {IDDP, "00"}, {HideFax, "0"},
+            {KontakteBusinessTelephoneNumber, "0"}, {KontakteHomeTelephoneNumber, "1"},
+            {KontakteCompanyName, "1"}, {KontakteEmail1Address, "0"}, {KontakteFileAs, "0"},
+            {KontakteFirstName, "1"}, {KontakteLastName, "1"}, {KontakteMobileTelephoneNumber, "1"},
+            {KontakteBusinessAddress, "0"}, {KontakteHomeAddress, "1"}, {KontakteFieldName, "0"},
+            {TermineStart, "1"}, {TermineEnd, "1"}, {TermineSubject, "1"}, {TermineAllDayEvent, "0"},
+            {TermineBusyStatus, "0"}, {TerminSerie, "1"}, {TermineBody, "1"},
+            {AufgabenBody, "1"}, {AufgabenOwner, "0"}, {AufgabenStartDate, "1"}, {AufgabenSubject, "1"},
+            {EmailBody, "1"}, {EmailSenderName, "0"}, {EmailSubject, "1"}, {EmailTo, "1"},
+            {EmailSentOn, "0"}, {EmailReceivedTime, "1"}, {EmailAttachments, "1"},
+            {NotizenBody, "1"}, {NotizenColor, "0"}, {JournalBody, "1"}, {JournalDuration, "0"},
+            {JournalStart, "1"}, {JournalSubject, "1"},
             // DupDel defaults to "0" (move) so that the options dialog shows
             // what the removal does: moving loses nothing.
-            {"OldDel", "1"}, {"DupDel", "0"}, {"MasterFolder", "1"},
-            {"Priority.0", "2"}, {"Priority.1", "1"}, {"Priority.2", "0"},
-            {"BlockA1", " "}, {"BlockA2", " "}, {"BlockS1", " "}, {"BlockS2", " "}, {"BlockS3", " "},
-            {"BlockS4", " "}, {"BlockS5", " "}, {"BlockT1", " "}, {"BlockT2", " "}, {"BlockT3", " "},
-            {"BlockT4", " "}, {"BlockT5", " "}, {"BlockTrennAreaNo", " "}, {"BlockTrennAreaPres", " "},
-            {"UseNumberBlocksAreaNo", "0"}, {"UseNumberBlocksAreaPres", "0"}, {"IdleTime", "30"}, {"AttSize", "0"},
-            {"FileAsLayoutEx", "Nachname, Vorname (Firma)"}, {"SubjectLayout", "Vorname Nachname Namenszusatz"},
-            {"SubjectNameCorrect", "0"}, {"BusinessNameCheck", "1"},
+            {OldDel, "1"}, {DupDel, "0"}, {MasterFolder, "1"},
+            {numbered(Priority, 0), "2"}, {numbered(Priority, 1), "1"}, {numbered(Priority, 2), "0"},
+            {numbered(BlockA, 1), " "}, {numbered(BlockA, 2), " "},
+            {numbered(BlockS, 1), " "}, {numbered(BlockS, 2), " "}, {numbered(BlockS, 3), " "},
+            {numbered(BlockS, 4), " "}, {numbered(BlockS, 5), " "},
+            {numbered(BlockT, 1), " "}, {numbered(BlockT, 2), " "}, {numbered(BlockT, 3), " "},
+            {numbered(BlockT, 4), " "}, {numbered(BlockT, 5), " "},
+            {BlockTrennAreaNo, " "}, {BlockTrennAreaPres, " "},
+            {UseNumberBlocksAreaNo, "0"}, {UseNumberBlocksAreaPres, "0"}, {IdleTime, "30"}, {AttSize, "0"},
+            {FileAsLayoutEx, "Nachname, Vorname (Firma)"}, {SubjectLayout, "Vorname Nachname Namenszusatz"},
+            {SubjectNameCorrect, "0"}, {BusinessNameCheck, "1"},
             // Not in the original table: the removal and the options dialog
             // read these and must agree on them from the first start.
-            {"MoveToFolder", "1"}, {"DupEntryIDSave", "0"},
-            {"FieldNameEntryID", "Outlook ID (created by Kontorwerk)"},
+            {MoveToFolder, "1"}, {DupEntryIDSave, "0"},
+            {FieldNameEntryID, "Outlook ID (created by Kontorwerk)"},
         };
         QList<QPair<QString, QString>> list;
         for (const auto &row : rows)
-            list.append({QString::fromUtf8(row[0]), QString::fromUtf8(row[1])});
+            list.append({row.name, QString::fromUtf8(row.value)});
         return list;
     }();
     return table;

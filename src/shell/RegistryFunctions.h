@@ -1,5 +1,7 @@
 #pragma once
 
+// Module RegistryFunctions: class Settings, the tools' settings in the registry.
+
 #include "platform/registry/Registry.h"
 
 #include <QList>

@@ -30,11 +30,11 @@ void SharedFolder::close()
     m_folder.reset();
 }
 
-SharedFolderFrame::SharedFolderFrame(SharedFolder &shared, QObject *window)
+SharedFolderFrame::SharedFolderFrame(SharedFolder &shared, const SharedFolderControls &controls)
     : m_shared(shared)
-    , m_frame(window->findChild<QGroupBox *>(QStringLiteral("frmSharedFolder")))
-    , m_lblName(window->findChild<QLabel *>(QStringLiteral("lblName")))
-    , m_lblTyp(window->findChild<QLabel *>(QStringLiteral("lblTyp")))
+    , m_frame(controls.frmSharedFolder)
+    , m_lblName(controls.lblName)
+    , m_lblTyp(controls.lblTyp)
 {
 }
 

@@ -1,14 +1,13 @@
 #pragma once
 
 #include "platform/mailstore/Fwd.h"
+#include "shell/frmHauptUi.h"
 
 #include <QGroupBox>
 #include <QLabel>
 #include <QPointer>
 #include <QString>
 
-class QObject;
-class QPushButton;
 
 namespace kw {
 
@@ -43,7 +42,7 @@ private:
 class SharedFolderFrame
 {
 public:
-    SharedFolderFrame(SharedFolder &shared, QObject *window);
+    SharedFolderFrame(SharedFolder &shared, const SharedFolderControls &controls);
 
     // After a successful open: the frame shows owner and type, its caption
     // box ticked again (an earlier close may have unticked it).

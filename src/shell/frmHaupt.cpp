@@ -4,6 +4,7 @@
 #include "platform/ui/HelpViewer.h"
 #include "platform/ui/OutBar.h"
 #include "shell/AppServices.h"
+#include "shell/BusyState.h"
 #include "shell/ErrorTrap.h"
 #include "shell/GlobalFunctions.h"
 
@@ -24,52 +25,14 @@ constexpr int kActionFailed = 1200;
 
 const QString kCrLf = QStringLiteral("\r\n");
 
-struct Caption
+struct GroupCaption
 {
-    const char *name;
+    const char *group;
     const char *text;
 };
 
-// Captions by objectName, as the load sets them.
-const Caption kCaptions[] = {
-    {"mnuDatei", "&Datei"},
-    {"mnuSharedOpen", "&Ordner eines anderen Benutzers öffnen..."},
-    {"mnuBeenden", "&Beenden"},
-    {"mnuAktion", "&Aktion"},
-    {"mnuKontaktDupLoeschen", "&Duplikate entfernen"},
-    {"mnuFindReplace", "&Ersetzen..."},
-    {"mnuFormularWechsel", "&Nachrichtenklasse ändern..."},
-    {"mnuHoliday", "&Schulferien einfügen..."},
-    {"mnuAttSave", "&Anlagen speichern"},
-    {"mnuTelNorm", "&Tel.-Nr. vereinheitlichen"},
-    {"mnuNameCorrection", "&Namen korrigieren"},
-    {"mnuUndo", "&Daten wiederherstellen..."},
-    {"mnuAnlagen", "An&lagen"},
-    {"mnuAttUndo", "&Anlagen wiederherstellen..."},
-    {"mnuAttMove", "Anlagen &verschieben..."},
-    {"mnuExtras", "&Extras"},
-    {"mnuNameCheck", "&Namen testen..."},
-    {"mnuTelTest", "&Telefonnummer testen..."},
-    {"mnuQuickOption", "Optionen-&Assistent"},
-    {"mnuOptionen", "&Optionen"},
-    {"mnuHilfeRoot", "&?"},
-    {"mnuHilfe", "&Hilfe"},
-    {"mnuInfo", "&Info"},
-    {"frmFolder", "Ordner"},
-    {"cmdAktualisieren", "Ordnerstruktur neu einlesen"},
-    {"cmdAlleRück", "Alle deaktivieren"},
-    {"cmdZweigMark", "Zweig aktivieren"},
-    {"frmDups", "Gefundene Duplikate"},
-    {"cmdDupDel", "Elemente entfernen"},
-    {"cmdDupView", "Element anzeigen"},
-    {"cmdDupsClose", "Liste schließen"},
-    {"frmSharedFolder", "Ordner eines anderen Benutzers"},
-    {"cmdCloseShared", "Schließen"},
-    {"lblStatus", "Bereit"},
-};
-
 // Tool-bar captions by group and item key; Hol and Nam show no text.
-const Caption kGroupCaptions[] = {{"AktGrp", "Allgemein"}, {"KonGrp", "Kontakte"}, {"ExtGrp", "Extras"}};
+const GroupCaption kGroupCaptions[] = {{"AktGrp", "Allgemein"}, {"KonGrp", "Kontakte"}, {"ExtGrp", "Extras"}};
 const struct { const char *group; const char *key; const char *text; } kItemCaptions[] = {
     {"AktGrp", "Dup", "Duplikate entfernen"},
     {"KonGrp", "Tel", "Telefonnummern vereinheitlichen"},
@@ -85,6 +48,8 @@ const QString kAttachmentUndo = QStringLiteral("mnuAttUndo");
 
 void setCaption(QObject *control, const QString &text)
 {
+    if (!control)
+        throw PlatformError(errors::kObjectVariableNotSet, QStringLiteral("Steuerelement fehlt für ") + text);
     if (auto *menu = qobject_cast<QMenu *>(control))
         menu->setTitle(text);
     else if (auto *action = qobject_cast<QAction *>(control))
@@ -147,14 +112,12 @@ void frmHaupt::connectControls()
     }
     connect(bar, &ui::OutBar::ItemClick, this, &frmHaupt::OutBar1_ItemClick);
 
-    for (QAction *action : findChildren<QAction *>()) {
+    for (QAction *action : m_ui.menuEntries()) {
         const QString name = action->objectName();
-        if (name.isEmpty() || action->menu())
-            continue;
         m_settable.insert(name);
         connect(action, &QAction::triggered, this, [this, name] { trigger(name); });
     }
-    for (QPushButton *button : findChildren<QPushButton *>()) {
+    for (QPushButton *button : m_ui.buttons()) {
         const QString name = button->objectName();
         m_settable.insert(name);
         connect(button, &QPushButton::clicked, this, [this, name] { trigger(name); });
@@ -179,6 +142,49 @@ void frmHaupt::Form_Load()
     });
 }
 
+QList<frmHaupt::Caption> frmHaupt::captionTable() const
+{
+    const frmHauptUi &c = m_ui;
+    const auto row = [](QObject *control, const char *text) { return Caption{control, QString::fromUtf8(text)}; };
+    return {
+        row(c.mnuDatei, "&Datei"),
+        row(c.mnuSharedOpen, "&Ordner eines anderen Benutzers öffnen..."),
+        row(c.mnuBeenden, "&Beenden"),
+        row(c.mnuAktion, "&Aktion"),
+        row(c.mnuKontaktDupLoeschen, "&Duplikate entfernen"),
+        row(c.mnuFindReplace, "&Ersetzen..."),
+        row(c.mnuFormularWechsel, "&Nachrichtenklasse ändern..."),
+        row(c.mnuHoliday, "&Schulferien einfügen..."),
+        row(c.mnuAttSave, "&Anlagen speichern"),
+        row(c.mnuTelNorm, "&Tel.-Nr. vereinheitlichen"),
+        row(c.mnuNameCorrection, "&Namen korrigieren"),
+        row(c.mnuUndo, "&Daten wiederherstellen..."),
+        row(c.mnuAnlagen, "An&lagen"),
+        row(c.mnuAttUndo, "&Anlagen wiederherstellen..."),
+        row(c.mnuAttMove, "Anlagen &verschieben..."),
+        row(c.mnuExtras, "&Extras"),
+        row(c.mnuNameCheck, "&Namen testen..."),
+        row(c.mnuTelTest, "&Telefonnummer testen..."),
+        row(c.mnuQuickOption, "Optionen-&Assistent"),
+        row(c.mnuOptionen, "&Optionen"),
+        row(c.mnuHilfeRoot, "&?"),
+        row(c.mnuHilfe, "&Hilfe"),
+        row(c.mnuInfo, "&Info"),
+        row(c.frmFolder, "Ordner"),
+        row(c.cmdAktualisieren, "Ordnerstruktur neu einlesen"),
+        row(c.cmdAlleRueck, "Alle deaktivieren"),
+        row(c.cmdZweigMark, "Zweig aktivieren"),
+        row(c.frmDups, "Gefundene Duplikate"),
+        row(c.cmdDupDel, "Elemente entfernen"),
+        row(c.cmdDupView, "Element anzeigen"),
+        row(c.cmdDupsClose, "Liste schließen"),
+        row(c.frmSharedFolder, "Ordner eines anderen Benutzers"),
+        row(c.cmdCloseShared, "Schließen"),
+        {c.lblStatus, BusyState::readyText()},
+        {c.lblHilfe, instructionText()},
+    };
+}
+
 void frmHaupt::setCaptions()
 {
     ui::OutBar *bar = m_ui.OutBar1;
@@ -186,19 +192,12 @@ void frmHaupt::setCaptions()
         if (!bar->setItemCaption(QString::fromUtf8(c.group), QString::fromUtf8(c.key), QString::fromUtf8(c.text)))
             throw PlatformError(errors::kObjectNotFound, QStringLiteral("Kein Element ") + QString::fromUtf8(c.key));
     }
-    for (const Caption &c : kGroupCaptions) {
-        if (!bar->setGroupCaption(QString::fromUtf8(c.name), QString::fromUtf8(c.text)))
-            throw PlatformError(errors::kObjectNotFound, QStringLiteral("Keine Gruppe ") + QString::fromUtf8(c.name));
+    for (const GroupCaption &c : kGroupCaptions) {
+        if (!bar->setGroupCaption(QString::fromUtf8(c.group), QString::fromUtf8(c.text)))
+            throw PlatformError(errors::kObjectNotFound, QStringLiteral("Keine Gruppe ") + QString::fromUtf8(c.group));
     }
-
-    for (const Caption &c : kCaptions) {
-        const QString name = QString::fromUtf8(c.name);
-        QObject *control = findChild<QObject *>(name);
-        if (!control)
-            throw PlatformError(errors::kObjectNotFound, QStringLiteral("Kein Steuerelement ") + name);
-        setCaption(control, QString::fromUtf8(c.text));
-    }
-    m_ui.lblHilfe->setText(instructionText());
+    for (const auto &[control, text] : captionTable())
+        setCaption(control, text);
     setWindowTitle(QStringLiteral("Kontorwerk"));
 }
 
@@ -254,7 +253,7 @@ void frmHaupt::askAttachmentUndo()
 {
     const int answer = m_messages.ShowMessage(
         QStringLiteral("Möchten Sie die verknüpften Anlagen wieder (zurück)importieren?"),
-        ui::mb::YesNo | ui::mb::Question, titles::Frage);
+        ui::mb::YesNoQuestion, titles::Frage);
     if (answer == ui::answer::Yes)
         runAction(kAttachmentUndo);
 }

@@ -57,6 +57,15 @@ public:
     // The controls, for the tools that show progress or switch the busy state.
     frmHauptUi &controls() { return m_ui; }
 
+    // What the load writes into each control: menus, entries, frames,
+    // buttons, the status line and the instruction text.
+    struct Caption
+    {
+        QObject *control;
+        QString text;
+    };
+    QList<Caption> captionTable() const;
+
 Q_SIGNALS:
     // The user closed the window or chose "&Beenden": the program ends.
     void programEnding();

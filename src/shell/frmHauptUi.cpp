@@ -77,6 +77,23 @@ void frmHauptUi::setupUi(QMainWindow *window)
     window->resize(980, 640);
 }
 
+QList<QAction *> frmHauptUi::menuEntries() const
+{
+    QList<QAction *> entries;
+    for (const QMenu *menu : {mnuDatei, mnuAktion, mnuAnlagen, mnuExtras, mnuHilfeRoot}) {
+        for (QAction *action : menu->actions()) {
+            if (!action->isSeparator() && !action->menu())
+                entries.append(action);
+        }
+    }
+    return entries;
+}
+
+QList<QPushButton *> frmHauptUi::buttons() const
+{
+    return {cmdAktualisieren, cmdAlleRueck, cmdZweigMark, cmdDupDel, cmdDupView, cmdDupsClose, cmdCloseShared};
+}
+
 void frmHauptUi::setupMenus(QMainWindow *window)
 {
     QMenuBar *bar = window->menuBar();

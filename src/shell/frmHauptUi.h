@@ -8,6 +8,8 @@
 // connections; the window class wires them and keeps the logic elsewhere.
 // Captions are set by the window's load, as the original did.
 
+#include <QList>
+
 class QAction;
 class QGroupBox;
 class QLabel;
@@ -24,31 +26,54 @@ namespace ui {
 class OutBar;
 }
 
-struct frmHauptUi
+// The parts of the main window that each have one owner outside the window.
+// The owners get their part by reference and reach the controls by type.
+
+// The status line: text and progress of a run (BusyState, the tools' views).
+struct StatusControls
 {
-    ui::OutBar *OutBar1 = nullptr;
+    QLabel *lblStatus = nullptr;
+    QProgressBar *ProgressBar1 = nullptr;
+};
 
-    QGroupBox *frmFolder = nullptr;
-    QTreeWidget *TvwOrdner = nullptr;
-    QPushButton *cmdAktualisieren = nullptr;
-    QPushButton *cmdAlleRueck = nullptr; // objectName "cmdAlleRück"
-    QPushButton *cmdZweigMark = nullptr;
-
+// The duplicate list and its buttons (TreeDupsView).
+struct DupListControls
+{
     QGroupBox *frmDups = nullptr;
     QTreeWidget *tvwDups = nullptr;
     QPushButton *cmdDupDel = nullptr;
     QPushButton *cmdDupView = nullptr;
     QPushButton *cmdDupsClose = nullptr;
+};
 
+// The folder tree, its buttons and the timer that watches for new folders
+// (MainWindowFolders).
+struct FolderControls
+{
+    QGroupBox *frmFolder = nullptr;
+    QTreeWidget *TvwOrdner = nullptr;
+    QPushButton *cmdAktualisieren = nullptr;
+    QPushButton *cmdAlleRueck = nullptr; // objectName "cmdAlleRück"
+    QPushButton *cmdZweigMark = nullptr;
+    QTimer *Timer1 = nullptr;
+};
+
+// The frame of another user's opened folder (SharedFolderFrame).
+struct SharedFolderControls
+{
     QGroupBox *frmSharedFolder = nullptr; // checkable: the check box in its caption
     QLabel *lblName = nullptr;
     QLabel *lblTyp = nullptr;
     QPushButton *cmdCloseShared = nullptr;
+};
+
+// Every control of the window: the parts above plus the tool bar, the menus
+// and the instruction text, which the window keeps for itself.
+struct frmHauptUi : StatusControls, DupListControls, FolderControls, SharedFolderControls
+{
+    ui::OutBar *OutBar1 = nullptr;
 
     QLabel *lblHilfe = nullptr;
-    QLabel *lblStatus = nullptr;
-    QProgressBar *ProgressBar1 = nullptr;
-    QTimer *Timer1 = nullptr;
 
     QMenu *mnuDatei = nullptr;
     QAction *mnuSharedOpen = nullptr;
@@ -78,6 +103,11 @@ struct frmHauptUi
     QAction *mnuInfo = nullptr;
 
     void setupUi(QMainWindow *window);
+
+    // The menu entries that run something (no submenus), in menu order.
+    QList<QAction *> menuEntries() const;
+    // Every push button of the window.
+    QList<QPushButton *> buttons() const;
 
 private:
     void setupMenus(QMainWindow *window);

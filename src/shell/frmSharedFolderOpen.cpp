@@ -84,7 +84,7 @@ void frmSharedFolderOpen::takeResolvedName(const QString &displayName)
 void frmSharedFolderOpen::showNotFound()
 {
     m_messages.ShowMessage(
-        QString::fromUtf8("Name wurde nicht im Adressbuch gefunden. Bitte überprüfen Sie Ihre Eingabe."), 48,
+        QString::fromUtf8("Name wurde nicht im Adressbuch gefunden. Bitte überprüfen Sie Ihre Eingabe."), ui::mb::Exclamation,
         titles::Hinweis);
 }
 
@@ -117,7 +117,7 @@ void frmSharedFolderOpen::cmdOK_Click()
             m_frame->showOpened(name.displayName, m_ui.cmbFolderTyp->itemText(position));
     } catch (const std::exception &) {
         m_messages.ShowMessage(
-            QString::fromUtf8("Ordner konnte nicht geöffnet werden. Überprüfen Sie die Berechtigungen."), 48,
+            QString::fromUtf8("Ordner konnte nicht geöffnet werden. Überprüfen Sie die Berechtigungen."), ui::mb::Exclamation,
             titles::Hinweis);
         return;
     }

@@ -1,10 +1,13 @@
 #include "DupsTestWorld.h"
 #include "app/Dispatch.h"
+#include "duplicates/DuplicateActions.h"
 #include "duplicates/Removal.h"
 #include "duplicates/ScanTypes.h"
 #include "duplicates/TreeDupsView.h"
 #include "platform/ui/HelpViewer.h"
 #include "shell/AppServices.h"
+#include "shell/BusyState.h"
+#include "shell/SettingNames.h"
 #include "shell/frmHaupt.h"
 
 #include <QLabel>
@@ -47,13 +50,15 @@ private Q_SLOTS:
     void scanListsAndRemovesThroughTheWindow();
     void profileIsOpenedOnceForTheWholeRun();
     void listKeepsTheOrderNodesWereAdded();
+    void runStartEmptiesTheList_data();
+    void runStartEmptiesTheList();
 };
 
 void TestDupsWindow::scanListsAndRemovesThroughTheWindow()
 {
     test::World w;
     for (const Criterion &c : scanType(ScanKind::Contacts).criteria)
-        w.set(c.setting + (c.setting == "KontakteFileAs" ? "=1" : "=0"));
+        w.set(c.setting + (c.setting == setting::KontakteFileAs ? "=1" : "=0"));
     const auto folder = w.addFolder("Kunden", "IPM.Contact");
     for (const char *name : {"Abel", "Busch", "Abel", "Busch", "Abel", "Carl"})
         w.addItem(folder, 40, {{"FileAs", name}}, at(int(w.fieldOf(folder, "FileAs").size())));
@@ -131,10 +136,11 @@ void TestDupsWindow::profileIsOpenedOnceForTheWholeRun()
 
 void TestDupsWindow::listKeepsTheOrderNodesWereAdded()
 {
-    QWidget window;
-    auto *tree = new QTreeWidget(&window);
-    tree->setObjectName("tvwDups");
-    TreeDupsView view(&window);
+    QTreeWidget *tree = new QTreeWidget;
+    const std::unique_ptr<QTreeWidget> owner(tree);
+    DupListControls controls;
+    controls.tvwDups = tree;
+    TreeDupsView view(StatusControls{}, controls);
     const QColor white(255, 255, 255);
     DupList list;
     list.nodes = {DupNode{"K1", "", "a", "Contact", true, white}, DupNode{"K3", "K1", "c", "Contact", false, white},
@@ -147,6 +153,41 @@ void TestDupsWindow::listKeepsTheOrderNodesWereAdded()
     QCOMPARE(view.selectedKey(), QString());
     tree->setCurrentItem(tree->topLevelItem(1)->child(0));
     QCOMPARE(view.selectedKey(), QString("K4"));
+}
+
+void TestDupsWindow::runStartEmptiesTheList_data()
+{
+    QTest::addColumn<bool>("starting");
+    QTest::newRow("another run starts: the list goes") << true;
+    QTest::newRow("a run ends: the list stays") << false;
+}
+
+void TestDupsWindow::runStartEmptiesTheList()
+{
+    QFETCH(bool, starting);
+    test::TestEnv env;
+    AppServices services(AppPaths{env.programFolder(), env.registryFile(), env.profileFile(), {}},
+                         std::make_unique<ui::ScriptedMessageBox>(), std::make_unique<ui::RecordingHelpViewer>());
+    frmHaupt window(services.messages, *services.help);
+    window.show();
+    const frmHauptUi &c = window.controls();
+    services.busy.attach(BusyControls::of(c));
+    auto *dups = new DuplicateActions(&window, c, c, services);
+    new QTreeWidgetItem(c.tvwDups, QStringList("Müller"));
+    c.frmDups->show();
+    c.cmdDupDel->setEnabled(false);
+    c.cmdDupView->setEnabled(false);
+    dups->state().DupEntryIDs = {QString(), "E1"};
+    dups->state().DupStoreIDs = {QString(), "S1"};
+
+    services.busy.BeginEndOperation(starting);
+    QCOMPARE(c.frmDups->isHidden(), starting);
+    QCOMPARE(c.tvwDups->topLevelItemCount(), starting ? 0 : 1);
+    QCOMPARE(c.cmdDupDel->isEnabled(), starting);
+    QCOMPARE(c.cmdDupView->isEnabled(), starting);
+    QCOMPARE(dups->state().DupEntryIDs.size(), starting ? size_t(1) : size_t(2));
+    QCOMPARE(dups->state().DupStoreIDs.size(), starting ? size_t(1) : size_t(2));
+    QCOMPARE(c.lblStatus->text(), QString("Bereit"));
 }
 
 QTEST_MAIN(TestDupsWindow)

@@ -8,6 +8,7 @@
 #include "platform/mailstore/UserProperties.h"
 #include "platform/mapi/MAPIUtils.h"
 #include "platform/ui/HelpViewer.h"
+#include "platform/core/PlatformError.h"
 #include "shell/BusyState.h"
 #include "shell/MailServices.h"
 #include "shell/frmHaupt.h"
@@ -16,7 +17,6 @@
 #include <QDir>
 #include <QLabel>
 #include <QProgressBar>
-#include <QTreeWidget>
 #include <QtTest>
 
 using namespace kw;
@@ -42,8 +42,10 @@ class TestBusyState : public QObject
 private Q_SLOTS:
     void commandsFollowBusy_data();
     void commandsFollowBusy();
-    void startingClearsDuplicateList();
-    void endingLeavesDuplicateList();
+    void startingTellsListenersAndResetsStatus_data();
+    void startingTellsListenersAndResetsStatus();
+    void listenerGoesWithItsOwner();
+    void failingListenerIsReported();
     void closeDuringRunWaitsForRunEnd();
     void browseForFolder_data();
     void browseForFolder();
@@ -59,8 +61,11 @@ void TestBusyState::commandsFollowBusy_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("switched");
-    for (const QString &name : BusyControls::commandNames())
-        QTest::newRow(qPrintable(name)) << name << true;
+    QTest::newRow("tool bar") << "OutBar1" << true;
+    QTest::newRow("menu Aktion") << "mnuAktion" << true;
+    QTest::newRow("folder tree") << "TvwOrdner" << true;
+    QTest::newRow("untick button with umlaut") << QString::fromUtf8("cmdAlleRück") << true;
+    QTest::newRow("shared-folder entry") << "mnuSharedOpen" << true;
     QTest::newRow("Beenden stays") << "mnuBeenden" << false;
     QTest::newRow("help menu stays") << "mnuHilfeRoot" << false;
     QTest::newRow("file menu stays") << "mnuDatei" << false;
@@ -74,65 +79,86 @@ void TestBusyState::commandsFollowBusy()
     test::TestEnv env;
     Window w(env);
     BusyState busy(env.messages);
-    busy.attach(BusyControls::find(&w.main));
+    const BusyControls controls = BusyControls::of(w.main.controls());
+    busy.attach(controls);
     QObject *control = w.get(name);
     QVERIFY2(control, qPrintable(name));
+    const auto allOn = [&] {
+        return std::all_of(controls.commands.cbegin(), controls.commands.cend(),
+                           [](const QPointer<QObject> &c) { return c && controlEnabled(c); });
+    };
 
     busy.BeginEndOperation(true);
     QCOMPARE(controlEnabled(control), !switched);
     QVERIFY(busy.isBusy());
     busy.BeginEndOperation(false);
     QVERIFY(controlEnabled(control));
+    QVERIFY(allOn());
     busy.SetBusy(true);
     QCOMPARE(controlEnabled(control), !switched);
     busy.SetBusy(false);
     QVERIFY(controlEnabled(control));
+    QVERIFY(allOn());
 }
 
-void TestBusyState::startingClearsDuplicateList()
+void TestBusyState::startingTellsListenersAndResetsStatus_data()
 {
-    test::TestEnv env;
-    Window w(env);
-    w.main.show();
-    BusyState busy(env.messages);
-    busy.attach(BusyControls::find(&w.main));
-    int resets = 0;
-    busy.resetDuplicateIds = [&] { ++resets; };
-    auto *tvwDups = w.get<QTreeWidget>("tvwDups");
-    new QTreeWidgetItem(tvwDups, QStringList("Müller"));
-    w.get<QWidget>("cmdDupDel")->setEnabled(false);
-    w.get<QLabel>("lblStatus")->setText("Kontakte werden gelesen");
-    w.get<QProgressBar>("ProgressBar1")->setValue(40);
-
-    busy.BeginEndOperation(true);
-    QVERIFY(w.get<QWidget>("frmDups")->isHidden());
-    QCOMPARE(tvwDups->topLevelItemCount(), 0);
-    QCOMPARE(resets, 1);
-    QVERIFY(w.get<QWidget>("cmdDupDel")->isEnabled());
-    QCOMPARE(w.get<QLabel>("lblStatus")->text(), QString("Bereit"));
-    QCOMPARE(w.get<QProgressBar>("ProgressBar1")->value(), 0);
+    QTest::addColumn<bool>("starting");
+    QTest::addColumn<QStringList>("heard");
+    QTest::newRow("run starts: listeners in their order") << true << QStringList{"first", "second"};
+    QTest::newRow("run ends: nobody is told") << false << QStringList{};
 }
 
-void TestBusyState::endingLeavesDuplicateList()
+void TestBusyState::startingTellsListenersAndResetsStatus()
 {
+    QFETCH(bool, starting);
+    QFETCH(QStringList, heard);
     test::TestEnv env;
     Window w(env);
-    w.main.show();
     BusyState busy(env.messages);
-    busy.attach(BusyControls::find(&w.main));
-    int resets = 0;
-    busy.resetDuplicateIds = [&] { ++resets; };
-    busy.BeginEndOperation(true);
-    auto *tvwDups = w.get<QTreeWidget>("tvwDups");
-    new QTreeWidgetItem(tvwDups, QStringList("Müller"));
-    w.get<QWidget>("frmDups")->show();
-    w.get<QLabel>("lblStatus")->setText("Fertig");
+    busy.attach(BusyControls::of(w.main.controls()));
+    QObject first, second;
+    QStringList calls;
+    busy.onRunStarting(&first, [&] { calls << "first"; });
+    busy.onRunStarting(&second, [&] { calls << "second"; });
+    w.main.controls().lblStatus->setText("Kontakte werden gelesen");
+    w.main.controls().ProgressBar1->setValue(40);
 
+    busy.BeginEndOperation(starting);
+    QCOMPARE(calls, heard);
+    QCOMPARE(w.main.controls().lblStatus->text(), BusyState::readyText());
+    QCOMPARE(w.main.controls().ProgressBar1->value(), 0);
+    QCOMPARE(busy.isBusy(), starting);
+}
+
+// A view that went with its window is not called by the next run.
+void TestBusyState::listenerGoesWithItsOwner()
+{
+    test::TestEnv env;
+    BusyState busy(env.messages);
+    int calls = 0;
+    auto *owner = new QObject;
+    busy.onRunStarting(owner, [&] { ++calls; });
+    busy.BeginEndOperation(true);
     busy.BeginEndOperation(false);
-    QVERIFY(w.get<QWidget>("frmDups")->isVisible());
-    QCOMPARE(tvwDups->topLevelItemCount(), 1);
-    QCOMPARE(resets, 1);
-    QCOMPARE(w.get<QLabel>("lblStatus")->text(), QString("Bereit"));
+    delete owner;
+    busy.BeginEndOperation(true);
+    QCOMPARE(calls, 1);
+    QVERIFY(env.box.shown.isEmpty());
+}
+
+// A listener that fails is reported under BeginEndOperation's place code;
+// the run still goes busy, so nothing can start a second one under it.
+void TestBusyState::failingListenerIsReported()
+{
+    test::TestEnv env;
+    BusyState busy(env.messages);
+    QObject owner;
+    busy.onRunStarting(&owner, [] { throw PlatformError(errors::kOperationFailed, "Liste weg"); });
+    busy.BeginEndOperation(true);
+    QVERIFY(busy.isBusy());
+    QCOMPARE(env.box.shown.size(), 1);
+    QVERIFY(env.errorLog().contains("Sub: 203\r\n"));
 }
 
 void TestBusyState::closeDuringRunWaitsForRunEnd()
@@ -141,7 +167,7 @@ void TestBusyState::closeDuringRunWaitsForRunEnd()
     Window w(env);
     w.main.show();
     BusyState busy(env.messages);
-    busy.attach(BusyControls::find(&w.main));
+    busy.attach(BusyControls::of(w.main.controls()));
     busy.watchWindow(&w.main);
 
     busy.BeginEndOperation(true);

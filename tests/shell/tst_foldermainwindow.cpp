@@ -2,6 +2,7 @@
 
 #include "platform/ui/HelpViewer.h"
 #include "shell/AppServices.h"
+#include "shell/BusyState.h"
 #include "shell/MainWindowFolders.h"
 #include "shell/frmHaupt.h"
 #include "shell/frmSharedFolderOpen.h"
@@ -38,8 +39,10 @@ struct World
             mailstore::fixture::createProfileFromFile(env.profileFile(), fixture);
         else if (!fixture.isEmpty())
             test::createProfile(env, fixture);
-        folders = new MainWindowFolders(&window, services.busy, services.folderTree, services.sharedFolder,
-                                        services.messages);
+        services.busy.attach(BusyControls::of(window.controls()));
+        services.busy.watchWindow(&window);
+        folders = new MainWindowFolders(&window, window.controls(), window.controls(), services.busy,
+                                        services.folderTree, services.sharedFolder, services.messages);
         window.setAction("tvwFolderFill", [this] { folders->tvwFolderFill(); });
         window.setAction("cmdAktualisieren", [this] { folders->cmdAktualisieren_Click(); });
         window.setAction(QString::fromUtf8("cmdAlleRück"), [this] { folders->cmdAlleRueck_Click(); });

@@ -38,8 +38,11 @@ class TestFrmHaupt : public QObject
 private Q_SLOTS:
     void controlsExistWithTheirKind_data();
     void controlsExistWithTheirKind();
-    void captionsAfterLoad_data();
     void captionsAfterLoad();
+    void sampleCaptions_data();
+    void sampleCaptions();
+    void instructionTextInParagraphs();
+    void everyEntryAndButtonIsWired();
     void menusInOrder_data();
     void menusInOrder();
     void toolItems_data();
@@ -102,65 +105,80 @@ void TestFrmHaupt::controlsExistWithTheirKind()
     }
 }
 
-void TestFrmHaupt::captionsAfterLoad_data()
+// The load writes the window's caption table; every row names a control the
+// window holds by type, and no control that shows text is left without one.
+void TestFrmHaupt::captionsAfterLoad()
+{
+    World w;
+    QSet<QObject *> captioned;
+    for (const auto &[control, text] : w.window.captionTable()) {
+        QVERIFY(control);
+        const QString name = control->objectName();
+        QVERIFY2(!text.isEmpty(), qPrintable(name));
+        QCOMPARE(captionOf(control), text);
+        QCOMPARE(w.window.findChildren<QObject *>(name), QList<QObject *>{control});
+        captioned.insert(control);
+    }
+    QList<QObject *> showsText;
+    for (QMenu *menu : w.window.findChildren<QMenu *>())
+        showsText << menu;
+    for (QAction *action : w.window.findChildren<QAction *>()) {
+        if (!action->objectName().isEmpty() && !action->menu())
+            showsText << action;
+    }
+    for (QGroupBox *box : w.window.findChildren<QGroupBox *>())
+        showsText << box;
+    for (QPushButton *button : w.window.findChildren<QPushButton *>())
+        showsText << button;
+    showsText << w.window.controls().lblStatus << w.window.controls().lblHilfe;
+    for (QObject *control : showsText)
+        QVERIFY2(captioned.contains(control), qPrintable(control->objectName()));
+    QCOMPARE(w.window.windowTitle(), QStringLiteral("Kontorwerk"));
+}
+
+void TestFrmHaupt::sampleCaptions_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("caption");
-    const struct { const char *name, *caption; } rows[] = {
-        {"mnuDatei", "&Datei"},
-        {"mnuSharedOpen", "&Ordner eines anderen Benutzers öffnen..."},
-        {"mnuBeenden", "&Beenden"},
-        {"mnuAktion", "&Aktion"},
-        {"mnuKontaktDupLoeschen", "&Duplikate entfernen"},
-        {"mnuFindReplace", "&Ersetzen..."},
-        {"mnuFormularWechsel", "&Nachrichtenklasse ändern..."},
-        {"mnuHoliday", "&Schulferien einfügen..."},
-        {"mnuAttSave", "&Anlagen speichern"},
-        {"mnuTelNorm", "&Tel.-Nr. vereinheitlichen"},
-        {"mnuNameCorrection", "&Namen korrigieren"},
-        {"mnuUndo", "&Daten wiederherstellen..."},
-        {"mnuAnlagen", "An&lagen"},
-        {"mnuAttUndo", "&Anlagen wiederherstellen..."},
-        {"mnuAttMove", "Anlagen &verschieben..."},
-        {"mnuExtras", "&Extras"},
-        {"mnuNameCheck", "&Namen testen..."},
-        {"mnuTelTest", "&Telefonnummer testen..."},
-        {"mnuQuickOption", "Optionen-&Assistent"},
-        {"mnuOptionen", "&Optionen"},
-        {"mnuHilfeRoot", "&?"},
-        {"mnuHilfe", "&Hilfe"},
-        {"mnuInfo", "&Info"},
-        {"frmFolder", "Ordner"},
-        {"cmdAktualisieren", "Ordnerstruktur neu einlesen"},
-        {"cmdAlleRück", "Alle deaktivieren"},
-        {"cmdZweigMark", "Zweig aktivieren"},
-        {"frmDups", "Gefundene Duplikate"},
-        {"cmdDupDel", "Elemente entfernen"},
-        {"cmdDupView", "Element anzeigen"},
-        {"frmSharedFolder", "Ordner eines anderen Benutzers"},
-        {"lblStatus", "Bereit"},
-    };
-    for (const auto &r : rows)
-        QTest::newRow(r.name) << QString::fromUtf8(r.name) << QString::fromUtf8(r.caption);
-    const QString crlf2 = QStringLiteral("\r\n\r\n");
-    QTest::newRow("lblHilfe")
-        << QStringLiteral("lblHilfe")
-        << QString::fromUtf8("Aktivieren Sie zuerst die gewünschten Ordner, indem Sie ein Häkchen in das entsprechende Kästchen setzen.")
-               + crlf2 + QString::fromUtf8("Einen von den aktivierten Ordnern müssen Sie markieren. Diesem Ordner können Sie (über Extras/Optionen) besondere Eigenschaften zuweisen.")
-               + crlf2 + QString::fromUtf8("Wählen Sie anschließend die gewünschte Aktion aus.")
-               + crlf2 + QString::fromUtf8("Vor der ersten Nutzung der Funktionen, sollten Sie über Extras/Optionen-Assistent Ihre persönlichen Einstellungen vornehmen.")
-               + crlf2 + QString::fromUtf8("Weitere Informationen finden Sie auch in der Hilfe.");
+    QTest::newRow("menu entry") << "mnuKontaktDupLoeschen" << "&Duplikate entfernen";
+    QTest::newRow("menu with umlaut") << "mnuFormularWechsel" << QString::fromUtf8("&Nachrichtenklasse ändern...");
+    QTest::newRow("help menu") << "mnuHilfeRoot" << "&?";
+    QTest::newRow("button named with umlaut") << QString::fromUtf8("cmdAlleRück") << "Alle deaktivieren";
+    QTest::newRow("button with sharp s") << "cmdDupsClose" << QString::fromUtf8("Liste schließen");
+    QTest::newRow("frame") << "frmSharedFolder" << "Ordner eines anderen Benutzers";
+    QTest::newRow("status line") << "lblStatus" << "Bereit";
 }
 
-void TestFrmHaupt::captionsAfterLoad()
+void TestFrmHaupt::sampleCaptions()
 {
     QFETCH(QString, name);
     QFETCH(QString, caption);
     World w;
-    QObject *control = w.find<QObject>(name);
-    QVERIFY(control);
-    QCOMPARE(captionOf(control), caption);
-    QCOMPARE(w.window.windowTitle(), QStringLiteral("Kontorwerk"));
+    QCOMPARE(captionOf(w.find<QObject>(name)), caption);
+}
+
+void TestFrmHaupt::instructionTextInParagraphs()
+{
+    World w;
+    const QStringList paragraphs = w.window.controls().lblHilfe->text().split(QStringLiteral("\r\n\r\n"));
+    QCOMPARE(paragraphs.size(), 5);
+    QVERIFY(paragraphs.first().startsWith(QString::fromUtf8("Aktivieren Sie zuerst die gewünschten Ordner")));
+    QCOMPARE(paragraphs.last(), QStringLiteral("Weitere Informationen finden Sie auch in der Hilfe."));
+}
+
+// Every entry and button of the window reaches the dispatch table.
+void TestFrmHaupt::everyEntryAndButtonIsWired()
+{
+    World w;
+    const frmHauptUi &c = w.window.controls();
+    const QList<QAction *> entries = c.menuEntries();
+    for (QAction *action : w.window.findChildren<QAction *>()) {
+        if (!action->objectName().isEmpty() && !action->menu())
+            QVERIFY2(entries.contains(action), qPrintable(action->objectName()));
+    }
+    const QList<QPushButton *> buttons = c.buttons();
+    for (QPushButton *button : w.window.findChildren<QPushButton *>())
+        QVERIFY2(buttons.contains(button), qPrintable(button->objectName()));
 }
 
 void TestFrmHaupt::menusInOrder_data()

@@ -33,7 +33,7 @@ struct World
     frmHaupt window{env.messages, help};
     FolderStructure structure{env.settings, env.messages, env.mailProfile};
     SharedFolder shared;
-    SharedFolderFrame frame{shared, &window};
+    SharedFolderFrame frame{shared, window.controls()};
     FolderFunctions folders{structure, shared, env.messages, env.mailProfile};
 
     World()

@@ -39,4 +39,12 @@ constexpr long kOperationFailed = -2147467259;  // generic failure of a platform
 constexpr long kDatabase = -2147217900;         // reference database failure
 }
 
+// Numbers of the original runtime's own errors that the ported code raises
+// where the original would have hit them.
+namespace errors {
+constexpr long kSubscriptOutOfRange = 9;
+constexpr long kObjectVariableNotSet = 91;
+constexpr long kInvalidUseOfNull = 94;
+}
+
 } // namespace kw

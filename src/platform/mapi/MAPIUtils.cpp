@@ -26,7 +26,7 @@ int MAPIUtils::cleanupCount()
 mailstore::RecipientPtr MAPIUtils::CreateRecipient(const QString &name, bool, long)
 {
     if (!m_ns)
-        throw PlatformError(91, QStringLiteral("Object variable not set"));
+        throw PlatformError(errors::kObjectVariableNotSet, QStringLiteral("Object variable not set"));
     return m_ns->CreateRecipient(name);
 }
 

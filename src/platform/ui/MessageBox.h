@@ -17,6 +17,10 @@ constexpr int Question = 32;
 constexpr int Exclamation = 48;
 constexpr int Information = 64;
 constexpr int DefaultButton2 = 256;
+// The questions the program asks: Yes and No with the question icon (36);
+// the careful kind has No as its default button (292).
+constexpr int YesNoQuestion = YesNo | Question;
+constexpr int YesNoQuestionDefaultNo = YesNo | Question | DefaultButton2;
 }
 // Answer codes.
 namespace answer {

@@ -1,3 +1,6 @@
+// The program: builds the services, wires the main window's entries to the
+// tools and runs the start sequence.
+
 #include "app/Dispatch.h"
 #include "platform/refdb/Database.h"
 #include "platform/ui/ItemWindow.h"
