@@ -33,18 +33,15 @@ void TestNewString::newString_data()
 
     QTest::newRow("found without regard to case") << "Muster GmbH" << "gmbh" << "AG" << "" << "Muster AG";
     QTest::newRow("umlaut found without regard to case") << "ÄRGER mit Ärger" << "ärger" << "Ruhe" << "" << "Ruhe mit Ruhe";
-    QTest::newRow("ß found in any case") << "HAUPTSTRASSE, Hauptstraße" << "STRAßE" << "Str." << "" << "HAUPTSTRASSE, HauptStr.";
+    QTest::newRow("capitals around ß") << "HAUPTSTRASSE, Hauptstraße" << "STRAßE" << "Str." << "" << "HAUPTSTRASSE, HauptStr.";
     QTest::newRow("occurrences do not overlap") << "aaaa" << "aa" << "b" << "" << "bb";
     QTest::newRow("inserted text is not searched again") << "ab" << "a" << "aa" << "" << "aab";
     QTest::newRow("no match leaves blanks as they are") << "  a " << "z" << "x" << "" << "  a ";
     QTest::newRow("empty search text changes nothing") << "a  b" << "" << "x" << "" << "a  b";
-    QTest::newRow("empty search text in an empty field") << "" << "" << "x" << "" << "";
-    QTest::newRow("replaced by nothing") << "Dr. Eva" << "Dr. " << "" << "" << "Eva";
 
     QTest::newRow("word between blanks") << "a b c" << "b" << "x" << "w" << "a x c";
     QTest::newRow("adjacent words all replaced") << "b b" << "b" << "x" << "w" << "x x";
-    QTest::newRow("word at both text ends") << "b" << "B" << "x" << "w" << "x";
-    QTest::newRow("part of a word is no word") << "ab b ba" << "b" << "x" << "w" << "ab x ba";
+    QTest::newRow("word at the start, part of a word is none") << "B ab b ba" << "b" << "x" << "w" << "x ab x ba";
     QTest::newRow("word beside punctuation") << "b, (b) b." << "b" << "x" << "w" << "x, (x) x.";
     QTest::newRow("word beside tab and line break") << "b\tb\nb" << "b" << "x" << "w" << "x\tx\nx";
     QTest::newRow("umlaut is part of the word") << "Müller M Mü" << "M" << "X" << "w" << "Müller X Mü";
@@ -52,13 +49,10 @@ void TestNewString::newString_data()
     QTest::newRow("word search keeps blanks when nothing matched") << "  a " << "z" << "x" << "w" << "  a ";
     QTest::newRow("word search keeps blanks around a match") << " b " << "b" << "x" << "w" << " x ";
     QTest::newRow("empty search text in word mode changes nothing") << "a  b" << "" << "x" << "w" << "a  b";
-    QTest::newRow("empty field in word mode with empty search") << "" << "" << "x" << "w" << "";
 
     QTest::newRow("content replaced whatever it was") << "alt" << "zz" << "neu" << "r" << "neu";
-    QTest::newRow("content replaced in an empty field") << "" << "" << "neu" << "r" << "neu";
     QTest::newRow("content replaced by nothing") << "alt" << "" << "" << "r" << "";
     QTest::newRow("empty field filled") << "" << "a" << "neu" << "l" << "neu";
-    QTest::newRow("filled field stays with fill-empty") << "a b" << "a" << "neu" << "l" << "a b";
     QTest::newRow("filled field stays with fill-empty and word") << "a b" << "a" << "neu" << "lw" << "a b";
 }
 

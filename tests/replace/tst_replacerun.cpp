@@ -14,7 +14,6 @@ class TestReplaceRun : public QObject
 private Q_SLOTS:
     void dateFields_data();
     void dateFields();
-    void userDefinedFieldAlone();
     void failedSaveLeavesTheRecord();
     void errorEndsRunKeepingWhatWasSaved();
     void undoGoesOnPastFailuresAndRetries();
@@ -27,7 +26,6 @@ struct Run
     test::ReplaceWorld w;
     UndoRecord record;
     ReplaceRequest request;
-    int yields = 0;
 
     Run(const QString &messageClass, const QStringList &captions, ReplaceOptions options, const QString &userField = {})
     {
@@ -39,7 +37,7 @@ struct Run
     }
     ReplaceSummary replace(const QString &folder)
     {
-        return ReplaceInFolders(request, w.set({folder}), record, w.env.messages, [this] { ++yields; });
+        return ReplaceInFolders(request, w.set({folder}), record, w.env.messages, [] {});
     }
     UndoSummary undo()
     {
@@ -48,11 +46,6 @@ struct Run
     }
     QStringList prompts() const { return w.env.box.prompts(); }
 };
-
-ReplaceOptions findReplace(const QString &find, const QString &by)
-{
-    return ReplaceOptions{find, by};
-}
 
 ReplaceOptions content(const QString &by)
 {
@@ -102,23 +95,11 @@ void TestReplaceRun::dateFields()
     QCOMPARE(run.w.field(entryId, property), stored);
 }
 
-// Items without the property are left alone; no property is added.
-void TestReplaceRun::userDefinedFieldAlone()
-{
-    Run run("IPM.Contact", {}, findReplace(kStrasse, kStr), "Kundennummer");
-    QCOMPARE(run.replace("Kontakte").replaced, 1);
-    QCOMPARE(run.w.userField("C001", "Kundennummer"), "Str.-7");
-    QCOMPARE(run.w.userField("C004", "Kundennummer"), "");
-    QVERIFY(!run.w.ns()->GetItemFromID("C002")->UserProperties()->Find("Kundennummer"));
-    QCOMPARE(run.record.userFields.size(), size_t(1));
-    QCOMPARE(run.yields, 4); // after every item fetched, the distribution list too
-}
-
 // C001 changes its user-defined field, its text and its street in one save
 // that fails; the run goes on to C004, and only what was saved can be undone.
 void TestReplaceRun::failedSaveLeavesTheRecord()
 {
-    Run run("IPM.Contact", {"Notiz", "Straße privat", "Nachname"}, findReplace(kStrasse, kStr), "Kundennummer");
+    Run run("IPM.Contact", {"Notiz", "Straße privat", "Nachname"}, ReplaceOptions{kStrasse, kStr}, "Kundennummer");
     mailstore::faults::failSave("C001", 1);
     const ReplaceSummary s = run.replace("Kontakte");
     QCOMPARE(s.replaced, 1);
@@ -131,15 +112,11 @@ void TestReplaceRun::failedSaveLeavesTheRecord()
     QCOMPARE(run.record.userFields.size(), size_t(0));
     QCOMPARE(run.record.fields.size(), size_t(1));
     QCOMPARE(run.record.fields[0].entryId, "C004");
-
-    QCOMPARE(run.undo().restored, 1);
-    QCOMPARE(run.prompts(), QStringList{"1 Ersetzungen rückgängig gemacht."});
-    QCOMPARE(run.w.field("C004", "LastName"), "Straße");
 }
 
 void TestReplaceRun::errorEndsRunKeepingWhatWasSaved()
 {
-    Run run("IPM.Contact", {"Nachname"}, findReplace("o", "0"));
+    Run run("IPM.Contact", {"Nachname"}, ReplaceOptions{"o", "0"});
     mailstore::faults::failItemRead("Kontakte", 2, 1);
     QVERIFY(!run.replace("Kontakte").completed);
     QCOMPARE(run.w.field("C001", "LastName"), "R0th");
@@ -152,7 +129,7 @@ void TestReplaceRun::errorEndsRunKeepingWhatWasSaved()
 // passes go on, the failures stay in the record, and a second undo finishes.
 void TestReplaceRun::undoGoesOnPastFailuresAndRetries()
 {
-    Run run("IPM.Contact", {"Nachname", "Straße privat", "Straße weitere"}, findReplace(kStrasse, kStr),
+    Run run("IPM.Contact", {"Nachname", "Straße privat", "Straße weitere"}, ReplaceOptions{kStrasse, kStr},
             "Kundennummer");
     const QJsonObject before = run.w.dump();
     QCOMPARE(run.replace("Kontakte").replaced, 4);
