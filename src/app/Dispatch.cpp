@@ -1,6 +1,7 @@
 #include "app/Dispatch.h"
 
 #include "duplicates/DuplicateActions.h"
+#include "replace/ReplaceActions.h"
 #include "shell/AppServices.h"
 #include "shell/BusyState.h"
 #include "shell/MainWindowFolders.h"
@@ -43,7 +44,7 @@ QList<Route> routes(frmHaupt &window, AppServices &services)
         {{"cmdDupView"}, [dups] { dups->cmdDupView_Click(); }},
         {{"cmdDupsClose"}, [dups] { dups->cmdDupsClose_Click(); }},
         // Search and replace
-        {{"Suc", "mnuFindReplace"}, {}},
+        {{"Suc", "mnuFindReplace"}, [&window, &services] { replace::ShowReplaceDialog(&window, services); }},
         // Item utilities
         {{"For", "mnuFormularWechsel"}, {}},
         {{"Hol", "mnuHoliday"}, {}},
