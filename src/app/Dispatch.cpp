@@ -1,6 +1,7 @@
 #include "app/Dispatch.h"
 
 #include "duplicates/DuplicateActions.h"
+#include "itemtools/frmHoliday.h"
 #include "shell/AppServices.h"
 #include "shell/MainWindowFolders.h"
 #include "shell/frmHaupt.h"
@@ -44,7 +45,7 @@ QList<Route> routes(frmHaupt &window, AppServices &services)
         {{"Suc", "mnuFindReplace"}, {}},
         // Item utilities
         {{"For", "mnuFormularWechsel"}, {}},
-        {{"Hol", "mnuHoliday"}, {}},
+        {{"Hol", "mnuHoliday"}, [&window, &services] { showHolidayDialog(&window, services); }},
         {{"Att", "mnuAttSave"}, {}},
         {{"mnuAttUndo"}, {}}, // runs after a Yes to the window's question
         {{"mnuAttMove"}, {}},
