@@ -1,6 +1,7 @@
 #include "app/Dispatch.h"
 
 #include "duplicates/DuplicateActions.h"
+#include "itemtools/frmHoliday.h"
 #include "replace/ReplaceActions.h"
 #include "shell/AppServices.h"
 #include "shell/BusyState.h"
@@ -47,7 +48,7 @@ QList<Route> routes(frmHaupt &window, AppServices &services)
         {{"Suc", "mnuFindReplace"}, [&window, &services] { replace::ShowReplaceDialog(&window, services); }},
         // Item utilities
         {{"For", "mnuFormularWechsel"}, {}},
-        {{"Hol", "mnuHoliday"}, {}},
+        {{"Hol", "mnuHoliday"}, [&window, &services] { showHolidayDialog(&window, services); }},
         {{"Att", "mnuAttSave"}, {}},
         {{"mnuAttUndo"}, {}}, // runs after a Yes to the window's question
         {{"mnuAttMove"}, {}},

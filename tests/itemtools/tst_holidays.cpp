@@ -1,0 +1,287 @@
+#include "itemtools/frmHoliday.h"
+#include "platform/mailstore/Application.h"
+#include "platform/mailstore/Folder.h"
+#include "platform/mailstore/Item.h"
+#include "platform/mailstore/Items.h"
+#include "platform/mailstore/NameSpace.h"
+#include "platform/mailstore/ProfileDb.h"
+#include "platform/refdb/Builder.h"
+#include "shell/FolderStructureFunctions.h"
+#include "shell/SharedFolder.h"
+#include "support/TestEnv.h"
+
+#include <QComboBox>
+#include <QPushButton>
+#include <QtTest>
+
+using namespace kw;
+
+namespace {
+
+enum class Load { TickedCalendar, NothingSelected, SharedContacts };
+
+// A profile with the calendars "Kalender" and "Ferien" and a contacts folder;
+// the frozen tables of refdb/ as the program folder's reference database.
+struct World
+{
+    test::TestEnv env;
+    FolderStructure structure{env.settings, env.messages, env.mailProfile};
+    SharedFolder shared;
+    FolderFunctions folders{structure, shared, env.messages, env.mailProfile};
+    mailstore::NameSpacePtr ns;
+
+    World()
+    {
+        const QString dir = QStringLiteral(KW_SOURCE_DIR "/tests/itemtools/refdb/");
+        refdb::buildDatabase(QStringLiteral(KW_SOURCE_DIR "/data/refdb/schema.sql"),
+                             {dir + "T_Holidays.csv", dir + "T_HolidaysDes.csv"}, refdb());
+        const mailstore::ProfileDbPtr db = mailstore::ProfileDb::open(env.profileFile(), false);
+        const mailstore::FolderRecord store = db->addStore(QStringLiteral("Testspeicher"), true);
+        for (const char *name : {"Kalender", "Ferien"})
+            db->addFolder(store, name, QStringLiteral("IPF.Appointment"), QStringLiteral("IPM.Appointment"));
+        db->addFolder(store, QStringLiteral("Kontakte"), QStringLiteral("IPF.Contact"), QStringLiteral("IPM.Contact"));
+        ns = env.mailProfile.mapiNamespace();
+    }
+    QString refdb() const { return env.programFolder() + QStringLiteral("/KontorwerkPub.db"); }
+    holidays::HolidayServices services() { return {env.messages, refdb(), ns}; }
+    mailstore::FolderPtr folder(const QString &name) { return ns->Folders()->Item(1)->Folders()->Item(name); }
+    WorkingSet ticked(const QStringList &names)
+    {
+        WorkingSet set{{nullptr}, int(names.size()), 1, 0, true};
+        for (const QString &name : names)
+            set.Folders.append(folder(name));
+        return set;
+    }
+    // "Subject|Start|End" of each item; every item must carry the fixed fields.
+    QStringList appointments(const QString &name)
+    {
+        QStringList out;
+        for (const mailstore::ItemPtr item : folder(name)->Items()) {
+            out << item->Subject() + u'|' + item->text(u"Start") + u'|' + item->text(u"End");
+            const QStringList fixed{item->text(u"AllDayEvent"), item->text(u"BusyStatus"), item->text(u"Categories"),
+                                    item->text(u"ReminderSet"), item->Body()};
+            if (fixed.join(u'|') != QString::fromUtf8("Wahr|0|Schulferien|Falsch|Schulferien eingefügt von "
+                                                     "Kontorwerk. Alle Angaben ohne Gewähr."))
+                out << fixed.join(u'|');
+        }
+        return out;
+    }
+    // "buttons title prompt" of each message shown.
+    QStringList shown() const
+    {
+        QStringList out;
+        for (const ui::MessageRequest &r : env.box.shown)
+            out << QStringLiteral("%1 %2 %3").arg(r.buttons).arg(r.title, r.prompt);
+        return out;
+    }
+    std::unique_ptr<frmHoliday> open(Load load)
+    {
+        if (load == Load::SharedContacts)
+            shared.open(folder(QStringLiteral("Kontakte")));
+        return std::make_unique<frmHoliday>(services(), [this, load] {
+            return load == Load::TickedCalendar ? ticked({QStringLiteral("Kalender")})
+                                                : folders.GetActivatedFolders(gatemode::OnlyAppointment, true);
+        });
+    }
+};
+
+QString question(const QString &folder)
+{
+    return QString::fromUtf8("36 Frage? Es befinden sich bereits Schulferien im Kalender-Ordner %1.\r\n"
+                             "Möchten Sie die Schulferien ein weiteres Mal hinzufügen?").arg(folder);
+}
+QString error(int place)
+{
+    return QString::fromUtf8("16 Fehler! Bei der Programmausführung ist folgender Fehler aufgetreten:\r\n"
+                             "Nr.: %1 / ").arg(place);
+}
+QString done(int count)
+{
+    return QStringLiteral("64 Info! %1 Schulferien-Termin").arg(count);
+}
+
+void comparePrefixes(const QStringList &actual, const QStringList &prefixes)
+{
+    QCOMPARE(actual.size(), prefixes.size());
+    for (int i = 0; i < actual.size(); ++i)
+        QVERIFY2(actual.at(i).startsWith(prefixes.at(i)), qPrintable(actual.at(i)));
+}
+
+QStringList listOf(const QComboBox *box)
+{
+    QStringList items;
+    for (int i = 0; i < box->count(); ++i)
+        items << box->itemText(i);
+    return items;
+}
+
+} // namespace
+
+class TestHolidays : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void insert_data();
+    void insert();
+    void formLoad_data();
+    void formLoad();
+    void formControls();
+    void shippedTables_data();
+    void shippedTables();
+};
+
+// Inserts into both calendars; `before` got the set once already.
+void TestHolidays::insert_data()
+{
+    QTest::addColumn<QString>("state");
+    QTest::addColumn<QString>("country");
+    QTest::addColumn<QStringList>("before");
+    QTest::addColumn<QList<int>>("answers");
+    QTest::addColumn<bool>("dropDatabase");
+    QTest::addColumn<QStringList>("prompts"); // the start of each message
+    QTest::addColumn<QStringList>("kalender");
+    QTest::addColumn<int>("ferien"); // items
+    const QStringList bw{"Weihnachtsferien 2026/27 (BW)|23.12.2026|10.01.2027",
+                         "Osterferien 2027 (BW)|25.03.2027|04.04.2027"};
+    const QStringList by{"Winterferien 2027 (BY)|08.02.2027|13.02.2027", "Osterferien 2027 (BY)|22.03.2027|03.04.2027"};
+    const QStringList ag{"Sportferien 'Fasnacht' 2027 (AG)|30.01.2027|15.02.2027"};
+    const QStringList fresh, nothing, k{"Kalender"}, kf{"Kalender", "Ferien"};
+    const QString askK = question("Kalender"), askF = question("Ferien"), err = error(1301);
+    const QString choose = QString::fromUtf8("64 Info! Bitte wählen Sie zuerst ein Bundesland.");
+    const QList<int> none, no{7}, yes{6};
+    auto row = [](const char *name) -> QTestData & { return QTest::newRow(name); };
+    using L = QStringList;
+    row("first insert: NULL From skipped, all-day to the day after To")
+        << "BW" << "DE" << fresh << none << false << L{done(4)} << bw << 2;
+    row("No leaves the calendar unchanged") << "BW" << "DE" << k << no << false << L{askK, done(2)} << bw << 2;
+    row("Yes inserts again") << "BW" << "DE" << k << yes << false << L{askK, done(4)} << bw + bw << 2;
+    row("second calendar declined")
+        << "BW" << "DE" << kf << QList<int>{6, 7} << false << L{askK, askF, done(2)} << bw + bw << 2;
+    row("both declined: no closing message")
+        << "BW" << "DE" << kf << QList<int>{7, 7} << false << L{askK, askF} << bw << 2;
+    row("row without period 2 asks too; Friday ends Saturday") << "BY" << "DE" << k << no << false << L{askK, done(2)} << by << 2;
+    row("apostrophe in the subject and its search")
+        << "AG" << "CH" << k << no << false << L{askK, done(1) + " hinzu"} << ag << 1;
+    row("database missing") << "BW" << "DE" << fresh << none << true << L{err} << nothing << 0;
+    row("no state chosen") << "" << "DE" << fresh << none << false << L{choose} << nothing << 0;
+    row("apostrophe in the state") << "BW' OR ''='" << "DE" << fresh << none << false << L{choose} << nothing << 0;
+    row("From without To: nothing inserted") << "T1" << "ZZ" << fresh << none << false << L{err} << nothing << 0;
+}
+
+void TestHolidays::insert()
+{
+    QFETCH(QString, state);
+    QFETCH(QString, country);
+    QFETCH(QStringList, before);
+    QFETCH(QList<int>, answers);
+    QFETCH(bool, dropDatabase);
+    QFETCH(QStringList, prompts);
+    QFETCH(QStringList, kalender);
+    QFETCH(int, ferien);
+    World w;
+    holidays::HolidayServices services = w.services();
+    if (!before.isEmpty())
+        holidays::InsertHolidays(services, w.ticked(before), state, country);
+    w.env.box.shown.clear();
+    for (int answer : answers)
+        w.env.box.answerWith(answer);
+    if (dropDatabase)
+        QVERIFY(QFile::remove(w.refdb()));
+    holidays::InsertHolidays(services, w.ticked({"Kalender", "Ferien"}), state, country);
+    comparePrefixes(w.shown(), prompts);
+    QCOMPARE(w.appointments("Kalender"), kalender);
+    QCOMPARE(w.appointments("Ferien").size(), ferien);
+}
+
+void TestHolidays::formLoad_data()
+{
+    QTest::addColumn<Load>("load");
+    QTest::addColumn<bool>("dropDatabase");
+    QTest::addColumn<bool>("enabled");
+    QTest::addColumn<QStringList>("states");
+    QTest::addColumn<QStringList>("prompts");
+    const QStringList de{"BW", "BY", "SN"};
+    QTest::newRow("ticked calendar") << Load::TickedCalendar << false << true << de << QStringList();
+    QTest::newRow("nothing selected: list still filled")
+        << Load::NothingSelected << false << false << de << QStringList();
+    QTest::newRow("shared contacts folder refused")
+        << Load::SharedContacts << false << false << de
+        << QStringList{QString::fromUtf8("48 Hinweis! Bitte wählen Sie für diese Funktion ausschließlich "
+                                         "Kalender-Ordner aus.")};
+    QTest::newRow("database missing")
+        << Load::TickedCalendar << true << true << QStringList() << QStringList{error(1302)};
+}
+
+void TestHolidays::formLoad()
+{
+    QFETCH(Load, load);
+    QFETCH(bool, dropDatabase);
+    QFETCH(bool, enabled);
+    QFETCH(QStringList, states);
+    QFETCH(QStringList, prompts);
+    World w;
+    if (dropDatabase)
+        QVERIFY(QFile::remove(w.refdb()));
+    const auto dialog = w.open(load);
+    QCOMPARE(dialog->controls().cmdEinfuegen->isEnabled(), enabled);
+    QCOMPARE(listOf(dialog->controls().txtState), states);
+    QCOMPARE(dialog->controls().txtState->currentText(), QString());
+    comparePrefixes(w.shown(), prompts);
+}
+
+// Object names, help, and what the country box and the button start.
+void TestHolidays::formControls()
+{
+    World w;
+    const auto dialog = w.open(Load::TickedCalendar);
+    frmHolidayUi &ui = dialog->controls();
+    const QList<QObject *> controls{dialog.get(), ui.sevFrame2, ui.txtCountry, ui.sevFrame1,
+                                    ui.txtState,  ui.cmdEinfuegen, ui.sevLabel1};
+    QStringList names;
+    for (QObject *control : controls)
+        names << control->objectName();
+    QCOMPARE(names.join(' '),
+             QString::fromUtf8("frmHoliday sevFrame2 txtCountry sevFrame1 txtState cmdEinfügen sevLabel1"));
+    QCOMPARE(listOf(ui.txtCountry), QStringList({"DE", "CH"}));
+
+    QVERIFY(QFile::exists(QStringLiteral(KW_SOURCE_DIR "/data/help/%1.html").arg(dialog->objectName())));
+
+    ui.txtCountry->setCurrentIndex(1);
+    QCOMPARE(listOf(ui.txtState), QStringList({"AG", "BE", "ZH"}));
+    ui.txtCountry->setEditText(QStringLiteral("DE' OR ''='"));
+    QCOMPARE(listOf(ui.txtState), QStringList());
+    ui.txtCountry->setEditText(QStringLiteral("de"));
+    QCOMPARE(listOf(ui.txtState), QStringList({"BW", "BY", "SN"}));
+    ui.txtState->setCurrentIndex(0);
+    QTest::mouseClick(ui.cmdEinfuegen, Qt::LeftButton);
+    QCOMPARE(w.appointments("Kalender").size(), 2);
+    comparePrefixes(w.shown(), {done(2)});
+}
+
+// The tables the build ships, read as the dialog reads them.
+void TestHolidays::shippedTables_data()
+{
+    QTest::addColumn<QString>("country");
+    QTest::addColumn<QString>("states");
+    QTest::newRow("the 16 German Länder") << "DE" << "BB BE BW BY HB HE HH MV NI NW RP SH SL SN ST TH";
+    QTest::newRow("the cantons of the legend and FL")
+        << "CH" << "AG AI AR BE BL BS FL FR GE GL GR JU LU NE NW OW SG SH SO SZ TG TI UR VD VS ZG ZH";
+}
+
+void TestHolidays::shippedTables()
+{
+    QFETCH(QString, country);
+    QFETCH(QString, states);
+    const QString db = QStringLiteral(KW_DATA_DIR "/KontorwerkPub.db");
+    QCOMPARE(holidays::statesOf(db, country).join(' '), states);
+    for (const QString &state : states.split(' ')) {
+        const auto periods = holidays::readPeriods(db, state, country); // throws for a period without To or name
+        QVERIFY2(periods && !periods->isEmpty(), qPrintable(state));
+        for (const holidays::Period &p : *periods)
+            QVERIFY2(p.from <= p.to, qPrintable(QStringLiteral("%1 period %2").arg(state).arg(p.index)));
+    }
+}
+
+QTEST_MAIN(TestHolidays)
+#include "tst_holidays.moc"
