@@ -70,14 +70,46 @@ QString countryFilter(const QString &country)
     return clauses.join(QStringLiteral(" OR "));
 }
 
-bool standardizeContact(ContactRunContext &ctx, const mailstore::ItemPtr &item, bool hideFax)
+// The formatter's settings and tables, read once for the whole run: the
+// options and the table editor cannot be opened while it is busy.
+struct Formatter
+{
+    std::shared_ptr<const tel::TelSettings> settings;
+    std::shared_ptr<const tel::TelTables> tables;
+
+    // Throws PlatformError when the reference database cannot be read.
+    static Formatter read(ContactRunContext &ctx)
+    {
+        return {tel::TelSettings::current(ctx.settings),
+                ctx.database.cached<tel::TelTables>([](refdb::Connection &db) { return tel::TelTables::read(db); })};
+    }
+
+    // FormatTelNumber's answer; a failure is reported (801) as the formatter
+    // does and gives nothing.
+    std::optional<QString> format(ContactRunContext &ctx, const QString &number, bool &changed) const
+    {
+        QString result;
+        const std::optional<PlatformError> error =
+            catchError([&] { result = FormatTelNumber(number, changed, *settings, *tables); });
+        if (!error)
+            return result;
+        ctx.messages.HandleError(error->description(), error->number(), place::FormatTelNumber,
+                                 QStringLiteral("(Telephone number.: ") + number + u')');
+        return std::nullopt;
+    }
+};
+
+bool standardizeContact(ContactRunContext &ctx, const Formatter &formatter, const mailstore::ItemPtr &item,
+                        bool hideFax)
 {
     bool contactChanged = false;
     for (const RunField &field : runFields()) {
         const QString current = item->text(field.name);
         bool changed = false;
-        const QString formatted = FormatTelNumber(current, changed, ctx.settings, ctx.messages, ctx.database);
-        const std::optional<QString> next = newFieldText(current, formatted, changed, field.fax, hideFax);
+        const std::optional<QString> formatted = formatter.format(ctx, current, changed);
+        if (!formatted)
+            continue; // the field stays exactly as it was
+        const std::optional<QString> next = newFieldText(current, *formatted, changed, field.fax, hideFax);
         // No change without its backup: the undo must find the old text.
         if (!next || !UndoFunctions::WriteBackup(item, field.name, ctx.messages))
             continue;
@@ -89,6 +121,8 @@ bool standardizeContact(ContactRunContext &ctx, const mailstore::ItemPtr &item, 
 
 int runFolders(ContactRunContext &ctx, const contacts::ContactFolders &set, const RunOptions &options)
 {
+    // Found here once rather than as one error per number of every contact.
+    const Formatter formatter = Formatter::read(ctx);
     int changedContacts = 0;
     for (const mailstore::FolderPtr &folder : set.folders) {
         mailstore::ItemsPtr items = folder->Items();
@@ -99,7 +133,7 @@ int runFolders(ContactRunContext &ctx, const contacts::ContactFolders &set, cons
         for (int j = 1; j <= n; ++j) {
             const mailstore::ItemPtr item = items->Item(j);
             if (item->Class() == mailstore::itemclass::Contact) {
-                if (standardizeContact(ctx, item, options.hideFax)) {
+                if (standardizeContact(ctx, formatter, item, options.hideFax)) {
                     item->Save();
                     ++changedContacts;
                 }
@@ -146,8 +180,6 @@ int StandardizeContactTelNumbers(ContactRunContext &ctx)
     ctx.BeginEndOperation(true);
     int changedContacts = 0;
     const std::optional<PlatformError> error = catchError([&] {
-        // Found here once rather than as one error per number of every contact.
-        ctx.database.cached<tel::TelTables>([](refdb::Connection &db) { return tel::TelTables::read(db); });
         changedContacts = runFolders(ctx, set, options);
     });
     if (error) {
