@@ -167,6 +167,7 @@ int main(int argc, char **argv)
     std::printf("contacts_per_second: %.0f\n", contacts / (first.ns / 1e9));
     std::printf("first_run_saves: %d\n", first.saved);
     std::printf("second_run_ms: %.1f\n", second.ns / 1e6);
+    std::printf("second_run_over_read_ratio: %.2f\n", double(second.ns) / double(read));
     std::printf("second_run_saves: %d\n", second.saved);
     std::printf("second_run_rows_written: %lld\n", second.rows);
     std::printf("messages_shown: %lld\n", qint64(b.box.shown.size()));

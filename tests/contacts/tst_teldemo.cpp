@@ -1,0 +1,90 @@
+// The telephone run and its undo on the shipped demo profile, through the
+// main window's entries as a user starts them.
+#include "contacts/ContactActions.h"
+#include "contacts/frmUndo.h"
+#include "platform/mailstore/Fixture.h"
+#include "platform/refdb/Database.h"
+#include "platform/ui/HelpViewer.h"
+#include "shell/AppServices.h"
+#include "shell/MainWindowFolders.h"
+#include "shell/frmHaupt.h"
+#include "shell/frmHauptUi.h"
+#include "support/TestEnv.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QtTest>
+
+using namespace kw;
+
+class TestTelDemo : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void runTwiceThenUndoGivesTheProfileBack();
+};
+
+void TestTelDemo::runTwiceThenUndoGivesTheProfileBack()
+{
+    test::TestEnv env;
+    mailstore::fixture::createProfileFromFile(env.profileFile(), QStringLiteral(KW_DATA_DIR "/profiles/sample.json"));
+    refdb::ensureProgramCopy(QStringLiteral(KW_DATA_DIR "/KontorwerkPub.db"), env.programFolder() + "/KontorwerkPub.db");
+    auto box = std::make_unique<ui::ScriptedMessageBox>();
+    ui::ScriptedMessageBox &messages = *box;
+    AppServices services(AppPaths{env.programFolder(), env.registryFile(), env.profileFile(), KW_DATA_DIR},
+                         std::move(box), std::make_unique<ui::RecordingHelpViewer>());
+    services.settings.InitDefaultSettings();
+    frmHaupt window(services.messages, *services.help);
+    // The routes of the dispatch table that this road takes.
+    auto *folders = new MainWindowFolders(&window, services.busy, services.folderTree, services.sharedFolder,
+                                          services.messages);
+    auto *actions = new ContactActions(window, services);
+    window.setAction("tvwFolderFill", [folders] { folders->tvwFolderFill(); });
+    for (const char *name : {"Tel", "mnuTelNorm"})
+        window.setAction(name, [actions] { actions->StandardizeContactTelNumbers(); });
+    window.setAction("mnuUndo", [actions] { actions->mnuUndo_Click(); });
+    window.Form_Load();
+    QTreeWidget *tree = window.controls().TvwOrdner;
+    const auto stores = tree->findItems(QString::fromUtf8("Persönliche Ordner"), Qt::MatchExactly);
+    QCOMPARE(stores.size(), 1);
+    QTreeWidgetItem *contacts = nullptr;
+    for (int i = 0; i < stores.first()->childCount(); ++i) {
+        if (stores.first()->child(i)->text(0) == QLatin1String("Kontakte"))
+            contacts = stores.first()->child(i);
+    }
+    QVERIFY(contacts);
+    contacts->setCheckState(0, Qt::Checked);
+    const QByteArray original = mailstore::fixture::canonicalJson(mailstore::fixture::dumpProfile(env.profileFile()));
+
+    window.trigger("Tel");
+    QCOMPARE(messages.shown.size(), 1);
+    QCOMPARE(messages.shown[0].title, QStringLiteral("Fertig!"));
+    const int changed = messages.shown[0].prompt.section(u' ', 0, 0).toInt();
+    QVERIFY2(changed > 20, qPrintable(messages.shown[0].prompt));
+    const QByteArray formatted = mailstore::fixture::canonicalJson(mailstore::fixture::dumpProfile(env.profileFile()));
+    QVERIFY(formatted != original);
+
+    window.trigger("mnuTelNorm");
+    QCOMPARE(messages.shown.last().prompt, QString::fromUtf8("0 Kontakt(e) geändert."));
+    QCOMPARE(mailstore::fixture::canonicalJson(mailstore::fixture::dumpProfile(env.profileFile())), formatted);
+    QVERIFY(!services.busy.isBusy());
+    QCOMPARE(window.controls().lblStatus->text(), QStringLiteral("Bereit"));
+
+    QTimer::singleShot(0, [] {
+        auto *dialog = qobject_cast<frmUndo *>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        dialog->controls().chkName->setChecked(true);
+        dialog->controls().chkTel->setChecked(true);
+        dialog->cmdUndo_Click();
+    });
+    window.trigger("mnuUndo");
+    QCOMPARE(messages.prompts().mid(2), (QStringList{"Namen bei 0 Kontakten wiederhergestellt.",
+                                                     QStringLiteral("Telefonnummern bei %1 Kontakten wiederhergestellt.").arg(changed)}));
+    QCOMPARE(mailstore::fixture::canonicalJson(mailstore::fixture::dumpProfile(env.profileFile())), original);
+}
+
+QTEST_MAIN(TestTelDemo)
+#include "tst_teldemo.moc"
