@@ -47,15 +47,10 @@ void TestTelDemo::runTwiceThenUndoGivesTheProfileBack()
         window.setAction(name, [actions] { actions->StandardizeContactTelNumbers(); });
     window.setAction("mnuUndo", [actions] { actions->mnuUndo_Click(); });
     window.Form_Load();
-    QTreeWidget *tree = window.controls().TvwOrdner;
-    const auto stores = tree->findItems(QString::fromUtf8("Persönliche Ordner"), Qt::MatchExactly);
+    const auto stores = window.controls().TvwOrdner->findItems(QString::fromUtf8("Persönliche Ordner"), Qt::MatchExactly);
     QCOMPARE(stores.size(), 1);
-    QTreeWidgetItem *contacts = nullptr;
-    for (int i = 0; i < stores.first()->childCount(); ++i) {
-        if (stores.first()->child(i)->text(0) == QLatin1String("Kontakte"))
-            contacts = stores.first()->child(i);
-    }
-    QVERIFY(contacts);
+    QTreeWidgetItem *contacts = stores.first()->child(6);
+    QCOMPARE(contacts->text(0), QStringLiteral("Kontakte"));
     contacts->setCheckState(0, Qt::Checked);
     const QByteArray original = mailstore::fixture::canonicalJson(mailstore::fixture::dumpProfile(env.profileFile()));
 

@@ -231,7 +231,6 @@ void TestTelDialogs::numberFormatSavesOnlyOnOk()
     {
         frmVorwahlen dialog(w.env.settings, w.env.messages, w.env.programFolder(), {});
         edit(dialog);
-        QCOMPARE(dialog.controls().lblTel->text(), QStringLiteral("+49 (3328) 1234 56/10"));
         dialog.cmdCancel_Click();
     }
     QCOMPARE(w.env.settings.GetSetting("BlockS1", "?"), QStringLiteral(" "));
@@ -253,7 +252,6 @@ void TestTelDialogs::numberFormatSavesOnlyOnOk()
     QVERIFY(QFile::exists(w.env.programFolder() + "/Preferences/HyphenOut.dat"));
     frmVorwahlen again(w.env.settings, w.env.messages, w.env.programFolder(), {});
     QCOMPARE(again.values().texts, saved.texts);
-    QCOMPARE(again.controls().cmbDurchwahlTrennOut->listTitle(), QStringLiteral("Trennzeichen"));
     QCOMPARE(again.controls().cmbDurchwahlTrennOut->itemText(0), QStringLiteral("/"));
 }
 
