@@ -70,6 +70,28 @@ QString countryFilter(const QString &country)
     return clauses.join(QStringLiteral(" OR "));
 }
 
+// The new text of one field, or nothing when it stays as it is. `formatted`
+// and `changed` are the formatter's answer for `current`. Fax fields carry the
+// prefix "Fax: " when `hideFax` is on and lose it when it is off.
+std::optional<QString> newFieldText(const QString &current, const QString &formatted, bool changed, bool faxField,
+                                    bool hideFax)
+{
+    if (!faxField)
+        return changed ? std::optional<QString>(formatted) : std::nullopt;
+    if (!formatted.isEmpty() && hideFax) {
+        if (current != kFaxPrefix + formatted && !formatted.startsWith(kFaxPrefix))
+            return kFaxPrefix + formatted;
+        if (!current.startsWith(kFaxPrefix))
+            return kFaxPrefix + current;
+        return std::nullopt;
+    }
+    if (changed)
+        return formatted; // the formatter drops the prefix with the letters
+    if (current.startsWith(kFaxPrefix))
+        return current.mid(kFaxPrefix.size());
+    return std::nullopt;
+}
+
 // The formatter's settings and tables, read once for the whole run: the
 // options and the table editor cannot be opened while it is busy.
 struct Formatter
@@ -149,27 +171,6 @@ int runFolders(ContactRunContext &ctx, const contacts::ContactFolders &set, cons
 }
 
 } // namespace
-
-std::optional<QString> newFieldText(const QString &current, const QString &formatted, bool changed, bool faxField,
-                                    bool hideFax)
-{
-    if (formatted.isEmpty() && !tel::trimBlanks(current).isEmpty())
-        return std::nullopt; // the formatter failed and has said so
-    if (!faxField)
-        return changed ? std::optional<QString>(formatted) : std::nullopt;
-    if (!formatted.isEmpty() && hideFax) {
-        if (current != kFaxPrefix + formatted && !formatted.startsWith(kFaxPrefix))
-            return kFaxPrefix + formatted;
-        if (!current.startsWith(kFaxPrefix))
-            return kFaxPrefix + current;
-        return std::nullopt;
-    }
-    if (changed)
-        return formatted; // the formatter drops the prefix with the letters
-    if (current.startsWith(kFaxPrefix))
-        return current.mid(kFaxPrefix.size());
-    return std::nullopt;
-}
 
 int StandardizeContactTelNumbers(ContactRunContext &ctx)
 {

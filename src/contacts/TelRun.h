@@ -3,19 +3,11 @@
 #include "contacts/ContactRun.h"
 
 #include <QString>
-#include <optional>
 
 // The telephone run over contacts: every telephone and fax number of the
 // contacts in the ticked contact folders goes through FormatTelNumber; each
 // field it changes keeps its old text as a backup (UndoFunctions).
 namespace kw::TelNrStandard {
-
-// The new text of one field, or nothing when the field stays as it is.
-// `formatted` and `changed` are FormatTelNumber's answer for `current`. Fax
-// fields carry the prefix "Fax: " when `hideFax` is on and lose it when off.
-// A failed formatting ("" for a number that is not blank) changes nothing.
-std::optional<QString> newFieldText(const QString &current, const QString &formatted, bool changed, bool faxField,
-                                    bool hideFax);
 
 // Rewrites the numbers, saves each changed contact once and reports how many
 // changed ("n Kontakt(e) geändert."). A reference database that cannot be
