@@ -1,5 +1,6 @@
 #include "app/Dispatch.h"
 
+#include "contacts/ContactActions.h"
 #include "duplicates/DuplicateActions.h"
 #include "itemtools/frmHoliday.h"
 #include "replace/ReplaceActions.h"
@@ -28,6 +29,7 @@ QList<Route> routes(frmHaupt &window, AppServices &services)
     auto *folders = new MainWindowFolders(&window, ui, ui, services.busy, services.folderTree, services.sharedFolder,
                                           services.messages);
     auto *dups = new DupsDel::DuplicateActions(&window, ui, ui, services);
+    auto *contacts = new ContactActions(window, services);
     return {
         // Folder tree
         {{"tvwFolderFill"}, [folders] { folders->tvwFolderFill(); }},
@@ -53,11 +55,11 @@ QList<Route> routes(frmHaupt &window, AppServices &services)
         {{"mnuAttUndo"}, {}}, // runs after a Yes to the window's question
         {{"mnuAttMove"}, {}},
         // Contacts
-        {{"Tel", "mnuTelNorm"}, {}},
+        {{"Tel", "mnuTelNorm"}, [contacts] { contacts->StandardizeContactTelNumbers(); }},
         {{"Nam", "mnuNameCorrection"}, {}},
-        {{"mnuUndo"}, {}},
+        {{"mnuUndo"}, [contacts] { contacts->mnuUndo_Click(); }},
         {{"mnuNameCheck"}, {}},
-        {{"mnuTelTest"}, {}},
+        {{"mnuTelTest"}, [contacts] { contacts->mnuTelTest_Click(); }},
         // Options
         {{"Opt", "mnuOptionen"}, {}},
         {{"mnuQuickOption"}, {}},

@@ -225,4 +225,14 @@ QString FormatNumberBlocks(const QString &Digits, const QString &Kind, Settings 
     return blocks(Digits, lengths, 5, cfg->BlockTrennAreaPres, cfg->DurchwahlTrennOut);
 }
 
+QString FormatTelNumber(const QString &TelNr, bool &Changed, const TelSettings &settings, const TelTables &tables)
+{
+    Changed = false;
+    if (tel::trimBlanks(TelNr).isEmpty())
+        return QString(QLatin1String(""));
+    const QString result = format(TelNr, settings, tables);
+    Changed = result != TelNr;
+    return result;
+}
+
 } // namespace kw::TelNrStandard

@@ -8,6 +8,10 @@ class Settings;
 namespace refdb {
 class Database;
 }
+namespace tel {
+struct TelSettings;
+class TelTables;
+}
 }
 
 // Rewrites telephone numbers as users typed them into one international
@@ -32,5 +36,11 @@ QString FormatTelNumber(const QString &TelNr, bool &Changed, Settings &settings,
 // (number without area code), five blocks each. Blocks stop at the
 // character before the extension separator; the rest is appended as it is.
 QString FormatNumberBlocks(const QString &Digits, const QString &Kind, Settings &settings);
+
+// The same on settings and tables the caller read once for many numbers (a
+// run during which the options cannot change). Throws PlatformError where the
+// other form reports.
+QString FormatTelNumber(const QString &TelNr, bool &Changed, const tel::TelSettings &settings,
+                        const tel::TelTables &tables);
 
 } // namespace kw::TelNrStandard

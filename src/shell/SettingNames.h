@@ -30,6 +30,9 @@ inline constexpr QLatin1String FilterCountry{"FilterCountry"};
 inline constexpr QLatin1String FilterArea{"FilterArea"};
 inline constexpr QLatin1String FilterCountryStr{"FilterCountryStr"};
 inline constexpr QLatin1String FilterAreaStr{"FilterAreaStr"};
+// Which contacts the telephone run takes: only those of one country.
+inline constexpr QLatin1String CountryFilter{"CountryFilter"};
+inline constexpr QLatin1String CountryFilterText{"CountryFilterText"};
 
 // Telephone numbers: how they are written
 inline constexpr QLatin1String IDDPOut{"IDDPOut"};

@@ -1,0 +1,172 @@
+// The telephone run over a synthetic profile whose contacts have all 19
+// telephone and fax fields filled (messy numbers, a fifth of the contacts
+// already in the layout), against a bare read of the same contacts and fields
+// through the object model, in one process. A second run over the result must
+// change and save nothing. Usage: bench_telrun [CONTACTS]
+#include "NumberGenerator.h"
+#include "SyntheticProfile.h"
+
+#include "contacts/ContactRun.h"
+#include "contacts/TelNrStandard.h"
+#include "contacts/TelRun.h"
+#include "contacts/UndoFunctions.h"
+#include "platform/mailstore/Fixture.h"
+#include "platform/mailstore/MailStore.h"
+#include "platform/mailstore/ProfileDb.h"
+#include "platform/refdb/Database.h"
+#include "platform/registry/Registry.h"
+#include "platform/ui/MessageBox.h"
+#include "shell/GlobalFunctions.h"
+#include "shell/RegistryFunctions.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QJsonArray>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <cstdio>
+
+namespace {
+
+using namespace kw;
+
+struct Bench
+{
+    QTemporaryDir dir;
+    registry::Registry registry{dir.filePath(QStringLiteral("registry.reg"))};
+    ui::ScriptedMessageBox box;
+    Messages messages{box, dir.path()};
+    Settings settings{registry, messages};
+    refdb::Database database{dir.filePath(QStringLiteral("KontorwerkPub.db"))};
+    QString profile = dir.filePath(QStringLiteral("bench.sqlite"));
+};
+
+// Every contact gets all 19 numbers; every fifth contact gets them as the
+// run would write them, so the run leaves it alone.
+void fillNumbers(Bench &b, QJsonObject &fixture, int contacts)
+{
+    const QStringList &fields = UndoFunctions::telephoneFields();
+    const QStringList numbers = bench::messyNumbers(contacts * int(fields.size()), 42);
+    QJsonArray stores = fixture["stores"].toArray();
+    QJsonObject store = stores[0].toObject();
+    QJsonArray folders = store["folders"].toArray();
+    for (int f = 0; f < folders.size(); ++f) {
+        QJsonObject folder = folders[f].toObject();
+        if (folder["defaultFolder"].toInt() != mailstore::defaultfolder::Contacts)
+            continue;
+        QJsonArray items = folder["items"].toArray();
+        int k = 0;
+        for (int i = 0; i < items.size(); ++i) {
+            QJsonObject item = items[i].toObject();
+            QJsonObject values = item["fields"].toObject();
+            for (const QString &field : fields) {
+                QString number = numbers[k++];
+                bool changed = false;
+                if (i % 5 == 0)
+                    number = TelNrStandard::FormatTelNumber(number, changed, b.settings, b.messages, b.database);
+                values[field] = number;
+            }
+            item["fields"] = values;
+            items[i] = item;
+        }
+        folder["items"] = items;
+        folders[f] = folder;
+    }
+    store["folders"] = folders;
+    stores[0] = store;
+    fixture["stores"] = stores;
+}
+
+mailstore::FolderPtr contactFolder(const mailstore::ApplicationPtr &app)
+{
+    return app->GetNamespace(QStringLiteral("MAPI"))->GetDefaultFolder(mailstore::defaultfolder::Contacts);
+}
+
+qint64 bareRead(const QString &profile, qint64 &chars)
+{
+    QElapsedTimer t;
+    t.start();
+    const mailstore::ItemsPtr items = contactFolder(mailstore::Application::open(profile))->Items();
+    const int n = items->Count();
+    for (int j = 1; j <= n; ++j) {
+        const mailstore::ItemPtr item = items->Item(j);
+        if (item->Class() != mailstore::itemclass::Contact)
+            continue;
+        for (const QString &field : UndoFunctions::telephoneFields())
+            chars += item->text(field).size();
+    }
+    return t.nsecsElapsed();
+}
+
+qint64 rowChanges(const mailstore::ApplicationPtr &app)
+{
+    QSqlQuery q(app->db()->connection());
+    q.exec(QStringLiteral("SELECT total_changes()"));
+    return q.next() ? q.value(0).toLongLong() : -1;
+}
+
+struct RunResult
+{
+    qint64 ns = 0;
+    int saved = 0;     // contacts the run changed, one Save each
+    qint64 rows = 0;   // rows the store's connection wrote meanwhile
+};
+
+RunResult telRun(Bench &b)
+{
+    const mailstore::ApplicationPtr app = mailstore::Application::open(b.profile);
+    StatusBarView view(nullptr, nullptr); // yields as in the program
+    contacts::ContactRunContext ctx{b.settings, b.messages, view, b.database, [](bool) {}, [&app] {
+                                        const mailstore::FolderPtr folder = contactFolder(app);
+                                        return WorkingSet{{nullptr, folder}, 1, 1, folder->Items()->Count(), true};
+                                    }};
+    const qint64 rowsBefore = rowChanges(app);
+    QElapsedTimer t;
+    t.start();
+    RunResult r;
+    r.saved = TelNrStandard::StandardizeContactTelNumbers(ctx);
+    r.ns = t.nsecsElapsed();
+    r.rows = rowChanges(app) - rowsBefore;
+    return r;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    const int contacts = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 50000;
+    Bench b;
+    if (!QFile::copy(QStringLiteral(KW_DATA_DIR "/KontorwerkPub.db"), b.database.path())) {
+        std::fprintf(stderr, "bench_telrun: %s/KontorwerkPub.db missing\n", KW_DATA_DIR);
+        return 0;
+    }
+    b.settings.InitDefaultSettings();
+    profilegen::Options o;
+    o.contacts = contacts;
+    o.seed = 42;
+    QJsonObject fixture = profilegen::generate(o);
+    fillNumbers(b, fixture, contacts);
+    mailstore::fixture::createProfile(b.profile, fixture);
+
+    qint64 chars = 0;
+    qint64 read = bareRead(b.profile, chars); // the first read warms the file cache
+    read = std::min(read, bareRead(b.profile, chars));
+    const RunResult first = telRun(b);
+    read = std::min(read, bareRead(b.profile, chars));
+    const RunResult second = telRun(b);
+
+    std::printf("contacts: %d\n", contacts);
+    std::printf("bare_read_ms: %.1f\n", read / 1e6);
+    std::printf("telrun_ms: %.1f\n", first.ns / 1e6);
+    std::printf("telrun_over_read_ratio: %.2f\n", double(first.ns) / double(read));
+    std::printf("contacts_per_second: %.0f\n", contacts / (first.ns / 1e9));
+    std::printf("first_run_saves: %d\n", first.saved);
+    std::printf("second_run_ms: %.1f\n", second.ns / 1e6);
+    std::printf("second_run_over_read_ratio: %.2f\n", double(second.ns) / double(read));
+    std::printf("second_run_saves: %d\n", second.saved);
+    std::printf("second_run_rows_written: %lld\n", second.rows);
+    std::printf("messages_shown: %lld\n", qint64(b.box.shown.size()));
+    return 0;
+}

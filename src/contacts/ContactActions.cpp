@@ -1,0 +1,79 @@
+#include "contacts/ContactActions.h"
+
+#include "contacts/TelRun.h"
+#include "contacts/UndoFunctions.h"
+#include "contacts/frmTelDB.h"
+#include "contacts/frmTelPruef.h"
+#include "contacts/frmUndo.h"
+#include "contacts/frmVorwahlen.h"
+#include "shell/AppServices.h"
+#include "shell/frmHaupt.h"
+#include "shell/frmHauptUi.h"
+
+namespace kw {
+namespace {
+
+std::function<void(QWidget *)> helpOf(AppServices &services)
+{
+    return [&services](QWidget *window) { services.help->showHelpFor(window); };
+}
+
+} // namespace
+
+ContactActions::ContactActions(frmHaupt &window, AppServices &services)
+    : QObject(&window)
+    , m_services(services)
+    , m_window(&window)
+    , m_view(window.controls().lblStatus, window.controls().ProgressBar1)
+    , m_database(services.paths.referenceDatabase())
+{
+}
+
+contacts::ContactRunContext ContactActions::context()
+{
+    AppServices &s = m_services;
+    return contacts::ContactRunContext{
+        s.settings, s.messages, m_view, m_database, [&s](bool starting) { s.busy.BeginEndOperation(starting); },
+        [&s] { return s.folders.GetActivatedFolders(gatemode::OnlyContacts); }};
+}
+
+void ContactActions::StandardizeContactTelNumbers()
+{
+    if (m_services.busy.isBusy())
+        return;
+    contacts::ContactRunContext ctx = context();
+    TelNrStandard::StandardizeContactTelNumbers(ctx);
+}
+
+void ContactActions::mnuUndo_Click()
+{
+    if (m_services.busy.isBusy())
+        return;
+    frmUndo dialog(
+        [this](const QString &kind) {
+            contacts::ContactRunContext ctx = context();
+            UndoFunctions::UndoContactFields(ctx, kind);
+        },
+        m_window);
+    dialog.exec();
+}
+
+void ContactActions::mnuTelTest_Click()
+{
+    frmTelPruef dialog(m_services.settings, m_services.messages, m_database, m_services.paths.programFolder, m_window);
+    dialog.exec();
+}
+
+void showTelDB(AppServices &services, QWidget *parent)
+{
+    frmTelDB dialog(services.messages, services.paths.referenceDatabase(), helpOf(services), parent);
+    dialog.exec();
+}
+
+void showNumberFormat(AppServices &services, QWidget *parent)
+{
+    frmVorwahlen dialog(services.settings, services.messages, services.paths.programFolder, helpOf(services), parent);
+    dialog.exec();
+}
+
+} // namespace kw

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "contacts/ContactRun.h"
+#include "platform/refdb/Database.h"
+
+#include <QObject>
+
+class QWidget;
+
+namespace kw {
+class AppServices;
+class frmHaupt;
+
+// The main window's contact entries ("Tel", mnuTelNorm, mnuUndo, mnuTelTest)
+// over the window's controls and the program's services. A child of the
+// window, so it lives exactly as long.
+class ContactActions : public QObject
+{
+public:
+    ContactActions(frmHaupt &window, AppServices &services);
+
+    void StandardizeContactTelNumbers();
+    void mnuUndo_Click();
+    void mnuTelTest_Click();
+
+    contacts::ContactRunContext context();
+
+private:
+    AppServices &m_services;
+    QWidget *m_window;
+    StatusBarView m_view;
+    refdb::Database m_database;
+};
+
+// The telephone table editor and the number-format dialog, modal over
+// `parent`; the options dialog opens them.
+void showTelDB(AppServices &services, QWidget *parent);
+void showNumberFormat(AppServices &services, QWidget *parent);
+
+} // namespace kw

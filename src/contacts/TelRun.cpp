@@ -1,0 +1,201 @@
+#include "contacts/TelRun.h"
+
+#include "contacts/TelNrStandard.h"
+#include "contacts/TelSettings.h"
+#include "contacts/TelTables.h"
+#include "contacts/UndoFunctions.h"
+#include "platform/mailstore/Filter.h"
+#include "platform/mailstore/Folder.h"
+#include "platform/mailstore/Item.h"
+#include "platform/mailstore/ItemSchema.h"
+#include "platform/mailstore/Items.h"
+#include "platform/refdb/Database.h"
+#include "shell/SettingNames.h"
+#include "shell/BusyState.h"
+#include "shell/ErrorTrap.h"
+#include "shell/GlobalFunctions.h"
+#include "shell/RegistryFunctions.h"
+
+namespace kw::TelNrStandard {
+namespace {
+
+using contacts::ContactRunContext;
+
+const QString kFaxPrefix = QStringLiteral("Fax: ");
+
+struct RunField
+{
+    QString name;
+    bool fax;
+};
+
+// The three fax fields first, then the other sixteen, each group in the
+// order of the undo's list.
+const QList<RunField> &runFields()
+{
+    static const QList<RunField> fields = [] {
+        QList<RunField> fax, plain;
+        for (const QString &name : UndoFunctions::telephoneFields())
+            (name.contains(QLatin1String("Fax")) ? fax : plain).append({name, name.contains(QLatin1String("Fax"))});
+        return fax + plain;
+    }();
+    return fields;
+}
+
+struct RunOptions
+{
+    bool hideFax = false;
+    bool countryRestriction = false;
+    QString countryText;
+
+    static RunOptions read(Settings &settings)
+    {
+        bool numeric = false;
+        const double hide = tel::trimBlanks(settings.GetSetting(setting::HideFax, QStringLiteral("0"))).toDouble(&numeric);
+        RunOptions o;
+        o.hideFax = numeric && hide != 0;
+        o.countryRestriction = settings.GetSettingBool(setting::FilterTel, false)
+                               && settings.GetSettingBool(setting::CountryFilter, false);
+        o.countryText = settings.GetSetting(setting::CountryFilterText, QString());
+        return o;
+    }
+};
+
+// Only contacts with the country in one of their three addresses; the text
+// is the user's, so it goes in escaped.
+QString countryFilter(const QString &country)
+{
+    QStringList clauses;
+    for (const char *field : {"BusinessAddressCountry", "HomeAddressCountry", "OtherAddressCountry"})
+        clauses << mailstore::filter::clause(QLatin1String(field), country);
+    return clauses.join(QStringLiteral(" OR "));
+}
+
+// The new text of one field, or nothing when it stays as it is. `formatted`
+// and `changed` are the formatter's answer for `current`. Fax fields carry the
+// prefix "Fax: " when `hideFax` is on and lose it when it is off.
+std::optional<QString> newFieldText(const QString &current, const QString &formatted, bool changed, bool faxField,
+                                    bool hideFax)
+{
+    if (!faxField)
+        return changed ? std::optional<QString>(formatted) : std::nullopt;
+    if (!formatted.isEmpty() && hideFax) {
+        if (current != kFaxPrefix + formatted && !formatted.startsWith(kFaxPrefix))
+            return kFaxPrefix + formatted;
+        if (!current.startsWith(kFaxPrefix))
+            return kFaxPrefix + current;
+        return std::nullopt;
+    }
+    if (changed)
+        return formatted; // the formatter drops the prefix with the letters
+    if (current.startsWith(kFaxPrefix))
+        return current.mid(kFaxPrefix.size());
+    return std::nullopt;
+}
+
+// The formatter's settings and tables, read once for the whole run: the
+// options and the table editor cannot be opened while it is busy.
+struct Formatter
+{
+    std::shared_ptr<const tel::TelSettings> settings;
+    std::shared_ptr<const tel::TelTables> tables;
+
+    // Throws PlatformError when the reference database cannot be read.
+    static Formatter read(ContactRunContext &ctx)
+    {
+        return {tel::TelSettings::current(ctx.settings),
+                ctx.database.cached<tel::TelTables>([](refdb::Connection &db) { return tel::TelTables::read(db); })};
+    }
+
+    // FormatTelNumber's answer; a failure is reported (801) as the formatter
+    // does and gives nothing.
+    std::optional<QString> format(ContactRunContext &ctx, const QString &number, bool &changed) const
+    {
+        QString result;
+        const std::optional<PlatformError> error =
+            catchError([&] { result = FormatTelNumber(number, changed, *settings, *tables); });
+        if (!error)
+            return result;
+        ctx.messages.HandleError(error->description(), error->number(), place::FormatTelNumber,
+                                 QStringLiteral("(Telephone number.: ") + number + u')');
+        return std::nullopt;
+    }
+};
+
+bool standardizeContact(ContactRunContext &ctx, const Formatter &formatter, const mailstore::ItemPtr &item,
+                        bool hideFax)
+{
+    bool contactChanged = false;
+    for (const RunField &field : runFields()) {
+        const QString current = item->text(field.name);
+        bool changed = false;
+        const std::optional<QString> formatted = formatter.format(ctx, current, changed);
+        if (!formatted)
+            continue; // the field stays exactly as it was
+        const std::optional<QString> next = newFieldText(current, *formatted, changed, field.fax, hideFax);
+        // No change without its backup: the undo must find the old text.
+        if (!next || !UndoFunctions::WriteBackup(item, field.name, ctx.messages))
+            continue;
+        item->set(field.name, *next);
+        contactChanged = true;
+    }
+    return contactChanged;
+}
+
+int runFolders(ContactRunContext &ctx, const WorkingSet &set, const RunOptions &options)
+{
+    // Found here once rather than as one error per number of every contact.
+    const Formatter formatter = Formatter::read(ctx);
+    int changedContacts = 0;
+    for (int f = 1; f <= set.FolderCount; ++f) {
+        const mailstore::FolderPtr &folder = set.Folders[f];
+        mailstore::ItemsPtr items = folder->Items();
+        if (options.countryRestriction)
+            items = items->Restrict(countryFilter(options.countryText));
+        const int n = items->Count();
+        ctx.view.setProgressMaximum(n);
+        for (int j = 1; j <= n; ++j) {
+            const mailstore::ItemPtr item = items->Item(j);
+            if (item->Class() == mailstore::itemclass::Contact) {
+                if (standardizeContact(ctx, formatter, item, options.hideFax)) {
+                    item->Save();
+                    ++changedContacts;
+                }
+                ctx.view.setStatus(QStringLiteral("Bearbeite Kontakt %1 von %2 (%3)").arg(j).arg(n).arg(folder->Name()));
+            }
+            ctx.view.setProgress(j);
+            ctx.view.yield();
+        }
+        ctx.view.setStatus(BusyState::readyText());
+        ctx.view.setProgress(0);
+    }
+    return changedContacts;
+}
+
+} // namespace
+
+int StandardizeContactTelNumbers(ContactRunContext &ctx)
+{
+    const RunOptions options = RunOptions::read(ctx.settings);
+    const WorkingSet set = ctx.GetActivatedFolders();
+    if (!set.OK)
+        return -1;
+    ctx.BeginEndOperation(true);
+    int changedContacts = 0;
+    const std::optional<PlatformError> error = catchError([&] {
+        changedContacts = runFolders(ctx, set, options);
+    });
+    if (error) {
+        ctx.messages.HandleError(error->description(), error->number(), place::StandardizeContactTelNumbers, QString());
+        ctx.view.setStatus(BusyState::readyText());
+        ctx.view.setProgress(0);
+        ctx.BeginEndOperation(false);
+        return -1;
+    }
+    ctx.messages.ShowMessage(QString::number(changedContacts) + QStringLiteral(" Kontakt(e) geändert."),
+                             ui::mb::Information, titles::Fertig);
+    ctx.BeginEndOperation(false);
+    return changedContacts;
+}
+
+} // namespace kw::TelNrStandard

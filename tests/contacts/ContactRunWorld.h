@@ -1,0 +1,120 @@
+#pragma once
+
+// A profile with one contact folder, the frozen telephone tables, settings
+// and a recorded main window for the contact runs and the undo.
+
+#include "contacts/ContactRun.h"
+#include "contacts/UndoFunctions.h"
+#include "platform/mailstore/Application.h"
+#include "platform/mailstore/Faults.h"
+#include "platform/mailstore/Folder.h"
+#include "platform/mailstore/Item.h"
+#include "platform/mailstore/ItemSchema.h"
+#include "platform/mailstore/Items.h"
+#include "platform/mailstore/NameSpace.h"
+#include "platform/mailstore/ProfileDb.h"
+#include "platform/mailstore/UserProperties.h"
+#include "platform/refdb/Database.h"
+#include "platform/refdb/FixtureDatabase.h"
+#include "support/TestEnv.h"
+
+#include <QVariantMap>
+
+namespace kw::test {
+
+class RecordingRunView : public RunView
+{
+public:
+    void setStatus(const QString &text) override { statuses.append(text); }
+    void setProgressMaximum(int maximum) override { maxima.append(maximum); }
+    void setProgress(int value) override { progress = value; }
+    void yield() override { ++yields; }
+
+    QStringList statuses;
+    QList<int> maxima;
+    int progress = 0;
+    int yields = 0;
+};
+
+struct ContactWorld
+{
+    ContactWorld()
+    {
+        mailstore::faults::reset();
+        env.settings.InitDefaultSettings();
+        buildFixtureDatabase(databasePath(), {QStringLiteral("T_CountryCodes"), QStringLiteral("T_CountryAndAreaCodes")});
+        db = mailstore::ProfileDb::open(env.profileFile());
+        const mailstore::FolderRecord store = db->addStore(QStringLiteral("Testspeicher"), true);
+        folder = db->addFolder(store, QStringLiteral("Kontakte"), QStringLiteral("IPF.Contact"),
+                               QStringLiteral("IPM.Contact"));
+    }
+    ~ContactWorld() { mailstore::faults::reset(); }
+
+    QString databasePath() const { return env.programFolder() + QStringLiteral("/KontorwerkPub.db"); }
+
+    // Saves a contact (or another class) with fields as given, bypassing the
+    // composite rules; "user:Name" keys become text user properties.
+    QString add(const QVariantMap &fields, int itemClass = mailstore::itemclass::Contact)
+    {
+        mailstore::ItemRecord rec;
+        rec.folderId = folder.id;
+        rec.itemClass = itemClass;
+        rec.messageClass = mailstore::baseMessageClass(itemClass);
+        rec.creationTime = QDateTime(QDate(2025, 5, 1), QTime(10, 0));
+        const mailstore::ItemSchema &schema = mailstore::ItemSchema::forClass(itemClass);
+        rec.values.resize(schema.size());
+        auto item = std::make_shared<mailstore::Item>(db, rec);
+        item->markDirty();
+        for (auto it = fields.begin(); it != fields.end(); ++it) {
+            if (it.key().startsWith(QLatin1String("user:")))
+                item->UserProperties()->Add(it.key().mid(5), 1)->setValue(it.value());
+            else
+                item->setRawText(schema.indexOf(it.key()), it.value().toString());
+        }
+        item->Save();
+        return item->EntryID();
+    }
+
+    mailstore::ItemPtr item(const QString &entryId)
+    {
+        return mailstore::Application::open(env.profileFile())->GetNamespace(QStringLiteral("MAPI"))->GetItemFromID(entryId);
+    }
+    QString field(const QString &entryId, const QString &name) { return item(entryId)->text(name); }
+    // The backup's text, or a null string when there is none.
+    QString backup(const QString &entryId, const QString &name)
+    {
+        const auto property = item(entryId)->UserProperties()->Find(UndoFunctions::backupName(name));
+        return property ? property->Value() : QString();
+    }
+    int backupCount(const QString &entryId)
+    {
+        const auto properties = item(entryId)->UserProperties();
+        int n = 0;
+        for (int i = 1; i <= properties->Count(); ++i)
+            n += properties->Item(i)->Name().startsWith(QLatin1String("KW Backup ")) ? 1 : 0;
+        return n;
+    }
+
+    void set(const QString &name, const QString &value) { env.settings.SaveSetting(name, value); }
+
+    contacts::ContactRunContext context()
+    {
+        return contacts::ContactRunContext{
+            env.settings, env.messages, view, database,
+            [this](bool starting) { calls << (starting ? "BeginEndOperation(yes)" : "BeginEndOperation(no)"); },
+            [this] {
+                const auto ns = env.mailProfile.mapiNamespace();
+                const mailstore::FolderPtr contacts = ns->GetFolderFromID(folder.entryId, folder.storeId);
+                return WorkingSet{{nullptr, contacts}, 1, 1, contacts->Items()->Count(), true};
+            }};
+    }
+
+    TestEnv env;
+    refdb::Database database{databasePath()};
+    mailstore::ProfileDbPtr db;
+    mailstore::FolderRecord folder;
+    RecordingRunView view;
+    QStringList calls;
+};
+
+} // namespace kw::test
