@@ -1,6 +1,7 @@
 #include "app/Dispatch.h"
 
 #include "duplicates/DuplicateActions.h"
+#include "options/OptionsDialogs.h"
 #include "shell/AppServices.h"
 #include "shell/BusyState.h"
 #include "shell/MainWindowFolders.h"
@@ -18,6 +19,12 @@ struct Route
     QStringList names; // tool-bar keys, menu entries, buttons or window hooks
     Action action;     // empty: the tool is not built yet and the entry does nothing
 };
+
+// The telephone dialogs the options open over themselves.
+options::TelDialogHooks telDialogs()
+{
+    return {}; // frmTelDB and frmVorwahlen are not built yet: their buttons do nothing
+}
 
 QList<Route> routes(frmHaupt &window, AppServices &services)
 {
@@ -57,8 +64,8 @@ QList<Route> routes(frmHaupt &window, AppServices &services)
         {{"mnuNameCheck"}, {}},
         {{"mnuTelTest"}, {}},
         // Options
-        {{"Opt", "mnuOptionen"}, {}},
-        {{"mnuQuickOption"}, {}},
+        {{"Opt", "mnuOptionen"}, [&window, &services] { options::ShowOptions(&window, services, telDialogs()); }},
+        {{"mnuQuickOption"}, [&window, &services] { options::ShowQuickOptions(&window, services); }},
     };
 }
 
