@@ -20,6 +20,7 @@ struct OptionsWorld
     OptionsWorld()
     {
         services.settings.InitDefaultSettings();
+        services.help->setHelpFolder(services.paths.helpFolder());
         auto scripted = std::make_unique<ui::ScriptedFolderPicker>();
         picker = scripted.get();
         services.folderPicker = std::move(scripted);

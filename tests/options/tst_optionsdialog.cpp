@@ -1,9 +1,11 @@
 #include "OptionsWorld.h"
 
+#include "app/Dispatch.h"
 #include "contacts/TelSettings.h"
 #include "options/NameRule.h"
 #include "platform/ui/HistoryTextBox.h"
 #include "shell/SettingNames.h"
+#include "shell/frmHaupt.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -15,6 +17,8 @@
 #include <QRadioButton>
 #include <QSlider>
 #include <QToolButton>
+#include <QApplication>
+#include <QTimer>
 #include <QtTest>
 
 using namespace kw;
@@ -85,7 +89,8 @@ private Q_SLOTS:
     void failedWriteKeepsTheDialogOpen();
     void unreadableSettingsFileBlocksSaving();
     void demoChangesReachTheTools();
-    void telephoneButtonsOpenTheirDialogs();
+    void buttonsOpenTheTelephoneDialogsAndHelp();
+    void mainWindowEntriesOpenTheWindows();
 };
 
 void TestOptionsDialog::storedControlsFollowTheNameRule()
@@ -417,7 +422,7 @@ void TestOptionsDialog::demoChangesReachTheTools()
     QVERIFY(w.options()->controls().cmbFileAsLayoutEx->findText("Nachname , Vorname ") >= 0);
 }
 
-void TestOptionsDialog::telephoneButtonsOpenTheirDialogs()
+void TestOptionsDialog::buttonsOpenTheTelephoneDialogsAndHelp()
 {
     test::OptionsWorld w;
     QStringList opened;
@@ -430,6 +435,29 @@ void TestOptionsDialog::telephoneButtonsOpenTheirDialogs()
     QCOMPARE(opened, (QStringList{"frmTelDB", "frmVorwahlen"}));
     QCOMPARE(owner, dialog.get());
     w.options()->controls().cmdTelDB->click(); // no hook: nothing happens
+
+    dialog->controls().cmdHelp->click();
+    const auto &help = static_cast<ui::RecordingHelpViewer &>(*w.services.help);
+    QCOMPARE(help.shownFiles.size(), 1);
+    QVERIFY(help.shownFiles[0].endsWith("/frmOptions.html"));
+}
+
+void TestOptionsDialog::mainWindowEntriesOpenTheWindows()
+{
+    test::OptionsWorld w;
+    frmHaupt window{w.services.messages, *w.services.help};
+    app::wireActions(window, w.services);
+    QStringList opened;
+    for (const QString &entry : {"Opt", "mnuOptionen", "mnuQuickOption"}) {
+        QTimer::singleShot(0, [&] {
+            QWidget *modal = QApplication::activeModalWidget();
+            opened << (modal ? modal->objectName() : QString());
+            if (auto *dialog = qobject_cast<QDialog *>(modal))
+                dialog->reject();
+        });
+        window.trigger(entry);
+    }
+    QCOMPARE(opened, (QStringList{"frmOptions", "frmOptions", "frmQuickOptions"}));
 }
 
 QTEST_MAIN(TestOptionsDialog)
