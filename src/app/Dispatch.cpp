@@ -4,6 +4,7 @@
 #include "duplicates/DuplicateActions.h"
 #include "itemtools/frmHoliday.h"
 #include "replace/ReplaceActions.h"
+#include "options/OptionsDialogs.h"
 #include "shell/AppServices.h"
 #include "shell/BusyState.h"
 #include "shell/MainWindowFolders.h"
@@ -21,6 +22,14 @@ struct Route
     QStringList names; // tool-bar keys, menu entries, buttons or window hooks
     Action action;     // empty: the tool is not built yet and the entry does nothing
 };
+
+// The telephone dialogs the options open over themselves.
+// The telephone table editor and the number-format dialog, which the options open.
+options::TelDialogHooks telDialogs(AppServices &services)
+{
+    return {[&services](QWidget *parent) { showTelDB(services, parent); },
+            [&services](QWidget *parent) { showNumberFormat(services, parent); }};
+}
 
 QList<Route> routes(frmHaupt &window, AppServices &services)
 {
@@ -61,8 +70,8 @@ QList<Route> routes(frmHaupt &window, AppServices &services)
         {{"mnuNameCheck"}, {}},
         {{"mnuTelTest"}, [contacts] { contacts->mnuTelTest_Click(); }},
         // Options
-        {{"Opt", "mnuOptionen"}, {}},
-        {{"mnuQuickOption"}, {}},
+        {{"Opt", "mnuOptionen"}, [&window, &services] { options::ShowOptions(&window, services, telDialogs(services)); }},
+        {{"mnuQuickOption"}, [&window, &services] { options::ShowQuickOptions(&window, services); }},
     };
 }
 

@@ -108,4 +108,10 @@ inline constexpr QLatin1String SubjectLayout{"SubjectLayout"};
 inline constexpr QLatin1String SubjectNameCorrect{"SubjectNameCorrect"};
 inline constexpr QLatin1String BusinessNameCheck{"BusinessNameCheck"};
 
+// Stored by the options forms under their controls' names as well
+inline constexpr QLatin1String OldDelDis{"OldDelDis"};       // the other member of OldDel's pair
+inline constexpr QLatin1String AttPath{"AttPath"};             // folder of exported attachments
+inline constexpr QLatin1String SaveAs{"SaveAs"};               // the layout option pair
+inline constexpr QLatin1String Betreff{"Betreff"};
+
 } // namespace kw::setting

@@ -1,0 +1,46 @@
+#pragma once
+
+// Module QuickOptionsForm: pages, loading and saving of the options wizard.
+
+namespace kw {
+class Messages;
+class Settings;
+}
+
+namespace kw::options {
+
+struct frmQuickOptionsUi;
+
+// Four pages, 0 (welcome) to 3; the last one's forward button finishes: the
+// six stored boxes are written in one go by the name rule, like the options
+// dialog writes its namesakes. Closing the wizard any other way writes nothing.
+class QuickOptionsForm
+{
+public:
+    static constexpr int kPages = 4;
+
+    QuickOptionsForm(frmQuickOptionsUi &ui, Settings &settings, Messages &messages);
+
+    // Fills the boxes from the store and shows page 0. A settings file that
+    // turned out unreadable is reported and finishing is then refused.
+    void Form_Load();
+    // True when the wizard finished and saved: it may close.
+    bool cmdForward_Click();
+    void cmdBack_Click();
+    void cmbCountrySelect_Change();
+    // Checks the layout, then writes. False (with a message) when refused or failed.
+    bool SaveAllSettings();
+
+    int page() const { return m_page; }
+
+private:
+    void showPage();
+
+    frmQuickOptionsUi &m_ui;
+    Settings &m_settings;
+    Messages &m_messages;
+    int m_page = 0;
+    bool m_loaded = false;
+};
+
+} // namespace kw::options
