@@ -141,6 +141,9 @@ void ProfileDb::checkSchema()
 
 void ProfileDb::createSchema(bool withDefaultStore)
 {
+    // Only possible before the first table: lets releaseFreeSpace() shrink
+    // the file without rewriting it.
+    sql::execPlain(m_db, QStringLiteral("PRAGMA auto_vacuum=INCREMENTAL"));
     sql::Transaction tx(m_db);
     for (const char *ddl : schema::kTables)
         sql::execPlain(m_db, QString::fromLatin1(ddl));
@@ -160,6 +163,41 @@ void ProfileDb::createDefaultStore()
     for (const DefaultFolderEntry &f : kDefaultFolders)
         addFolder(root, QString::fromUtf8(f.name), QString::fromLatin1(f.containerClass),
                   QString::fromLatin1(f.messageClass), f.number);
+}
+
+namespace {
+
+// The pragma's first value; runs it to its end, since some (incremental_vacuum)
+// do one step of their work per row.
+qint64 pragmaValue(QSqlDatabase &db, const QString &name)
+{
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    if (!q.exec(QStringLiteral("PRAGMA ") + name))
+        throw PlatformError(errors::kOperationFailed,
+                            QStringLiteral("Profilzugriff fehlgeschlagen: %1").arg(q.lastError().text()));
+    const qint64 first = q.next() ? q.value(0).toLongLong() : 0;
+    while (q.next()) {
+    }
+    return first;
+}
+
+constexpr qint64 kIncrementalVacuum = 2;
+
+} // namespace
+
+void ProfileDb::releaseFreeSpace()
+{
+    if (pragmaValue(m_db, QStringLiteral("freelist_count")) == 0)
+        return;
+    if (pragmaValue(m_db, QStringLiteral("auto_vacuum")) == kIncrementalVacuum) {
+        pragmaValue(m_db, QStringLiteral("incremental_vacuum"));
+    } else {
+        sql::execPlain(m_db, QStringLiteral("PRAGMA auto_vacuum=INCREMENTAL"));
+        sql::execPlain(m_db, QStringLiteral("VACUUM"));
+    }
+    // In WAL mode the file only shrinks when the log is written back.
+    sql::execPlain(m_db, QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
 }
 
 QSqlQuery &ProfileDb::query(const QString &sqlText)

@@ -83,6 +83,13 @@ public:
     QList<AddressEntry> addressBook();
     qint64 addAddressEntry(const AddressEntry &entry);
 
+    // Gives the pages of deleted rows back to the file system, so that a
+    // profile whose large attachments went out shrinks instead of only
+    // holding free pages for later writes. Meant for the end of a run, not
+    // for every item. New profiles do it incrementally; an older one is
+    // rewritten once (VACUUM), which switches it to the incremental way.
+    void releaseFreeSpace();
+
     // A fresh upper-case hex ID of the given number of bytes.
     static QString newId(int bytes);
     QSqlDatabase &connection() { return m_db; }
