@@ -1,6 +1,7 @@
 #include "app/Dispatch.h"
 
 #include "duplicates/DuplicateActions.h"
+#include "itemtools/ItemRunActions.h"
 #include "shell/AppServices.h"
 #include "shell/MainWindowFolders.h"
 #include "shell/frmHaupt.h"
@@ -24,6 +25,7 @@ QList<Route> routes(frmHaupt &window, AppServices &services)
     auto *folders = new MainWindowFolders(&window, services.busy, services.folderTree, services.sharedFolder,
                                           services.messages);
     auto *dups = new DupsDel::DuplicateActions(&window, services);
+    auto *items = new itemtools::ItemRunActions(window, services);
     return {
         // Folder tree
         {{"tvwFolderFill"}, [folders] { folders->tvwFolderFill(); }},
@@ -43,11 +45,11 @@ QList<Route> routes(frmHaupt &window, AppServices &services)
         // Search and replace
         {{"Suc", "mnuFindReplace"}, {}},
         // Item utilities
-        {{"For", "mnuFormularWechsel"}, {}},
+        {{"For", "mnuFormularWechsel"}, [items] { items->mnuFormularWechsel_Click(); }},
         {{"Hol", "mnuHoliday"}, {}},
-        {{"Att", "mnuAttSave"}, {}},
-        {{"mnuAttUndo"}, {}}, // runs after a Yes to the window's question
-        {{"mnuAttMove"}, {}},
+        {{"Att", "mnuAttSave"}, [items] { items->mnuAttSave_Click(); }},
+        {{"mnuAttUndo"}, [items] { items->mnuAttUndo_Click(); }}, // runs after a Yes to the window's question
+        {{"mnuAttMove"}, [items] { items->mnuAttMove_Click(); }},
         // Contacts
         {{"Tel", "mnuTelNorm"}, {}},
         {{"Nam", "mnuNameCorrection"}, {}},

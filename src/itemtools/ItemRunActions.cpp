@@ -1,0 +1,98 @@
+#include "itemtools/ItemRunActions.h"
+
+#include "itemtools/AttachmentSaveFunctions.h"
+#include "itemtools/MClassChangeFunctions.h"
+#include "itemtools/frmMClassChange.h"
+#include "shell/AppServices.h"
+#include "shell/BrowseForFolderFunctions.h"
+#include "shell/frmHaupt.h"
+
+#include <QCoreApplication>
+#include <QLabel>
+#include <QProgressBar>
+
+namespace kw::itemtools {
+
+WindowRunView::WindowRunView(QLabel *status, QProgressBar *progress) : m_status(status), m_progress(progress) {}
+
+void WindowRunView::setStatus(const QString &text)
+{
+    if (m_status)
+        m_status->setText(text);
+}
+
+void WindowRunView::setProgressMaximum(int maximum)
+{
+    if (m_progress)
+        m_progress->setMaximum(std::max(maximum, 0));
+}
+
+void WindowRunView::setProgress(int value)
+{
+    if (m_progress)
+        m_progress->setValue(std::clamp(value, 0, m_progress->maximum()));
+}
+
+void WindowRunView::yield()
+{
+    QCoreApplication::processEvents();
+}
+
+ItemRunActions::ItemRunActions(frmHaupt &window, AppServices &services)
+    : QObject(&window)
+    , m_window(window)
+    , m_services(services)
+    , m_view(window.controls().lblStatus, window.controls().ProgressBar1)
+{
+}
+
+RunContext ItemRunActions::context()
+{
+    AppServices &s = m_services;
+    QWidget *owner = &m_window;
+    return RunContext{s.messages,
+                      s.settings,
+                      m_view,
+                      [&s](bool starting) { s.busy.BeginEndOperation(starting); },
+                      [&s](const QString &mode) { return s.folders.GetActivatedFolders(mode); },
+                      [&s, owner](const QString &title) {
+                          return BrowseForFolder(*s.folderPicker, s.messages, title, owner);
+                      }};
+}
+
+void ItemRunActions::mnuFormularWechsel_Click()
+{
+    if (m_services.busy.isBusy())
+        return;
+    frmMClassChange dialog(*m_services.help, m_services.paths.programFolder, &m_window);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    RunContext ctx = context();
+    ChangeMessageClass(ctx, dialog.className());
+}
+
+void ItemRunActions::mnuAttSave_Click()
+{
+    if (m_services.busy.isBusy())
+        return;
+    RunContext ctx = context();
+    SaveAttachments(ctx);
+}
+
+void ItemRunActions::mnuAttUndo_Click()
+{
+    if (m_services.busy.isBusy())
+        return;
+    RunContext ctx = context();
+    ImportAttachments(ctx);
+}
+
+void ItemRunActions::mnuAttMove_Click()
+{
+    if (m_services.busy.isBusy())
+        return;
+    RunContext ctx = context();
+    MoveAttachments(ctx);
+}
+
+} // namespace kw::itemtools
