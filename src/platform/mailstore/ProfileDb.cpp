@@ -167,19 +167,13 @@ void ProfileDb::createDefaultStore()
 
 namespace {
 
-// The pragma's first value; runs it to its end, since some (incremental_vacuum)
-// do one step of their work per row.
 qint64 pragmaValue(QSqlDatabase &db, const QString &name)
 {
     QSqlQuery q(db);
-    q.setForwardOnly(true);
-    if (!q.exec(QStringLiteral("PRAGMA ") + name))
+    if (!q.exec(QStringLiteral("PRAGMA ") + name) || !q.next())
         throw PlatformError(errors::kOperationFailed,
                             QStringLiteral("Profilzugriff fehlgeschlagen: %1").arg(q.lastError().text()));
-    const qint64 first = q.next() ? q.value(0).toLongLong() : 0;
-    while (q.next()) {
-    }
-    return first;
+    return q.value(0).toLongLong();
 }
 
 constexpr qint64 kIncrementalVacuum = 2;
@@ -191,7 +185,12 @@ void ProfileDb::releaseFreeSpace()
     if (pragmaValue(m_db, QStringLiteral("freelist_count")) == 0)
         return;
     if (pragmaValue(m_db, QStringLiteral("auto_vacuum")) == kIncrementalVacuum) {
-        pragmaValue(m_db, QStringLiteral("incremental_vacuum"));
+        // One page per step, in a statement without result columns, which
+        // QtSql would step only once.
+        sql::FastStatement vacuum(m_db, "PRAGMA incremental_vacuum");
+        vacuum.start(0);
+        while (vacuum.step()) {
+        }
     } else {
         sql::execPlain(m_db, QStringLiteral("PRAGMA auto_vacuum=INCREMENTAL"));
         sql::execPlain(m_db, QStringLiteral("VACUUM"));
