@@ -4,6 +4,7 @@
 #include "platform/mailstore/Folder.h"
 #include "platform/mailstore/Item.h"
 #include "platform/mailstore/Items.h"
+#include "platform/mailstore/SaveGroup.h"
 #include "shell/BusyState.h"
 #include "shell/ErrorTrap.h"
 
@@ -29,6 +30,7 @@ const QString kChanging = QStringLiteral("Bearbeite Elemente...");
 const QString kEmptyFolder = QStringLiteral("Keine Elemente vorhanden, im Ordner:");
 const QString kLogName = QStringLiteral("ChangeMessageClass");
 constexpr int kEmptyFolderExtra4 = 5;
+constexpr int kSavesPerCommit = 200;
 
 QString describeItem(const mailstore::Folder &folder, int index, const mailstore::ItemPtr &item)
 {
@@ -103,8 +105,11 @@ void ChangeFolderMessageClass(RunContext &ctx, const mailstore::FolderPtr &Folde
     }
     ctx.view.setProgressMaximum(count);
     ctx.view.setStatus(kChanging);
+    mailstore::SaveGroup group(Folder->db());
     int changed = 0;
     for (int j = 1; j <= count; ++j) {
+        if (j % kSavesPerCommit == 0)
+            group.commit();
         mailstore::ItemPtr item;
         try {
             item = items->Item(j);
@@ -119,6 +124,7 @@ void ChangeFolderMessageClass(RunContext &ctx, const mailstore::FolderPtr &Folde
         ctx.view.setProgress(++changed);
         ctx.view.yield();
     }
+    group.commit();
     ctx.view.setProgress(0);
     ctx.view.setStatus(BusyState::readyText());
 }
