@@ -47,14 +47,19 @@ public:
     void yield() override {}
 };
 
+mailstore::FolderPtr inbox(const QString &profile)
+{
+    return mailstore::Application::open(profile)->GetNamespace("MAPI")->GetDefaultFolder(
+        mailstore::defaultfolder::Inbox);
+}
+
 // One attachment of kSize bytes in every mail of the inbox, each a little different.
 void addAttachments(const QString &profile, const QString &scratch)
 {
     QByteArray bytes(kSize, Qt::Uninitialized);
     QRandomGenerator rng(7);
     rng.fillRange(reinterpret_cast<quint32 *>(bytes.data()), kSize / 4);
-    auto items = mailstore::Application::open(profile)->GetNamespace("MAPI")->GetDefaultFolder(
-        mailstore::defaultfolder::Inbox)->Items();
+    auto items = inbox(profile)->Items();
     for (int j = 1; j <= items->Count(); ++j) {
         bytes[0] = char(j);
         QFile f(scratch);
@@ -124,8 +129,7 @@ qint64 copyIn(const QString &database, const QString &folder)
 QByteArray inboxDigest(const QString &profile)
 {
     QCryptographicHash hash(QCryptographicHash::Sha1);
-    auto items = mailstore::Application::open(profile)->GetNamespace("MAPI")->GetDefaultFolder(
-        mailstore::defaultfolder::Inbox)->Items();
+    auto items = inbox(profile)->Items();
     for (int j = 1; j <= items->Count(); ++j) {
         auto atts = items->Item(j)->Attachments();
         for (int i = 1; i <= atts->Count(); ++i) {
@@ -167,9 +171,7 @@ int main(int argc, char **argv)
     const itemtools::RunContext ctx{messages, settings, view, [](bool) {},
                                     [&](const QString &) {
                                         WorkingSet set;
-                                        set.Folders = {nullptr, mailstore::Application::open(profile)
-                                                                    ->GetNamespace("MAPI")
-                                                                    ->GetDefaultFolder(mailstore::defaultfolder::Inbox)};
+                                        set.Folders = {nullptr, inbox(profile)};
                                         set.FolderCount = 1;
                                         set.ItemCount = set.Folders[1]->Items()->Count();
                                         set.OK = true;

@@ -7,6 +7,7 @@
 #include "platform/files/Files.h"
 
 #include <QFile>
+#include <limits>
 #include <sys/stat.h>
 
 namespace kw::itemtools {

@@ -8,7 +8,6 @@
 #include "shell/GlobalFunctions.h"
 #include "shell/RegistryFunctions.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 namespace kw::itemtools {

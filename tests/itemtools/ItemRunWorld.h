@@ -5,14 +5,9 @@
 
 #include "itemtools/ItemRun.h"
 #include "platform/files/Faults.h"
-#include "platform/mailstore/Application.h"
-#include "platform/mailstore/Attachments.h"
 #include "platform/mailstore/Faults.h"
 #include "platform/mailstore/Fixture.h"
-#include "platform/mailstore/Folder.h"
-#include "platform/mailstore/Item.h"
-#include "platform/mailstore/Items.h"
-#include "platform/mailstore/NameSpace.h"
+#include "platform/mailstore/MailStore.h"
 #include "support/TestEnv.h"
 
 #include <QDir>
@@ -127,10 +122,7 @@ struct World
     QQueue<QString> picks;
 };
 
-inline QByteArray bytes(int size, char fill = 'x')
-{
-    return QByteArray(size, fill);
-}
+inline QByteArray bytes(int size, char fill = 'x') { return QByteArray(size, fill); }
 
 inline QByteArray readFile(const QString &path)
 {

@@ -6,6 +6,7 @@
 #include <QSqlQuery>
 #include <QtTest>
 #include <csignal>
+#include <map>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -43,6 +44,9 @@ QJsonArray inbox(const QJsonArray &items)
 {
     return {test::folder("Posteingang", "IPM.Note", items)};
 }
+
+const QJsonArray kTwoAttachments = inbox({item(43, "IPM.Note", "Eins", {att("A.txt", bytes(10, 'a')),
+                                                                      att("B.txt", bytes(20, 'b'))})});
 
 // Each attachment of the item as name, size and bytes, links read through their files.
 QStringList contents(test::World &w, const QString &folder, int j)
@@ -181,9 +185,9 @@ void TestAttachmentRuns::namesOrderAndRoundTrip()
 void TestAttachmentRuns::failingSaveLosesNothing_data()
 {
     QTest::addColumn<QString>("run");
-    QTest::newRow("export") << "export";
-    QTest::newRow("import") << "import";
-    QTest::newRow("move") << "move";
+    QTest::newRow("export") << "SaveAttachments";
+    QTest::newRow("import") << "ImportAttachments";
+    QTest::newRow("move") << "MoveAttachments";
 }
 
 // The item's save fails for the attachment handled first; the other one is
@@ -191,35 +195,26 @@ void TestAttachmentRuns::failingSaveLosesNothing_data()
 void TestAttachmentRuns::failingSaveLosesNothing()
 {
     QFETCH(QString, run);
-    test::World w(inbox({item(43, "IPM.Note", "Eins", {att("A.txt", bytes(10, 'a')), att("B.txt", bytes(20, 'b'))})}));
+    const std::map<QString, void (*)(RunContext &)> runs{{"SaveAttachments", SaveAttachments},
+                                                         {"ImportAttachments", ImportAttachments},
+                                                         {"MoveAttachments", MoveAttachments}};
+    test::World w(kTwoAttachments);
     QTemporaryDir target;
+    w.picks << target.path();
     RunContext ctx = w.context();
-    if (run != "export")
+    if (run != "SaveAttachments")
         SaveAttachments(ctx);
     const QStringList before = contents(w, "Posteingang", 1);
     const QStringList attachmentsBefore = w.attachments("Posteingang", 1);
     mailstore::faults::failSave(w.itemAt("Posteingang", 1)->EntryID(), 1);
-    if (run == "export")
-        SaveAttachments(ctx);
-    else if (run == "import")
-        ImportAttachments(ctx);
-    else {
-        w.picks << target.path();
-        MoveAttachments(ctx);
-    }
+    runs.at(run)(ctx);
 
     const QStringList after = w.attachments("Posteingang", 1);
     QCOMPARE(after.first(), attachmentsBefore.last()); // the failed one stays as it was
     QCOMPARE(contents(w, "Posteingang", 1), before);
     QCOMPARE(lastPrompt(w), "Bei 1 Anlagen ist ein Fehler aufgetreten. Einzelheiten stehen im Fehlerprotokoll.");
-    QVERIFY(w.env.errorLog().contains(QStringLiteral("Sub: %1Attachments").arg(run == "export" ? "Save"
-                                                                                : run == "import" ? "Import"
-                                                                                                  : "Move")));
-    QStringList linked;
-    for (const QString &a : after) {
-        if (a.contains("->"))
-            linked << QFileInfo(a.section("->", 1)).fileName();
-    }
+    QVERIFY(w.env.errorLog().contains("Sub: " + run));
+    QStringList linked = after.filter("->").replaceInStrings(QRegularExpression(".*->(.*/)?"), "");
     QCOMPARE(w.exportedFiles() + QDir(target.path()).entryList(QDir::Files | QDir::Hidden), linked);
     QCOMPARE(w.calls.last(), "End");
 }
@@ -243,10 +238,10 @@ void TestAttachmentRuns::moves()
     QFETCH(bool, crossDevice);
     QFETCH(QStringList, links);
     QFETCH(int, total);
-    test::World w(inbox({item(43, "IPM.Note", "Eins", {att("A.txt", bytes(10, 'a')), att("B.txt", bytes(20, 'b'))})}));
+    test::World w(kTwoAttachments);
     struct stat here, shm;
-    if (target == "/dev/shm"
-        && (::stat("/dev/shm", &shm) != 0 || (::stat(qPrintable(w.exportFolder()), &here) == 0 && here.st_dev == shm.st_dev)))
+    if (target == "/dev/shm" && (::stat("/dev/shm", &shm) != 0 || ::stat(qPrintable(w.exportFolder()), &here) != 0
+                                 || here.st_dev == shm.st_dev))
         QSKIP("no second file system at /dev/shm");
     QTemporaryDir to(target == "/dev/shm" ? "/dev/shm/kw-move-XXXXXX" : QDir::tempPath() + "/kw-move-XXXXXX");
     const QString dest = target == "export" ? w.exportFolder() : to.path();
