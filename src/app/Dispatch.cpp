@@ -2,9 +2,10 @@
 
 #include "contacts/ContactActions.h"
 #include "duplicates/DuplicateActions.h"
+#include "itemtools/ItemRunActions.h"
 #include "itemtools/frmHoliday.h"
-#include "replace/ReplaceActions.h"
 #include "options/OptionsDialogs.h"
+#include "replace/ReplaceActions.h"
 #include "shell/AppServices.h"
 #include "shell/BusyState.h"
 #include "shell/MainWindowFolders.h"
@@ -39,6 +40,7 @@ QList<Route> routes(frmHaupt &window, AppServices &services)
                                           services.messages);
     auto *dups = new DupsDel::DuplicateActions(&window, ui, ui, services);
     auto *contacts = new ContactActions(window, services);
+    auto *items = new itemtools::ItemRunActions(window, services);
     return {
         // Folder tree
         {{"tvwFolderFill"}, [folders] { folders->tvwFolderFill(); }},
@@ -58,11 +60,11 @@ QList<Route> routes(frmHaupt &window, AppServices &services)
         // Search and replace
         {{"Suc", "mnuFindReplace"}, [&window, &services] { replace::ShowReplaceDialog(&window, services); }},
         // Item utilities
-        {{"For", "mnuFormularWechsel"}, {}},
+        {{"For", "mnuFormularWechsel"}, [items] { items->mnuFormularWechsel_Click(); }},
         {{"Hol", "mnuHoliday"}, [&window, &services] { showHolidayDialog(&window, services); }},
-        {{"Att", "mnuAttSave"}, {}},
-        {{"mnuAttUndo"}, {}}, // runs after a Yes to the window's question
-        {{"mnuAttMove"}, {}},
+        {{"Att", "mnuAttSave"}, [items] { items->mnuAttSave_Click(); }},
+        {{"mnuAttUndo"}, [items] { items->mnuAttUndo_Click(); }}, // runs after a Yes to the window's question
+        {{"mnuAttMove"}, [items] { items->mnuAttMove_Click(); }},
         // Contacts
         {{"Tel", "mnuTelNorm"}, [contacts] { contacts->StandardizeContactTelNumbers(); }},
         {{"Nam", "mnuNameCorrection"}, {}},

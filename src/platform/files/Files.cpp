@@ -112,6 +112,21 @@ void MoveFile(const QString &source, const QString &target)
         renameFailed(err, source, target);
 }
 
+void LinkOrCopyFile(const QString &source, const QString &target)
+{
+    const struct stat st = existingFile(source);
+    int err = EXDEV;
+    if (!faults::crossDevice())
+        err = ::link(native(source).constData(), native(target).constData()) == 0 ? 0 : errno;
+    if (err == 0) {
+        syncFolder(parentFolder(target));
+        return;
+    }
+    if (err != EXDEV && err != EPERM && err != EOPNOTSUPP && err != EMLINK)
+        throwErrno(err, target, Role::New);
+    placeNewFile(target, [&](Writer &out) { copyContent(source, out); }, st.st_mode & 07777);
+}
+
 void createNewFile(const QString &path, const QByteArray &bytes)
 {
     // Checked first only to spare writing in vain; placing the file checks again.

@@ -25,6 +25,15 @@ void DeleteFile(const QString &path);
 // file where it was, exactly once.
 void MoveFile(const QString &source, const QString &target);
 
+// The first half of a move that must not lose the source before the new
+// place is in use: puts the file at target (a full path, never replacing an
+// existing one) and leaves source as it is; the caller deletes source later.
+// Within one file system target becomes a second name of the same file (no
+// bytes are copied, so do not change one and expect the other to stay);
+// across file systems, or where there are no hard links, the content is
+// copied as MoveFile does.
+void LinkOrCopyFile(const QString &source, const QString &target);
+
 // Creates path with the whole of bytes, or fails and leaves nothing behind.
 // Throws 58 when path exists already, also when another process creates it
 // while the content is being written: an existing file is never touched.

@@ -96,6 +96,20 @@ void Attachment::Delete()
     atts.removeAt(pos);
 }
 
+QByteArray Attachment::content() const
+{
+    const int pos = position();
+    if (m_item->attachmentRecords()[pos].type == attachtype::ByReference)
+        return {};
+    return m_item->attachmentContent(pos);
+}
+
+void Attachment::setFileName(const QString &name)
+{
+    m_item->attachmentRecords()[position()].fileName = name;
+    m_item->markDirty();
+}
+
 int Attachments::Count() const
 {
     return int(m_item->attachmentRecords().size());

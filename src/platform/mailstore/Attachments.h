@@ -34,6 +34,12 @@ public:
     void SaveAsFile(const QString &path) const;
     // Removes the attachment from the item; gone from the store after Save.
     void Delete();
+    // The bytes of an attachment by value (empty for a link), for callers
+    // that write them somewhere SaveAsFile would not (a file that must not
+    // replace another).
+    QByteArray content() const;
+    // Renames the attachment; stored with the next Save.
+    void setFileName(const QString &name);
 
     int position() const; // 0-based in the item's current list
 

@@ -85,6 +85,14 @@ public:
     QList<AddressEntry> addressBook();
     qint64 addAddressEntry(const AddressEntry &entry);
 
+    // Gives the pages of deleted rows back to the file system, so that a
+    // profile whose large attachments went out shrinks instead of only
+    // holding free pages for later writes. Meant for the end of a run, not
+    // for every item. New profiles free the pages one by one; an older one,
+    // or one that is mostly free pages, is rewritten (VACUUM), which also
+    // switches an older one to the first way.
+    void releaseFreeSpace();
+
     // A fresh upper-case hex ID of the given number of bytes.
     static QString newId(int bytes);
     QSqlDatabase &connection() { return m_db; }

@@ -181,7 +181,7 @@ void writeAttachments(ProfileDb &db, qint64 itemId, QList<AttachmentRecord> &att
     for (qint64 id : removed)
         sql::exec(drop, {id, itemId});
     QSqlQuery &update = db.query(QStringLiteral(
-        "UPDATE attachments SET position = ?, hidden = ?, display_name = ? WHERE id = ?"));
+        "UPDATE attachments SET position = ?, hidden = ?, file_name = ?, display_name = ? WHERE id = ?"));
     QSqlQuery &insert = db.query(QStringLiteral(
         "INSERT INTO attachments(item, position, file_name, display_name, type, size, hidden,"
         " path_name, content) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
@@ -189,7 +189,7 @@ void writeAttachments(ProfileDb &db, qint64 itemId, QList<AttachmentRecord> &att
         AttachmentRecord &a = atts[pos];
         const QVariant hidden = a.hidden ? QVariant(*a.hidden ? 1 : 0) : nullInt();
         if (a.id) {
-            sql::exec(update, {pos, hidden, nn(a.displayName), a.id});
+            sql::exec(update, {pos, hidden, nn(a.fileName), nn(a.displayName), a.id});
             continue;
         }
         sql::exec(insert, {itemId, pos, nn(a.fileName), nn(a.displayName), a.type, a.size, hidden,

@@ -44,6 +44,10 @@ Transaction::Transaction(QSqlDatabase &db) : m_db(db)
     m_outer = depth == 0;
     if (m_outer && !m_db.transaction())
         fail(m_db.lastError());
+    if (!m_outer) {
+        m_savepoint = QStringLiteral("kw_%1").arg(depth);
+        execPlain(m_db, QStringLiteral("SAVEPOINT ") + m_savepoint);
+    }
     ++depth;
 }
 
@@ -53,6 +57,10 @@ Transaction::~Transaction()
     --depth;
     if (m_outer && !m_done)
         m_db.rollback();
+    if (!m_outer && !m_done) {
+        QSqlQuery(m_db).exec(QStringLiteral("ROLLBACK TO ") + m_savepoint);
+        QSqlQuery(m_db).exec(QStringLiteral("RELEASE ") + m_savepoint);
+    }
     if (depth == 0)
         depths().remove(m_db.connectionName());
 }
@@ -60,7 +68,9 @@ Transaction::~Transaction()
 void Transaction::commit()
 {
     m_done = true;
-    if (m_outer && !m_db.commit()) {
+    if (!m_outer)
+        execPlain(m_db, QStringLiteral("RELEASE ") + m_savepoint);
+    else if (!m_db.commit()) {
         const QSqlError error = m_db.lastError();
         m_db.rollback();
         fail(error);

@@ -19,8 +19,9 @@ void exec(QSqlQuery &query, const QVariantList &values);
 // otherwise an empty text.
 QString accessFailure(QSqlDatabase &db, const QSqlError &error);
 
-// A transaction that rolls back unless committed. Nested transactions on the
-// same connection join the outermost one.
+// A transaction that rolls back unless committed. A nested one on the same
+// connection is a savepoint of the outermost: its commit keeps its writes
+// for the outer commit, its failure undoes only its own writes.
 class Transaction
 {
 public:
@@ -33,6 +34,7 @@ public:
 private:
     QSqlDatabase &m_db;
     bool m_outer;
+    QString m_savepoint; // nested ones
     bool m_done = false;
 };
 

@@ -1,0 +1,129 @@
+#include "itemtools/AttachmentWalk.h"
+
+#include "platform/core/PlatformError.h"
+#include "platform/mailstore/Folder.h"
+#include "platform/mailstore/Item.h"
+#include "platform/mailstore/Items.h"
+#include "shell/ErrorTrap.h"
+
+namespace kw::itemtools {
+namespace {
+
+constexpr int kMailClass = 43;
+constexpr int kPostClass = 45;
+
+mapi::SafeItemPtr wrap(const mailstore::ItemPtr &item)
+{
+    mapi::SafeItemPtr safe = mapi::CreateSafeItem(mapi::progid::SafeMailItem);
+    safe->setItem(item);
+    return safe;
+}
+
+QString describeIndex(const mailstore::Folder &folder, int index)
+{
+    return QStringLiteral("Ordner \"%1\", Element %2").arg(folder.Name()).arg(index);
+}
+
+QString attachmentName(MailItemCursor &item, int index)
+{
+    try {
+        return item.attachments()->Item(index)->FileName();
+    } catch (const PlatformError &) {
+        return {};
+    }
+}
+
+void walkItem(AttachmentRun &run, MailItemCursor &item, const AttachmentStep &step)
+{
+    const int count = item.attachments()->Count();
+    for (int i = count; i >= 1 && item.usable(); --i) {
+        const QString name = attachmentName(item, i);
+        try {
+            step(run, item, i);
+        } catch (const PlatformError &e) {
+            run.failures.add(item.describe() + QStringLiteral(", Anlage %1 \"%2\"").arg(i).arg(name), e);
+        }
+    }
+}
+
+void walkFolder(AttachmentRun &run, const mailstore::FolderPtr &folder, const AttachmentStep &step)
+{
+    const mailstore::ItemsPtr items = folder->Items();
+    const int count = items->Count();
+    for (int j = 1; j <= count; ++j) {
+        run.ctx.view.setProgress(++run.itemNumber);
+        try {
+            const mailstore::ItemPtr fetched = items->Item(j);
+            if (fetched->Class() != kMailClass && fetched->Class() != kPostClass)
+                continue;
+            MailItemCursor item(folder, items, j, fetched);
+            run.ctx.view.yield();
+            walkItem(run, item, step);
+        } catch (const PlatformError &e) {
+            run.failures.add(describeIndex(*folder, j), e);
+        }
+    }
+}
+
+} // namespace
+
+MailItemCursor::MailItemCursor(mailstore::FolderPtr folder, mailstore::ItemsPtr items, int index,
+                               mailstore::ItemPtr item)
+    : m_folder(std::move(folder)), m_items(std::move(items)), m_index(index), m_safe(wrap(item))
+{
+}
+
+void MailItemCursor::reloadAfterFailure() noexcept
+{
+    m_usable = false;
+    try {
+        m_safe = wrap(m_items->Item(m_index));
+        m_usable = true;
+    } catch (...) {
+    }
+}
+
+QString MailItemCursor::describe() const
+{
+    QString subject;
+    try {
+        subject = m_safe->Subject();
+    } catch (const PlatformError &) {
+    }
+    return describeIndex(*m_folder, m_index) + QStringLiteral(" \"%1\"").arg(subject);
+}
+
+void walkAttachments(AttachmentRun &run, const WorkingSet &set, const AttachmentStep &step)
+{
+    for (int f = 1; f <= set.FolderCount; ++f) {
+        if (const mailstore::FolderPtr folder = set.Folders.value(f))
+            walkFolder(run, folder, step);
+    }
+}
+
+void runAttachmentWalk(RunContext &ctx, const RunFrame &frame, const AttachmentStep &step)
+{
+    const WorkingSet set = ctx.GetActivatedFolders(gatemode::OnlyMail);
+    if (!set.OK)
+        return;
+    AttachmentRun run{ctx, 0, 0, 0, {}};
+    const bool ran = trapErrors(ctx.messages, frame.placeCode, {}, [&] {
+        ctx.BeginEndOperation(true);
+        ctx.view.setProgressMaximum(int(set.ItemCount));
+        ctx.view.setStatus(frame.status);
+        walkAttachments(run, set, step);
+        frame.finish(run, set);
+        if (run.failures.count() > 0) {
+            ctx.messages.ShowMessage(QStringLiteral("Bei %1 Anlagen ist ein Fehler aufgetreten. "
+                                                    "Einzelheiten stehen im Fehlerprotokoll.")
+                                         .arg(run.failures.count()),
+                                     ui::mb::Critical, titles::Fehler);
+        }
+        ctx.BeginEndOperation(false);
+    });
+    run.failures.write(ctx.messages, frame.logName); // also what failed before an error ended the run
+    if (!ran)
+        ctx.BeginEndOperation(false);
+}
+
+} // namespace kw::itemtools

@@ -1,0 +1,72 @@
+#include "itemtools/ItemRunActions.h"
+
+#include "itemtools/AttachmentSaveFunctions.h"
+#include "itemtools/MClassChangeFunctions.h"
+#include "itemtools/frmMClassChange.h"
+#include "shell/AppServices.h"
+#include "shell/BrowseForFolderFunctions.h"
+#include "shell/frmHaupt.h"
+
+#include <QLabel>
+#include <QProgressBar>
+
+namespace kw::itemtools {
+
+ItemRunActions::ItemRunActions(frmHaupt &window, AppServices &services)
+    : QObject(&window)
+    , m_window(window)
+    , m_services(services)
+    , m_view(window.controls().lblStatus, window.controls().ProgressBar1)
+{
+}
+
+RunContext ItemRunActions::context()
+{
+    AppServices &s = m_services;
+    QWidget *owner = &m_window;
+    return RunContext{s.messages,
+                      s.settings,
+                      m_view,
+                      [&s](bool starting) { s.busy.BeginEndOperation(starting); },
+                      [&s](const QString &mode) { return s.folders.GetActivatedFolders(mode); },
+                      [&s, owner](const QString &title) {
+                          return BrowseForFolder(*s.folderPicker, s.messages, title, owner);
+                      }};
+}
+
+void ItemRunActions::mnuFormularWechsel_Click()
+{
+    if (m_services.busy.isBusy())
+        return;
+    frmMClassChange dialog(*m_services.help, m_services.paths.programFolder, &m_window);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    RunContext ctx = context();
+    ChangeMessageClass(ctx, dialog.className());
+}
+
+void ItemRunActions::mnuAttSave_Click()
+{
+    if (m_services.busy.isBusy())
+        return;
+    RunContext ctx = context();
+    SaveAttachments(ctx);
+}
+
+void ItemRunActions::mnuAttUndo_Click()
+{
+    if (m_services.busy.isBusy())
+        return;
+    RunContext ctx = context();
+    ImportAttachments(ctx);
+}
+
+void ItemRunActions::mnuAttMove_Click()
+{
+    if (m_services.busy.isBusy())
+        return;
+    RunContext ctx = context();
+    MoveAttachments(ctx);
+}
+
+} // namespace kw::itemtools
