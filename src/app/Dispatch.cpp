@@ -1,5 +1,6 @@
 #include "app/Dispatch.h"
 
+#include "contacts/NameActions.h"
 #include "duplicates/DuplicateActions.h"
 #include "shell/AppServices.h"
 #include "shell/BusyState.h"
@@ -26,6 +27,7 @@ QList<Route> routes(frmHaupt &window, AppServices &services)
     auto *folders = new MainWindowFolders(&window, ui, ui, services.busy, services.folderTree, services.sharedFolder,
                                           services.messages);
     auto *dups = new DupsDel::DuplicateActions(&window, ui, ui, services);
+    auto *names = new NameActions(&window, ui, services);
     return {
         // Folder tree
         {{"tvwFolderFill"}, [folders] { folders->tvwFolderFill(); }},
@@ -52,9 +54,9 @@ QList<Route> routes(frmHaupt &window, AppServices &services)
         {{"mnuAttMove"}, {}},
         // Contacts
         {{"Tel", "mnuTelNorm"}, {}},
-        {{"Nam", "mnuNameCorrection"}, {}},
+        {{"Nam", "mnuNameCorrection"}, [names] { names->CorrectContactNames(); }},
         {{"mnuUndo"}, {}},
-        {{"mnuNameCheck"}, {}},
+        {{"mnuNameCheck"}, [names] { names->mnuNameCheck_Click(); }},
         {{"mnuTelTest"}, {}},
         // Options
         {{"Opt", "mnuOptionen"}, {}},
