@@ -1,6 +1,6 @@
 #include "app/Dispatch.h"
 
-#include "contacts/NameActions.h"
+#include "contacts/ContactNameActions.h"
 #include "duplicates/DuplicateActions.h"
 #include "shell/AppServices.h"
 #include "shell/BusyState.h"
@@ -27,7 +27,7 @@ QList<Route> routes(frmHaupt &window, AppServices &services)
     auto *folders = new MainWindowFolders(&window, ui, ui, services.busy, services.folderTree, services.sharedFolder,
                                           services.messages);
     auto *dups = new DupsDel::DuplicateActions(&window, ui, ui, services);
-    auto *names = new NameActions(&window, ui, services);
+    auto *names = new ContactNameActions(&window, ui, services);
     return {
         // Folder tree
         {{"tvwFolderFill"}, [folders] { folders->tvwFolderFill(); }},

@@ -3,8 +3,8 @@
 // A contact folder on a fixture profile, the frozen name tables and a
 // recorded main window for the name run.
 
-#include "contacts/NameRun.h"
-#include "contacts/NameRunRules.h"
+#include "contacts/CorrectContactNames.h"
+#include "contacts/ContactNameRules.h"
 #include "contacts/NameWordCsv.h"
 #include "platform/mailstore/Application.h"
 #include "platform/mailstore/Faults.h"

@@ -1,6 +1,8 @@
 #include "NameRunWorld.h"
 
+#include "contacts/NameWordDatabase.h"
 #include "platform/core/PlatformError.h"
+#include "platform/refdb/Database.h"
 
 #include <QtTest>
 
@@ -51,6 +53,7 @@ private Q_SLOTS:
     void parserFailureSkipsOnlyThatContact();
     void saveFailureEndsTheRun();
     void layoutSavedDuringTheRunCountsFromTheNextContact();
+    void demoProfileWithTheShippedTables();
 };
 
 void TestNameRun::oneContact_data()
@@ -232,6 +235,34 @@ void TestNameRun::layoutSavedDuringTheRunCountsFromTheNextContact()
     QCOMPARE(w.run(), 2);
     QCOMPARE(w.fields(1)[6], "Meier, Hans");
     QCOMPARE(w.fields(2)[6], "Anna Roth");
+}
+
+void TestNameRun::demoProfileWithTheShippedTables()
+{
+    NameRunWorld w;
+    mailstore::fixture::createProfileFromFile(w.env.profileFile(), KW_DATA_DIR "/profiles/sample.json");
+    refdb::Database shipped(KW_DATA_DIR "/KontorwerkPub.db");
+    NameWordDatabase words(shipped);
+    w.words = &words;
+
+    const int changed = w.run();
+    QVERIFY2(changed > 300, qPrintable(w.prompts().join(" | ")));
+    QHash<QString, QStringList> byFileAs;
+    const mailstore::ItemsPtr items = w.folder()->Items();
+    for (int j = 1; j <= items->Count(); ++j) {
+        if (items->Item(j)->Class() == 40)
+            byFileAs.insert(items->Item(j)->text(u"FileAs"), w.fields(j));
+    }
+    QCOMPARE(byFileAs.value("Muster Bau GmbH"), nine("", "", "", "", "", "", "Muster Bau GmbH", "", "Muster Bau GmbH"));
+    QCOMPARE(byFileAs.value("Musterberg, Stefan"),
+             nine("Herr Stefan Musterberg", "Herr", "Stefan", "", "Musterberg", "", "Musterberg, Stefan", "", ""));
+    QCOMPARE(byFileAs.value("Musterkamp, Julia"),
+             nine("Frau Julia Musterkamp", "Frau", "Julia", "", "Musterkamp", "", "Musterkamp, Julia", "", ""));
+    QCOMPARE(byFileAs.value("von Stetten, Karl-Heinz")[1], "Herr  Dr. med.");
+
+    w.env.box.shown.clear();
+    QCOMPARE(w.run(), 0);
+    QCOMPARE(w.prompts(), QStringList{"0 Kontakt(e) geändert."});
 }
 
 QTEST_GUILESS_MAIN(TestNameRun)

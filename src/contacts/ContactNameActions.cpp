@@ -1,4 +1,4 @@
-#include "contacts/NameActions.h"
+#include "contacts/ContactNameActions.h"
 
 #include "contacts/frmNameCheck.h"
 #include "shell/AppServices.h"
@@ -13,7 +13,7 @@
 
 namespace kw {
 
-NameActions::NameActions(QWidget *window, const StatusControls &status, AppServices &services)
+ContactNameActions::ContactNameActions(QWidget *window, const StatusControls &status, AppServices &services)
     : QObject(window)
     , m_services(services)
     , m_window(window)
@@ -24,7 +24,7 @@ NameActions::NameActions(QWidget *window, const StatusControls &status, AppServi
 {
 }
 
-NameRunContext NameActions::context()
+NameRunContext ContactNameActions::context()
 {
     AppServices &s = m_services;
     return NameRunContext{s.settings,
@@ -35,7 +35,7 @@ NameRunContext NameActions::context()
                           [&s](const QString &mode) { return s.folders.GetActivatedFolders(mode); }};
 }
 
-void NameActions::CorrectContactNames()
+void ContactNameActions::CorrectContactNames()
 {
     if (m_services.busy.isBusy())
         return;
@@ -43,31 +43,31 @@ void NameActions::CorrectContactNames()
     kw::CorrectContactNames(ctx);
 }
 
-void NameActions::mnuNameCheck_Click()
+void ContactNameActions::mnuNameCheck_Click()
 {
     frmNameCheck dialog(m_words, m_services.messages, m_services.paths.preferencesFolder(), m_window);
     dialog.exec();
 }
 
-void NameActions::setStatus(const QString &text)
+void ContactNameActions::setStatus(const QString &text)
 {
     if (m_status)
         m_status->setText(text);
 }
 
-void NameActions::setProgressMaximum(int maximum)
+void ContactNameActions::setProgressMaximum(int maximum)
 {
     if (m_progress)
         m_progress->setMaximum(std::max(maximum, 1));
 }
 
-void NameActions::setProgress(int value)
+void ContactNameActions::setProgress(int value)
 {
     if (m_progress)
         m_progress->setValue(std::clamp(value, 0, m_progress->maximum()));
 }
 
-void NameActions::yield()
+void ContactNameActions::yield()
 {
     QCoreApplication::processEvents();
 }

@@ -1,4 +1,4 @@
-#include "contacts/NameRunRules.h"
+#include "contacts/ContactNameRules.h"
 
 #include "shell/RegistryFunctions.h"
 #include "shell/SettingNames.h"

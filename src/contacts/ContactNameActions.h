@@ -1,6 +1,6 @@
 #pragma once
 
-#include "contacts/NameRun.h"
+#include "contacts/CorrectContactNames.h"
 #include "contacts/NameWordDatabase.h"
 #include "platform/refdb/Database.h"
 
@@ -21,10 +21,10 @@ struct StatusControls;
 // A child of the window, so it lives exactly as long. The run and the test
 // dialog share one word source, so the tables are read once for both and
 // again only after the reference database changed.
-class NameActions : public QObject, private NameRunView
+class ContactNameActions : public QObject, private NameRunView
 {
 public:
-    NameActions(QWidget *window, const StatusControls &status, AppServices &services);
+    ContactNameActions(QWidget *window, const StatusControls &status, AppServices &services);
 
     void CorrectContactNames();
     void mnuNameCheck_Click();

@@ -1,7 +1,7 @@
-#include "contacts/NameRun.h"
+#include "contacts/CorrectContactNames.h"
 
 #include "contacts/NameCorrectionFunctions.h"
-#include "contacts/NameRunRules.h"
+#include "contacts/ContactNameRules.h"
 #include "platform/mailstore/Folder.h"
 #include "platform/mailstore/Item.h"
 #include "platform/mailstore/ItemSchema.h"
