@@ -46,7 +46,6 @@ private Q_SLOTS:
     void typedName_data();
     void typedName();
     void followsTypingAndTheCheckBox();
-    void loadGivesInfoAndHistory();
 };
 
 void TestFrmNameCheck::typedName_data()
@@ -95,20 +94,8 @@ void TestFrmNameCheck::followsTypingAndTheCheckBox()
     w.ui.txtFullname->lineEdit()->clear();
     QCOMPARE(w.shown(), QStringList(6, QString()));
     QVERIFY(w.env.box.shown.isEmpty());
-}
-
-void TestFrmNameCheck::loadGivesInfoAndHistory()
-{
-    DialogWorld w;
-    QCOMPARE(w.ui.lblInfo->text(), "Geben Sie einen vollständigen Namen ein.\n\n"
-                                   "Hiermit können Sie testen wie die Namen korrigieren-Funktion arbeitet.");
     QCOMPARE(w.ui.txtFullname->historyFile(), w.env.path("Preferences/Fullname.dat"));
     QCOMPARE(w.ui.txtFullname->listTitle(), "Namen");
-    w.type("Lena Berg");
-    QTest::keyClick(w.ui.txtFullname->lineEdit(), Qt::Key_Return);
-    QFile history(w.env.path("Preferences/Fullname.dat"));
-    QVERIFY(history.open(QIODevice::ReadOnly));
-    QVERIFY(QString::fromUtf8(history.readAll()).contains("Lena Berg"));
 }
 
 QTEST_MAIN(TestFrmNameCheck)
