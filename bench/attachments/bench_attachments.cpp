@@ -17,6 +17,7 @@
 #include "platform/mailstore/MailStore.h"
 #include "platform/registry/Registry.h"
 #include "platform/ui/MessageBox.h"
+#include "shell/SettingNames.h"
 #include "shell/GlobalFunctions.h"
 #include "shell/RegistryFunctions.h"
 
@@ -165,8 +166,8 @@ int main(int argc, char **argv)
     registry::Registry registry(dir.filePath("registry.reg"));
     Messages messages(box, dir.filePath("home"));
     Settings settings(registry, messages);
-    settings.SaveSetting(itemtools::attsetting::AttPath, exportFolder);
-    settings.SaveSetting(itemtools::attsetting::AttSize, QString::number(kSize / 1024));
+    settings.SaveSetting(setting::AttPath, exportFolder);
+    settings.SaveSetting(setting::AttSize, QString::number(kSize / 1024));
     NoView view;
     const itemtools::RunContext ctx{messages, settings, view, [](bool) {},
                                     [&](const QString &) {

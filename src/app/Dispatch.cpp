@@ -1,6 +1,7 @@
 #include "app/Dispatch.h"
 
 #include "contacts/ContactActions.h"
+#include "contacts/ContactNameActions.h"
 #include "duplicates/DuplicateActions.h"
 #include "itemtools/ItemRunActions.h"
 #include "itemtools/frmHoliday.h"
@@ -41,6 +42,7 @@ QList<Route> routes(frmHaupt &window, AppServices &services)
     auto *dups = new DupsDel::DuplicateActions(&window, ui, ui, services);
     auto *contacts = new ContactActions(window, services);
     auto *items = new itemtools::ItemRunActions(window, services);
+    auto *names = new ContactNameActions(&window, ui, services);
     return {
         // Folder tree
         {{"tvwFolderFill"}, [folders] { folders->tvwFolderFill(); }},
@@ -67,9 +69,9 @@ QList<Route> routes(frmHaupt &window, AppServices &services)
         {{"mnuAttMove"}, [items] { items->mnuAttMove_Click(); }},
         // Contacts
         {{"Tel", "mnuTelNorm"}, [contacts] { contacts->StandardizeContactTelNumbers(); }},
-        {{"Nam", "mnuNameCorrection"}, {}},
+        {{"Nam", "mnuNameCorrection"}, [names] { names->CorrectContactNames(); }},
         {{"mnuUndo"}, [contacts] { contacts->mnuUndo_Click(); }},
-        {{"mnuNameCheck"}, {}},
+        {{"mnuNameCheck"}, [names] { names->mnuNameCheck_Click(); }},
         {{"mnuTelTest"}, [contacts] { contacts->mnuTelTest_Click(); }},
         // Options
         {{"Opt", "mnuOptionen"}, [&window, &services] { options::ShowOptions(&window, services, telDialogs(services)); }},

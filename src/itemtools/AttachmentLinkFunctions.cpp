@@ -5,6 +5,7 @@
 #include "platform/files/Files.h"
 #include "platform/mailstore/Attachments.h"
 #include "platform/mapi/MapiTags.h"
+#include "shell/SettingNames.h"
 #include "shell/GlobalFunctions.h"
 #include "shell/RegistryFunctions.h"
 
@@ -125,7 +126,7 @@ void moveLink(MoveRun &move, AttachmentRun &run, MailItemCursor &item, int index
 
 void ImportAttachments(RunContext &ctx)
 {
-    const QString exportFolder = ctx.settings.GetSetting(attsetting::AttPath, {});
+    const QString exportFolder = ctx.settings.GetSetting(setting::AttPath, {});
     const RunFrame frame{place::ImportAttachments, QStringLiteral("Importiere Anlagen..."),
                          QStringLiteral("ImportAttachments"), [&](AttachmentRun &run, const WorkingSet &) {
                              showSummary(ctx, run, QStringLiteral("importiert"));

@@ -8,6 +8,7 @@
 #include "platform/mailstore/Folder.h"
 #include "platform/mailstore/ProfileDb.h"
 #include "platform/mapi/MapiTags.h"
+#include "shell/SettingNames.h"
 #include "shell/GlobalFunctions.h"
 #include "shell/RegistryFunctions.h"
 
@@ -76,14 +77,14 @@ void releaseFreeSpace(RunContext &ctx, const WorkingSet &set)
 // The checks before the run: nothing is changed when one fails.
 std::optional<ExportRun> prepareExport(RunContext &ctx)
 {
-    QString folder = ctx.settings.GetSetting(attsetting::AttPath, {});
+    QString folder = ctx.settings.GetSetting(setting::AttPath, {});
     if (folder.isEmpty()) {
         ctx.messages.ShowMessage(kNoFolder, ui::mb::Critical, titles::Info);
         return std::nullopt;
     }
     if (!folder.endsWith(u'/'))
         folder += u'/';
-    const QString attSize = ctx.settings.GetSetting(attsetting::AttSize, QStringLiteral("0"));
+    const QString attSize = ctx.settings.GetSetting(setting::AttSize, QStringLiteral("0"));
     const std::optional<int> threshold = attachmentThreshold(attSize);
     if (!threshold) {
         ctx.messages.ShowMessage(QString::fromUtf8("Die Mindestgröße für Anlagen in den Optionen ist keine gültige "

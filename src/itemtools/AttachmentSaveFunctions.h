@@ -19,11 +19,6 @@
 namespace kw::itemtools {
 
 // Names of the settings the runs read (afresh at each run).
-namespace attsetting {
-inline const QString AttPath = QStringLiteral("AttPath"); // export folder
-inline const QString AttSize = QStringLiteral("AttSize"); // minimum size in KB, decimal
-}
-
 // The threshold in bytes for an AttSize text: a whole number of kilobytes
 // from 0 whose bytes fit a signed 32-bit number. nullopt for anything else
 // (no number, negative, too large), which the export refuses to run with.

@@ -19,8 +19,7 @@ void writeRaw(Registry &reg, const QString &name, quint32 type, const QByteArray
 
 // Defaults written at every start for the tools and options pages still to
 // come; nothing reads them yet, and stored files keep them meanwhile.
-const QStringList kNotReadYet = {"DupDel", "AttSize", "FileAsLayoutEx", "SubjectLayout", "SubjectNameCorrect",
-                                 "BusinessNameCheck"};
+const QStringList kNotReadYet = {"DupDel"};
 
 // The sources under src/: the setting-name constants, and the text of every
 // file that may read a setting (all but the names and the defaults table).

@@ -1,0 +1,155 @@
+// Runs the name correction over a profile of 50,000 contacts with messy full
+// names and compares it with a bare read of the same contacts and their nine
+// name fields through the object model, in one process. A second run must
+// find nothing left to change. For scale, the floor of a run that changes
+// every contact: the same reads, nine backups, the same field writes and a
+// save each, without parsing. Prints "key: value" lines.
+// Usage: bench_namerun [CONTACTS]
+#include "SyntheticProfile.h"
+
+#include "contacts/CorrectContactNames.h"
+#include "contacts/ContactNameRules.h"
+#include "contacts/NameWordDatabase.h"
+#include "platform/mailstore/Fixture.h"
+#include "platform/mailstore/MailStore.h"
+#include "platform/refdb/Database.h"
+#include "platform/registry/Registry.h"
+#include "platform/ui/MessageBox.h"
+#include "shell/GlobalFunctions.h"
+#include "shell/MailProfile.h"
+#include "shell/MailServices.h"
+#include "shell/RegistryFunctions.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <cstdio>
+
+using namespace kw;
+
+namespace {
+
+class QuietView : public RunView
+{
+public:
+    void setStatus(const QString &) override {}
+    void setProgressMaximum(int) override {}
+    void setProgress(int) override {}
+    void yield() override { QCoreApplication::processEvents(); }
+};
+
+mailstore::FolderPtr contactsFolder(MailProfile &profile)
+{
+    return profile.mapiNamespace()->GetDefaultFolder(mailstore::defaultfolder::Contacts);
+}
+
+// The run's reading without its work: each item and its nine name fields.
+qint64 bareRead(MailProfile &profile, qint64 &chars)
+{
+    QElapsedTimer t;
+    t.start();
+    const mailstore::ItemsPtr items = contactsFolder(profile)->Items();
+    const int n = items->Count();
+    for (int j = 1; j <= n; ++j) {
+        const mailstore::ItemPtr item = items->Item(j);
+        if (item->Class() != mailstore::itemclass::Contact)
+            continue;
+        for (const QString &field : ContactNameFields::names())
+            chars += item->text(field).size();
+        QCoreApplication::processEvents();
+    }
+    return t.nsecsElapsed();
+}
+
+// What the mail store costs a run that rewrites every contact.
+qint64 saveFloor(MailProfile &profile, Messages &messages)
+{
+    QElapsedTimer t;
+    t.start();
+    const mailstore::ItemsPtr items = contactsFolder(profile)->Items();
+    const int n = items->Count();
+    for (int j = 1; j <= n; ++j) {
+        const mailstore::ItemPtr item = items->Item(j);
+        QStringList values;
+        for (const QString &field : ContactNameFields::names())
+            values << item->text(field);
+        for (int k = 0; k < values.size(); ++k)
+            GetOrAddUserProperty(item, "KW Backup " + ContactNameFields::names()[k], messages)->setValue(values[k]);
+        item->set(u"FullName", QString());
+        for (int k = 1; k <= 6; ++k)
+            item->set(ContactNameFields::names()[k], values[k]);
+        item->Save();
+        QCoreApplication::processEvents();
+    }
+    return t.nsecsElapsed();
+}
+
+struct Run
+{
+    qint64 ns = 0;
+    int saves = 0;
+};
+
+Run nameRun(MailProfile &profile, Settings &settings, Messages &messages, NameWordSource &words)
+{
+    QuietView view;
+    NameRunContext ctx{settings, messages, words, view, [](bool) {}, [&profile](const QString &) {
+                           WorkingSet set;
+                           set.Folders = {nullptr, contactsFolder(profile)};
+                           set.FolderCount = 1;
+                           set.OK = true;
+                           return set;
+                       }};
+    QElapsedTimer t;
+    t.start();
+    Run run;
+    run.saves = CorrectContactNames(ctx);
+    run.ns = t.nsecsElapsed();
+    return run;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    const int contacts = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 50000;
+    QTemporaryDir dir;
+    const QString profilePath = dir.filePath("bench.sqlite");
+    profilegen::Options o;
+    o.contacts = contacts;
+    o.messyNames = true;
+    o.seed = 42;
+    mailstore::fixture::createProfile(profilePath, profilegen::generate(o));
+
+    ui::ScriptedMessageBox box;
+    Messages messages(box, dir.filePath("home"));
+    registry::Registry registry(dir.filePath("registry.reg"));
+    Settings settings(registry, messages);
+    settings.InitDefaultSettings();
+    refdb::Database database(QStringLiteral(KW_DATA_DIR "/KontorwerkPub.db"));
+    NameWordDatabase words(database);
+    MailProfile profile(profilePath);
+
+    qint64 chars = 0;
+    qint64 read = bareRead(profile, chars); // the first read warms the file cache
+    read = std::min(read, bareRead(profile, chars));
+    const Run first = nameRun(profile, settings, messages, words);
+    const Run second = nameRun(profile, settings, messages, words);
+    const qint64 floor = saveFloor(profile, messages);
+
+    std::printf("contacts: %d\n", contacts);
+    std::printf("read_ms: %.1f\n", read / 1e6);
+    std::printf("namerun_ms: %.1f\n", first.ns / 1e6);
+    std::printf("second_run_ms: %.1f\n", second.ns / 1e6);
+    std::printf("save_floor_ms: %.1f\n", floor / 1e6);
+    std::printf("namerun_over_read_ratio: %.2f\n", double(first.ns) / double(read));
+    std::printf("save_floor_over_read_ratio: %.2f\n", double(floor) / double(read));
+    std::printf("namerun_over_save_floor_ratio: %.2f\n", double(first.ns) / double(floor));
+    std::printf("second_run_over_read_ratio: %.2f\n", double(second.ns) / double(read));
+    std::printf("contacts_per_second: %.0f\n", contacts / (first.ns / 1e9));
+    std::printf("first_run_saves: %d\n", first.saves);
+    std::printf("second_run_saves: %d\n", second.saves);
+    std::printf("errors_shown: %lld\n", qint64(box.shown.size()) - 2);
+    return 0;
+}

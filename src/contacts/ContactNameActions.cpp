@@ -1,0 +1,48 @@
+#include "contacts/ContactNameActions.h"
+
+#include "contacts/frmNameCheck.h"
+#include "shell/AppServices.h"
+#include "shell/frmHauptUi.h"
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QWidget>
+
+namespace kw {
+
+ContactNameActions::ContactNameActions(QWidget *window, const StatusControls &status, AppServices &services)
+    : QObject(window)
+    , m_services(services)
+    , m_window(window)
+    , m_view(status.lblStatus, status.ProgressBar1)
+    , m_referenceDatabase(services.paths.referenceDatabase())
+    , m_words(m_referenceDatabase)
+{
+}
+
+NameRunContext ContactNameActions::context()
+{
+    AppServices &s = m_services;
+    return NameRunContext{s.settings,
+                          s.messages,
+                          m_words,
+                          m_view,
+                          [&s](bool starting) { s.busy.BeginEndOperation(starting); },
+                          [&s](const QString &mode) { return s.folders.GetActivatedFolders(mode); }};
+}
+
+void ContactNameActions::CorrectContactNames()
+{
+    if (m_services.busy.isBusy())
+        return;
+    NameRunContext ctx = context();
+    kw::CorrectContactNames(ctx);
+}
+
+void ContactNameActions::mnuNameCheck_Click()
+{
+    frmNameCheck dialog(m_words, m_services.messages, m_services.paths.preferencesFolder(), m_window);
+    dialog.exec();
+}
+
+} // namespace kw

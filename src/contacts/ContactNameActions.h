@@ -1,0 +1,40 @@
+#pragma once
+
+#include "contacts/CorrectContactNames.h"
+#include "contacts/NameWordDatabase.h"
+#include "platform/refdb/Database.h"
+
+#include <QObject>
+#include <QPointer>
+
+class QWidget;
+
+namespace kw {
+
+class AppServices;
+struct StatusControls;
+
+// The name entries of the main window ("Nam", mnuNameCorrection and
+// mnuNameCheck) over the window's status line and the program's services.
+// A child of the window, so it lives exactly as long. The run and the test
+// dialog share one word source, so the tables are read once for both and
+// again only after the reference database changed.
+class ContactNameActions : public QObject
+{
+public:
+    ContactNameActions(QWidget *window, const StatusControls &status, AppServices &services);
+
+    void CorrectContactNames();
+    void mnuNameCheck_Click();
+
+    NameRunContext context();
+
+private:
+    AppServices &m_services;
+    QPointer<QWidget> m_window;
+    StatusBarView m_view;
+    refdb::Database m_referenceDatabase;
+    NameWordDatabase m_words;
+};
+
+} // namespace kw

@@ -1,0 +1,170 @@
+#include "contacts/CorrectContactNames.h"
+
+#include "contacts/NameCorrectionFunctions.h"
+#include "contacts/ContactNameRules.h"
+#include "contacts/UndoFunctions.h"
+#include "platform/mailstore/Folder.h"
+#include "platform/mailstore/Item.h"
+#include "platform/mailstore/ItemSchema.h"
+#include "platform/mailstore/Items.h"
+#include "platform/mailstore/UserProperties.h"
+#include "shell/BusyState.h"
+#include "shell/ErrorTrap.h"
+#include "shell/MailServices.h"
+#include "shell/RegistryFunctions.h"
+#include "shell/SettingNames.h"
+
+namespace kw {
+namespace {
+
+ContactNameFields readNameFields(const mailstore::Item &item)
+{
+    QStringList values;
+    for (const QString &name : ContactNameFields::names())
+        values << item.text(name);
+    return ContactNameFields::fromValues(values);
+}
+
+// One run: its settings, its word tables and its count.
+class NameRun
+{
+public:
+    NameRun(NameRunContext &context, bool businessCheck)
+        : m_ctx(context), m_layouts(context.settings), m_businessCheck(businessCheck)
+    {
+    }
+
+    void folder(const mailstore::FolderPtr &folder);
+    int changed() const { return m_changed; }
+
+private:
+    void contact(const mailstore::ItemPtr &item);
+    std::optional<ParsedName> parse(const QString &fullName, bool checkBusiness);
+    bool writeBackups(const mailstore::ItemPtr &item, const ContactNameFields &old);
+    void writeFields(mailstore::Item &item, const ContactNameFields &old, const NameCorrection &c);
+
+    NameRunContext &m_ctx;
+    NameLayoutSettings m_layouts;
+    const bool m_businessCheck;
+    bool m_parseFailureShown = false;
+    int m_changed = 0;
+};
+
+void NameRun::folder(const mailstore::FolderPtr &folder)
+{
+    const mailstore::ItemsPtr items = folder->Items();
+    const int n = items->Count();
+    const QString name = folder->Name();
+    m_ctx.view.setProgressMaximum(n);
+    for (int j = 1; j <= n; ++j) {
+        const mailstore::ItemPtr item = items->Item(j);
+        if (item->Class() == mailstore::itemclass::Contact)
+            contact(item);
+        m_ctx.view.setStatus(QStringLiteral("Bearbeite Kontakt ") + QString::number(j) + QStringLiteral(" von ")
+                             + QString::number(n) + QStringLiteral(" (") + name + QStringLiteral(")"));
+        m_ctx.view.setProgress(j);
+        m_ctx.view.yield();
+    }
+    m_ctx.view.setStatus(BusyState::readyText());
+    m_ctx.view.setProgress(0);
+}
+
+void NameRun::contact(const mailstore::ItemPtr &item)
+{
+    const ContactNameFields old = readNameFields(*item);
+    // Nothing to split: a company-only contact keeps its file-as text and
+    // the backups of an earlier run.
+    if (old.Fullname.trimmed().isEmpty())
+        return;
+    const bool checkBusiness = old.CompanyName.isEmpty() && m_businessCheck;
+    const std::optional<ParsedName> parsed = parse(old.Fullname, checkBusiness);
+    if (!parsed)
+        return;
+    const NameCorrection c = correctName(old, *parsed, m_layouts.current());
+    if (c.verdict == NameCorrection::Unchanged)
+        return;
+    if (!writeBackups(item, old))
+        return;
+    writeFields(*item, old, c);
+    item->Save();
+    ++m_changed;
+}
+
+std::optional<ParsedName> NameRun::parse(const QString &fullName, bool checkBusiness)
+{
+    // The tables are taken here rather than inside the parser so that a
+    // failure names the contact it cost.
+    std::shared_ptr<const NameWordTables> tables;
+    const std::optional<PlatformError> error = catchError([&] {
+        tables = m_ctx.words.acquire();
+        if (!tables)
+            throw PlatformError(errors::kDatabase, QStringLiteral("Die Namenstabellen sind nicht verfügbar."));
+    });
+    if (error) {
+        // Shown once: when the database has gone, every later contact fails alike.
+        const int code = m_parseFailureShown ? place::LogOnly : place::ParseFullName;
+        m_ctx.messages.HandleError(error->description(), error->number(), code, fullName);
+        m_parseFailureShown = true;
+        return std::nullopt;
+    }
+    FixedNameWordSource words(tables);
+    return ParseFullName(fullName, checkBusiness, words, m_ctx.messages);
+}
+
+bool NameRun::writeBackups(const mailstore::ItemPtr &item, const ContactNameFields &old)
+{
+    const QStringList &names = ContactNameFields::names();
+    const QStringList values = old.values();
+    for (int k = 0; k < names.size(); ++k) {
+        const mailstore::UserPropertyPtr backup = GetOrAddUserProperty(item, UndoFunctions::backupName(names[k]), m_ctx.messages);
+        // Reported with 206; without its backup the contact must not change.
+        if (!backup)
+            return false;
+        backup->setValue(values[k]);
+    }
+    return true;
+}
+
+void NameRun::writeFields(mailstore::Item &item, const ContactNameFields &old, const NameCorrection &c)
+{
+    // Emptying the full name first lets the parts written after it stand on their own.
+    item.set(u"FullName", QString());
+    if (c.verdict == NameCorrection::Company) {
+        item.set(u"CompanyName", old.Fullname);
+        return;
+    }
+    item.set(u"Title", c.parts.Title);
+    item.set(u"FirstName", c.parts.FirstName);
+    item.set(u"MiddleName", c.parts.MiddleName);
+    item.set(u"LastName", c.parts.LastName);
+    item.set(u"Suffix", c.parts.Suffix);
+    item.set(u"FileAs", c.FileAs);
+    if (c.writeSubject)
+        item.set(u"Subject", c.Subject);
+}
+
+} // namespace
+
+int CorrectContactNames(NameRunContext &context)
+{
+    const WorkingSet set = context.GetActivatedFolders(gatemode::OnlyContacts);
+    if (!set.OK)
+        return -1;
+    const bool businessCheck = context.settings.GetSettingBool(setting::BusinessNameCheck, false);
+    context.BeginEndOperation(true);
+    NameRun run(context, businessCheck);
+    const bool ok = trapErrors(context.messages, place::CorrectContactNames, QString(), [&] {
+        for (int f = 1; f <= set.FolderCount; ++f)
+            run.folder(set.Folders[f]);
+    });
+    if (!ok) {
+        context.BeginEndOperation(false);
+        return -1;
+    }
+    context.messages.ShowMessage(QString::number(run.changed()) + QStringLiteral(" Kontakt(e) geändert."),
+                                 ui::mb::Information, titles::Fertig);
+    context.BeginEndOperation(false);
+    return run.changed();
+}
+
+} // namespace kw
