@@ -22,6 +22,7 @@ private Q_SLOTS:
     void shippedPages_data();
     void shippedPages();
     void browserShowsThePage();
+    void helpOfAModalDialogTakesClicks();
 };
 
 namespace {
@@ -144,6 +145,53 @@ void TestHelpViewer::browserShowsThePage()
     QVERIFY(browser);
     QCOMPARE(browser->source().toLocalFile(), kShipped + "/frmReplace.html");
     QVERIFY(browser->toPlainText().contains("Suchen und Ersetzen"));
+}
+
+namespace {
+
+// Counts the mouse presses that reach a widget.
+struct PressCounter : QObject
+{
+    int presses = 0;
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        presses += event->type() == QEvent::MouseButtonPress;
+        return false;
+    }
+};
+
+} // namespace
+
+// A modal dialog blocks every other window; its help must not be one of them.
+// The click goes through the window system, where blocked windows lose it.
+void TestHelpViewer::helpOfAModalDialogTakesClicks()
+{
+    HelpBrowser help;
+    help.setHelpFolder(kShipped);
+    help.installF1Key();
+    QWidget main;
+    main.setObjectName("frmHaupt");
+    main.show();
+    help.showHelpFor(&main); // open before the dialog: it must come along
+    QDialog dialog(&main);
+    dialog.setObjectName("frmSharedFolderOpen");
+    auto *edit = new QLineEdit(&dialog);
+    (new QVBoxLayout(&dialog))->addWidget(edit);
+    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QTest::keyClick(edit, Qt::Key_F1);
+
+    QWidget *window = help.window();
+    QVERIFY(window && window->isVisible());
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    auto *browser = window->findChild<QTextBrowser *>();
+    QCOMPARE(browser->source().toLocalFile(), kShipped + "/frmSharedFolderOpen.html");
+    PressCounter counter;
+    browser->viewport()->installEventFilter(&counter);
+    const QPoint inside = browser->viewport()->mapTo(window, QPoint(20, 20));
+    QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, inside);
+    QCOMPARE(counter.presses, 1);
 }
 
 QTEST_MAIN(TestHelpViewer)
