@@ -3,6 +3,7 @@
 #include "shell/AppServices.h"
 #include "shell/ErrorTrap.h"
 #include "shell/frmHaupt.h"
+#include "shell/WindowPlacement.h"
 #include "shell/frmSplash.h"
 
 #include <QCoreApplication>
@@ -28,6 +29,8 @@ void MainWindows::showSplash()
 void MainWindows::loadMainWindow()
 {
     m_main = std::make_unique<frmHaupt>(m_services.messages, *m_services.help);
+    QObject::connect(m_main.get(), &frmHaupt::programEnding, m_main.get(),
+                     [this] { placement::save(*m_main, m_services.settings); });
     QObject::connect(m_main.get(), &frmHaupt::programEnding, QCoreApplication::instance(),
                      &QCoreApplication::quit, Qt::QueuedConnection);
     if (m_wire)
@@ -42,6 +45,7 @@ void MainWindows::unloadSplash()
 
 void MainWindows::showMainWindow()
 {
+    placement::restore(*m_main, m_services.settings);
     m_main->show();
 }
 

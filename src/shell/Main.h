@@ -27,7 +27,8 @@ public:
 };
 
 // The real windows: frmSplash and frmHaupt. `wire` sets the main window's
-// actions before its load runs; closing the main window quits the event loop.
+// actions before its load runs; the window opens where it was at the last
+// end, and closing it saves that place and quits the event loop.
 class MainWindows : public StartupWindows
 {
 public:

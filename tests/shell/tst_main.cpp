@@ -3,6 +3,7 @@
 #include "platform/ui/HelpViewer.h"
 #include "shell/AppServices.h"
 #include "shell/Main.h"
+#include "shell/WindowPlacement.h"
 #include "shell/frmHaupt.h"
 #include "shell/frmSplash.h"
 #include "support/TestEnv.h"
@@ -75,6 +76,10 @@ private Q_SLOTS:
     void f1AfterStartOpensMainWindowPage();
     void splashShowsVersionAndBusyBar();
     void splashStaysBelowQuestions();
+    void savedPlaceIsReachable_data();
+    void savedPlaceIsReachable();
+    void windowOpensWhereItWasClosed_data();
+    void windowOpensWhereItWasClosed();
 };
 
 void TestMain::startupOrder_data()
@@ -231,6 +236,67 @@ void TestMain::splashStaysBelowQuestions()
 {
     frmSplash splash;
     QVERIFY(!(splash.windowFlags() & Qt::WindowStaysOnTopHint));
+}
+
+void TestMain::savedPlaceIsReachable_data()
+{
+    QTest::addColumn<QString>("saved");
+    QTest::addColumn<bool>("reachable");
+    QTest::newRow("on the first screen") << "100,80,900,600" << true;
+    QTest::newRow("on the second screen") << "2000,100,900,600" << true;
+    QTest::newRow("larger than the screen") << "0,0,3000,2000" << true;
+    QTest::newRow("title bar on the screen, rest below") << "100,1040,900,600" << true;
+    QTest::newRow("left of every screen") << "-1200,100,900,600" << false;
+    QTest::newRow("below every screen") << "100,1200,900,600" << false;
+    QTest::newRow("title bar above the screen") << "100,-300,900,600" << false;
+    QTest::newRow("only a sliver at the left edge") << "-840,100,900,600" << false;
+    QTest::newRow("in the gap under the smaller screen") << "2000,1000,900,600" << false;
+    QTest::newRow("no size") << "100,80,0,600" << false;
+    QTest::newRow("three numbers") << "100,80,900" << false;
+    QTest::newRow("not numbers") << "links,oben,900,600" << false;
+    QTest::newRow("nothing saved") << "" << false;
+}
+
+void TestMain::savedPlaceIsReachable()
+{
+    QFETCH(QString, saved);
+    QFETCH(bool, reachable);
+    // A large screen and a smaller one to its right, both below a panel.
+    const QList<QRect> screens = {QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 900)};
+    QCOMPARE(placement::reachableGeometry(saved, screens).has_value(), reachable);
+}
+
+void TestMain::windowOpensWhereItWasClosed_data()
+{
+    QTest::addColumn<QString>("saved");  // before the first start
+    QTest::addColumn<QRect>("opensAt");  // null: the default size where the window system puts it
+    QTest::newRow("first start") << "" << QRect();
+    QTest::newRow("saved place") << "40,50,700,500" << QRect(40, 50, 700, 500);
+    QTest::newRow("saved place off every screen") << "-5000,50,700,500" << QRect();
+}
+
+void TestMain::windowOpensWhereItWasClosed()
+{
+    QFETCH(QString, saved);
+    QFETCH(QRect, opensAt);
+    test::TestEnv env;
+    env.settings.SaveSetting("WindowGeometry", saved);
+    const QRect moved(60, 70, 760, 520);
+    {
+        auto services = servicesFor(env);
+        MainWindows windows(*services);
+        QVERIFY(Main(*services, windows));
+        if (opensAt.isNull())
+            QCOMPARE(windows.mainWindow()->size(), placement::defaultSize(placement::availableScreens()));
+        else
+            QCOMPARE(windows.mainWindow()->geometry(), opensAt);
+        windows.mainWindow()->setGeometry(moved);
+        QVERIFY(windows.mainWindow()->close());
+    }
+    auto services = servicesFor(env);
+    MainWindows windows(*services);
+    QVERIFY(Main(*services, windows));
+    QCOMPARE(windows.mainWindow()->geometry(), moved);
 }
 
 QTEST_MAIN(TestMain)
