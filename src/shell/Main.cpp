@@ -1,12 +1,13 @@
 #include "shell/Main.h"
 
+#include "platform/ui/ToolIcons.h"
 #include "shell/AppServices.h"
 #include "shell/ErrorTrap.h"
 #include "shell/frmHaupt.h"
 #include "shell/WindowPlacement.h"
 #include "shell/frmSplash.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 
 namespace kw {
 
@@ -58,6 +59,8 @@ void MainWindows::abandon()
 bool Main(AppServices &services, StartupWindows &windows)
 {
     const std::optional<PlatformError> error = catchError([&] {
+        // Every window, the dialogs included, shows the program's icon.
+        QApplication::setWindowIcon(ui::programIcon());
         services.help->setHelpFolder(services.paths.helpFolder());
         services.help->installF1Key();
         // Say why the settings are back to their defaults before writing them.

@@ -133,6 +133,7 @@ void TestMain::realStartShowsMainWindowOnly()
     QVERIFY(windows.mainWindow()->isVisible());
     QCOMPARE(windows.mainWindow()->controls().lblStatus->text(), QStringLiteral("Bereit"));
     QCOMPARE(wiredBeforeLoad, QStringList{"filled"});
+    QVERIFY(!windows.mainWindow()->windowIcon().pixmap(32).isNull());
     for (QWidget *w : QApplication::topLevelWidgets())
         QVERIFY2(!w->isVisible() || w == windows.mainWindow(), qPrintable(w->objectName()));
     QVERIFY(boxOf(*services).shown.isEmpty());
