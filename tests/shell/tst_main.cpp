@@ -1,3 +1,4 @@
+#include "platform/core/Paths.h"
 #include "platform/core/PlatformError.h"
 #include "platform/ui/BusyBar.h"
 #include "platform/ui/HelpViewer.h"
@@ -76,10 +77,11 @@ private Q_SLOTS:
     void f1AfterStartOpensMainWindowPage();
     void splashShowsVersionAndBusyBar();
     void splashStaysBelowQuestions();
-    void savedPlaceIsReachable_data();
-    void savedPlaceIsReachable();
     void windowOpensWhereItWasClosed_data();
     void windowOpensWhereItWasClosed();
+    void dataFolderBesideTheProgram_data();
+    void dataFolderBesideTheProgram();
+    void thisBuildsProgramFindsThisBuildsData();
 };
 
 void TestMain::startupOrder_data()
@@ -239,41 +241,17 @@ void TestMain::splashStaysBelowQuestions()
     QVERIFY(!(splash.windowFlags() & Qt::WindowStaysOnTopHint));
 }
 
-void TestMain::savedPlaceIsReachable_data()
-{
-    QTest::addColumn<QString>("saved");
-    QTest::addColumn<bool>("reachable");
-    QTest::newRow("on the first screen") << "100,80,900,600" << true;
-    QTest::newRow("on the second screen") << "2000,100,900,600" << true;
-    QTest::newRow("larger than the screen") << "0,0,3000,2000" << true;
-    QTest::newRow("title bar on the screen, rest below") << "100,1040,900,600" << true;
-    QTest::newRow("left of every screen") << "-1200,100,900,600" << false;
-    QTest::newRow("below every screen") << "100,1200,900,600" << false;
-    QTest::newRow("title bar above the screen") << "100,-300,900,600" << false;
-    QTest::newRow("only a sliver at the left edge") << "-840,100,900,600" << false;
-    QTest::newRow("in the gap under the smaller screen") << "2000,1000,900,600" << false;
-    QTest::newRow("no size") << "100,80,0,600" << false;
-    QTest::newRow("three numbers") << "100,80,900" << false;
-    QTest::newRow("not numbers") << "links,oben,900,600" << false;
-    QTest::newRow("nothing saved") << "" << false;
-}
-
-void TestMain::savedPlaceIsReachable()
-{
-    QFETCH(QString, saved);
-    QFETCH(bool, reachable);
-    // A large screen and a smaller one to its right, both below a panel.
-    const QList<QRect> screens = {QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 900)};
-    QCOMPARE(placement::reachableGeometry(saved, screens).has_value(), reachable);
-}
-
+// The offscreen screen spans (0,0) to (800,800).
 void TestMain::windowOpensWhereItWasClosed_data()
 {
     QTest::addColumn<QString>("saved");  // before the first start
     QTest::addColumn<QRect>("opensAt");  // null: the default size where the window system puts it
     QTest::newRow("first start") << "" << QRect();
     QTest::newRow("saved place") << "40,50,700,500" << QRect(40, 50, 700, 500);
-    QTest::newRow("saved place off every screen") << "-5000,50,700,500" << QRect();
+    QTest::newRow("left of the screen") << "-5000,50,700,500" << QRect();
+    QTest::newRow("title bar above the screen") << "40,-300,700,500" << QRect();
+    QTest::newRow("only a sliver on the screen") << "-640,50,700,500" << QRect();
+    QTest::newRow("not four numbers") << "40,50,700" << QRect();
 }
 
 void TestMain::windowOpensWhereItWasClosed()
@@ -283,21 +261,46 @@ void TestMain::windowOpensWhereItWasClosed()
     test::TestEnv env;
     env.settings.SaveSetting("WindowGeometry", saved);
     const QRect moved(60, 70, 760, 520);
-    {
+    for (const QRect &expected : {opensAt, moved}) {
         auto services = servicesFor(env);
         MainWindows windows(*services);
         QVERIFY(Main(*services, windows));
-        if (opensAt.isNull())
+        if (expected.isNull())
             QCOMPARE(windows.mainWindow()->size(), placement::defaultSize(placement::availableScreens()));
         else
-            QCOMPARE(windows.mainWindow()->geometry(), opensAt);
+            QCOMPARE(windows.mainWindow()->geometry(), expected);
         windows.mainWindow()->setGeometry(moved);
         QVERIFY(windows.mainWindow()->close());
     }
-    auto services = servicesFor(env);
-    MainWindows windows(*services);
-    QVERIFY(Main(*services, windows));
-    QCOMPARE(windows.mainWindow()->geometry(), moved);
+}
+
+void TestMain::dataFolderBesideTheProgram_data()
+{
+    QTest::addColumn<QStringList>("folders"); // made under an empty root
+    QTest::addColumn<QString>("program");     // the executable's folder
+    QTest::addColumn<QString>("data");        // "" for none
+    QTest::newRow("installed under a prefix") << QStringList{"usr/bin", "usr/share/kontorwerk"} << "usr/bin"
+                                              << "usr/share/kontorwerk";
+    QTest::newRow("in the build folder") << QStringList{"b/src/app", "b/share/kontorwerk"} << "b/src/app"
+                                         << "b/share/kontorwerk";
+    QTest::newRow("no data anywhere") << QStringList{"usr/bin", "usr/share/anders"} << "usr/bin" << "";
+}
+
+void TestMain::dataFolderBesideTheProgram()
+{
+    QFETCH(QStringList, folders);
+    QFETCH(QString, program);
+    QFETCH(QString, data);
+    QTemporaryDir root;
+    for (const QString &folder : folders)
+        QVERIFY(QDir(root.path()).mkpath(folder));
+    QCOMPARE(paths::dataFolderBeside(root.filePath(program)), data.isEmpty() ? QString() : root.filePath(data));
+}
+
+// scripts/run and a developer start build/src/app/kontorwerk without KONTORWERK_DATA.
+void TestMain::thisBuildsProgramFindsThisBuildsData()
+{
+    QCOMPARE(paths::dataFolderBeside(KW_APP_DIR), QDir::cleanPath(KW_DATA_DIR));
 }
 
 QTEST_MAIN(TestMain)
