@@ -16,6 +16,8 @@
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    // Ties the windows to the installed desktop entry (kontorwerk.desktop).
+    QGuiApplication::setDesktopFileName(QStringLiteral("kontorwerk"));
     try {
         kw::AppServices services;
         kw::ui::installItemWindow();

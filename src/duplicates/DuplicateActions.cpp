@@ -34,7 +34,10 @@ DupsContext DuplicateActions::context()
                        [&s](bool busy) { s.busy.SetBusy(busy); },
                        [&s] { CleanUpMAPI(s.messages, s.mailProfile); },
                        [&s] { return s.folders.GetMarkedFolderClass(); },
-                       [&s](const QString &mode) { return s.folders.GetActivatedFolders(mode); }};
+                       [&s](const QString &mode) { return s.folders.GetActivatedFolders(mode); },
+                       [&s](const mailstore::FolderPtr &parent, const QString &entryId) {
+                           s.folderTree.addFolder(parent, entryId);
+                       }};
 }
 
 void DuplicateActions::RemoveDuplicates()

@@ -73,6 +73,8 @@ struct DupsContext
     std::function<QString()> GetMarkedFolderClass;
     // GetActivatedFolders with the given mode, ItemCount 0 and Quiet no.
     std::function<WorkingSet(const QString &mode)> GetActivatedFolders;
+    // The removal created the duplicates folder `entryId` under `parent`; may be empty.
+    std::function<void(const mailstore::FolderPtr &parent, const QString &entryId)> FolderAdded = {};
 };
 
 } // namespace kw::DupsDel

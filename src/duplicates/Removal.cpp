@@ -50,6 +50,9 @@ mailstore::FolderPtr findOrAddDuplicatesFolder(DupsContext &ctx)
         ctx.messages.ShowMessage(e.description(), ui::mb::Critical, titles::Fehler);
         return nullptr;
     }
+    // The user sees the new folder at once, without losing the tree's ticks to a new fill.
+    if (ctx.FolderAdded)
+        ctx.FolderAdded(parent, target->EntryID());
     ctx.view.yield();
     return target;
 }

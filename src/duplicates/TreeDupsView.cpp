@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QHash>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
@@ -114,6 +115,7 @@ void TreeDupsView::showNodes(const DupList &list)
         QTreeWidgetItem *parent = byKey.value(node.parentKey);
         auto *item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(m_tree);
         item->setText(0, node.text);
+        item->setToolTip(0, node.text); // the whole text, also where the column cuts it
         item->setIcon(0, imageFor(node.image));
         item->setData(0, kKeyRole, node.key);
         item->setData(0, kOrderRole, order++);
@@ -125,6 +127,11 @@ void TreeDupsView::showNodes(const DupList &list)
             byKey.insert(node.key, item);
         }
     }
+    // Entries are long (name, folder, date): the column is at least as wide
+    // as the longest, so a narrow list scrolls sideways rather than cutting
+    // them, and a wide one still fills the list with the group colours.
+    const QAbstractItemView *view = m_tree; // QTreeWidget hides the public member
+    m_tree->header()->setMinimumSectionSize(view->sizeHintForColumn(0));
 }
 
 void TreeDupsView::clearNodes()

@@ -24,6 +24,7 @@ namespace {
 const QString kFill = QStringLiteral("tvwFolderFill");
 const QString kEnrol = QStringLiteral("Enrol");
 const QString kInspect = QStringLiteral("DelayInspect");
+const QString kAddFolder = QStringLiteral("addFolder");
 const QString kSkipSetting = setting::FolderStructureSkip;
 
 const QList<quint32> &folderTableColumns()
@@ -207,14 +208,7 @@ bool FolderStructure::enrolRow(const QVariantList &row, int parentNumber, int &n
 {
     bool goOn = false;
     logged(m_messages, kEnrol, [&] {
-        n = nextNodeNumber();
-        m_ids.FolderEntryIDs[n] = mapi::MAPIUtils::HexFromBin(row.value(0));
-        m_ids.FolderStoreIDs[n] = mapi::MAPIUtils::HexFromBin(row.value(1));
-        const QVariant cls = row.value(3);
-        const QString image = cls.typeId() == QMetaType::QString
-            ? foldertree::imageForContainerClass(cls.toString()) : QStringLiteral("IPF.Note");
-        m_nodes[n] = foldertree::addNode(m_tree, m_nodes.value(parentNumber), foldertree::keyFor(n),
-                                         row.value(2).toString(), image);
+        n = addFolderNode(row, parentNumber);
         mapi::MAPITable table = openTable(m_ns->GetFolderFromID(m_ids.FolderEntryIDs[n], m_ids.FolderStoreIDs[n]));
         if (!ReadStoreContinue)
             return;
@@ -223,6 +217,53 @@ bool FolderStructure::enrolRow(const QVariantList &row, int parentNumber, int &n
         goOn = true;
     });
     return goOn;
+}
+
+// The folder of one folder-table row: the next node number, its identity at
+// that index and its node under node "K" + parentNumber.
+int FolderStructure::addFolderNode(const QVariantList &row, int parentNumber)
+{
+    const int n = nextNodeNumber();
+    m_ids.FolderEntryIDs[n] = mapi::MAPIUtils::HexFromBin(row.value(0));
+    m_ids.FolderStoreIDs[n] = mapi::MAPIUtils::HexFromBin(row.value(1));
+    const QVariant cls = row.value(3);
+    const QString image = cls.typeId() == QMetaType::QString
+        ? foldertree::imageForContainerClass(cls.toString()) : QStringLiteral("IPF.Note");
+    m_nodes[n] = foldertree::addNode(m_tree, m_nodes.value(parentNumber), foldertree::keyFor(n),
+                                     row.value(2).toString(), image);
+    return n;
+}
+
+int FolderStructure::nodeNumberOf(const QString &entryId, const QString &storeId) const
+{
+    for (int n = 1; n <= m_ids.FolderNodeCount; ++n) {
+        if (m_ids.FolderEntryIDs[n] == entryId && m_ids.FolderStoreIDs[n] == storeId)
+            return n;
+    }
+    return 0;
+}
+
+bool FolderStructure::addFolder(const mailstore::FolderPtr &parent, const QString &entryId)
+{
+    if (m_filling || !m_tree || !parent)
+        return false;
+    bool added = false;
+    logged(m_messages, kAddFolder, [&] {
+        const auto hex = [](const QString &id) { return mapi::MAPIUtils::HexFromBin(QVariant(id)); };
+        const int parentNumber = nodeNumberOf(hex(parent->EntryID()), hex(parent->StoreID()));
+        if (parentNumber == 0 || !m_nodes.value(parentNumber))
+            return;
+        // Read as the fill reads a level, so the node looks as after a new fill.
+        mapi::MAPITable table = openTable(parent);
+        for (const QVariantList &row : allRows(table)) {
+            if (mapi::MAPIUtils::HexFromBin(row.value(0)) == hex(entryId)) {
+                addFolderNode(row, parentNumber);
+                added = true;
+                return;
+            }
+        }
+    });
+    return added;
 }
 
 void FolderStructure::DelayInspect()

@@ -63,6 +63,12 @@ public:
     void Enrol(const QList<QVariantList> &rows, int parentNumber);
     // At each tick of Timer1: offers to skip a store read for too long.
     void DelayInspect();
+    // Adds the subfolder `entryId` of `parent`, created after the fill, as the
+    // last child of the parent's node with the next node number, so that it
+    // shows without a new fill and every tick and the selection stay. False
+    // when the parent has no node (another user's folder, a skipped store),
+    // during a fill, or on an error, which is logged (place code 1).
+    bool addFolder(const mailstore::FolderPtr &parent, const QString &entryId);
 
     QTreeWidget *tree() const { return m_tree; }
     // The profile whose folders the tree shows.
@@ -80,6 +86,8 @@ private:
     mailstore::FoldersPtr openStores();
     void readStore(const mailstore::FolderPtr &root);
     bool enrolRow(const QVariantList &row, int parentNumber, int &n, QList<QVariantList> &below);
+    int addFolderNode(const QVariantList &row, int parentNumber);
+    int nodeNumberOf(const QString &entryId, const QString &storeId) const;
     static mapi::MAPITable openTable(const mailstore::FolderPtr &folder);
     static QList<QVariantList> allRows(mapi::MAPITable &table);
     int readIdleTime() const;

@@ -1,11 +1,13 @@
 #include "shell/Main.h"
 
+#include "platform/ui/ToolIcons.h"
 #include "shell/AppServices.h"
 #include "shell/ErrorTrap.h"
 #include "shell/frmHaupt.h"
+#include "shell/WindowPlacement.h"
 #include "shell/frmSplash.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 
 namespace kw {
 
@@ -28,6 +30,8 @@ void MainWindows::showSplash()
 void MainWindows::loadMainWindow()
 {
     m_main = std::make_unique<frmHaupt>(m_services.messages, *m_services.help);
+    QObject::connect(m_main.get(), &frmHaupt::programEnding, m_main.get(),
+                     [this] { placement::save(*m_main, m_services.settings); });
     QObject::connect(m_main.get(), &frmHaupt::programEnding, QCoreApplication::instance(),
                      &QCoreApplication::quit, Qt::QueuedConnection);
     if (m_wire)
@@ -42,6 +46,7 @@ void MainWindows::unloadSplash()
 
 void MainWindows::showMainWindow()
 {
+    placement::restore(*m_main, m_services.settings);
     m_main->show();
 }
 
@@ -54,6 +59,8 @@ void MainWindows::abandon()
 bool Main(AppServices &services, StartupWindows &windows)
 {
     const std::optional<PlatformError> error = catchError([&] {
+        // Every window, the dialogs included, shows the program's icon.
+        QApplication::setWindowIcon(ui::programIcon());
         services.help->setHelpFolder(services.paths.helpFolder());
         services.help->installF1Key();
         // Say why the settings are back to their defaults before writing them.

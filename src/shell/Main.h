@@ -27,7 +27,8 @@ public:
 };
 
 // The real windows: frmSplash and frmHaupt. `wire` sets the main window's
-// actions before its load runs; closing the main window quits the event loop.
+// actions before its load runs; the window opens where it was at the last
+// end, and closing it saves that place and quits the event loop.
 class MainWindows : public StartupWindows
 {
 public:
@@ -52,7 +53,7 @@ private:
     std::unique_ptr<frmHaupt> m_main;
 };
 
-// The program's start: help pages, setting defaults, splash, main window.
+// The program's start: window icon, help pages, setting defaults, splash, main window.
 // Returns true when the main window is shown and the event loop should run;
 // false when start-up stopped at a failing step, which has been reported with
 // place code 201, and every window it opened has been closed again.

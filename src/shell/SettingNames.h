@@ -101,6 +101,9 @@ inline constexpr QLatin1String FieldNameEntryID{"FieldNameEntryID"};
 inline constexpr QLatin1String IdleTime{"IdleTime"};
 inline constexpr QLatin1String FolderStructureSkip{"FolderStructureSkip"};
 
+// Main window: where it stood at the last end, "x,y,width,height"
+inline constexpr QLatin1String WindowGeometry{"WindowGeometry"};
+
 // Attachments and contact names
 inline constexpr QLatin1String AttSize{"AttSize"};
 inline constexpr QLatin1String FileAsLayoutEx{"FileAsLayoutEx"};

@@ -7,6 +7,7 @@
 #include "shell/BusyState.h"
 #include "shell/ErrorTrap.h"
 #include "shell/GlobalFunctions.h"
+#include "shell/WindowPlacement.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -95,6 +96,10 @@ frmHaupt::frmHaupt(Messages &messages, ui::HelpViewer &help, QWidget *parent)
     : QMainWindow(parent), m_messages(messages), m_help(help)
 {
     m_ui.setupUi(this);
+    resize(placement::defaultSize(placement::availableScreens()));
+    // The list takes the instruction text's place while it is shown, so the
+    // window needs no more room for it than for the text.
+    m_ui.frmDups->installEventFilter(this);
     m_fixed.insert(QStringLiteral("Hil"), [this] { m_help.showHelpFor(this); });
     m_fixed.insert(QStringLiteral("mnuHilfe"), [this] { m_help.showHelpFor(this); });
     m_fixed.insert(QStringLiteral("mnuInfo"), [this] { showInfo(); });
@@ -137,6 +142,7 @@ void frmHaupt::Form_Load()
 {
     trapErrors(m_messages, place::MainWindowLoad, QString(), [this] {
         setCaptions();
+        reserveListWidth();
         if (const auto fill = m_actions.value(QStringLiteral("tvwFolderFill")))
             fill();
     });
@@ -258,9 +264,24 @@ void frmHaupt::askAttachmentUndo()
         runAction(kAttachmentUndo);
 }
 
+// The right column is as wide from the start as the list needs with its
+// captioned buttons, so showing the list never widens the window.
+void frmHaupt::reserveListWidth()
+{
+    QWidget *column = m_ui.frmDups->parentWidget();
+    column->setMinimumWidth(std::max(column->minimumSizeHint().width(), m_ui.frmDups->minimumSizeHint().width()));
+}
+
+bool frmHaupt::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_ui.frmDups && (event->type() == QEvent::ShowToParent || event->type() == QEvent::HideToParent))
+        m_ui.lblHilfe->setVisible(event->type() == QEvent::HideToParent);
+    return QMainWindow::eventFilter(watched, event);
+}
+
 void frmHaupt::closeEvent(QCloseEvent *event)
 {
-    // No question and nothing saved: the program simply ends.
+    // No question: the program simply ends (its owner keeps the window's place).
     event->accept();
     Q_EMIT programEnding();
 }

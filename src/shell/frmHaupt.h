@@ -72,10 +72,12 @@ Q_SIGNALS:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void connectControls();
     void setCaptions();
+    void reserveListWidth();
     void showInfo();
     void askAttachmentUndo();
     void runAction(const QString &name);

@@ -4,15 +4,16 @@
 #include "platform/ui/ToolIcons.h"
 
 #include <QAction>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QTimer>
 #include <QTreeWidget>
@@ -38,6 +39,14 @@ QMenu *menu(QWidget *parent, const char *name)
     return named(new QMenu(parent), name);
 }
 
+// Buttons in columns 0 and 1 at their own width; column 2 takes the rest.
+QGridLayout *buttonGrid()
+{
+    auto *grid = new QGridLayout;
+    grid->setColumnStretch(2, 1);
+    return grid;
+}
+
 QTreeWidget *tree(QWidget *parent, const char *name)
 {
     auto *view = named(new QTreeWidget(parent), name);
@@ -54,27 +63,24 @@ void frmHauptUi::setupUi(QMainWindow *window)
     setupMenus(window);
     setupToolBar(window);
 
+    // The tree and the right column share what the tool bar leaves, split
+    // where the user drags; neither may shrink to nothing.
     auto *central = new QWidget(window);
-    auto *right = new QVBoxLayout;
-    lblHilfe = named(new QLabel(central), "lblHilfe");
-    lblHilfe->setWordWrap(true);
-    lblHilfe->setAlignment(Qt::AlignTop | Qt::AlignLeft);
-    lblHilfe->setMinimumWidth(260);
-    right->addWidget(setupSharedFolderFrame(central));
-    right->addWidget(lblHilfe);
-    right->addWidget(setupDuplicateFrame(central), 1);
-    right->addStretch(0);
+    mainSplitter = named(new QSplitter(Qt::Horizontal, central), "mainSplitter");
+    mainSplitter->setChildrenCollapsible(false);
+    mainSplitter->addWidget(setupFolderFrame(mainSplitter));
+    mainSplitter->addWidget(setupRightColumn(mainSplitter));
+    mainSplitter->setStretchFactor(0, 2);
+    mainSplitter->setStretchFactor(1, 3);
 
     auto *columns = new QHBoxLayout(central);
     columns->addWidget(OutBar1);
-    columns->addWidget(setupFolderFrame(central), 3);
-    columns->addLayout(right, 2);
+    columns->addWidget(mainSplitter, 1);
     window->setCentralWidget(central);
 
     setupStatusBar(window);
     Timer1 = named(new QTimer(window), "Timer1");
     Timer1->setInterval(1000);
-    window->resize(980, 640);
 }
 
 QList<QAction *> frmHauptUi::menuEntries() const
@@ -137,7 +143,8 @@ void frmHauptUi::setupMenus(QMainWindow *window)
 void frmHauptUi::setupToolBar(QMainWindow *window)
 {
     OutBar1 = named(new ui::OutBar(window), "OutBar1");
-    OutBar1->setMinimumWidth(210);
+    // As wide as its longest caption needs, never squeezed below that.
+    OutBar1->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Preferred);
     OutBar1->setMaximumWidth(250);
     struct ItemSetup { const char *group; const char *key; const char *toolTip; const char *icon; };
     // Captions come with the window's load; only Hol, Nam and Tel carry tooltips.
@@ -169,10 +176,11 @@ QGroupBox *frmHauptUi::setupFolderFrame(QWidget *parent)
     cmdAktualisieren = named(new QPushButton(frmFolder), "cmdAktualisieren");
     cmdAlleRueck = named(new QPushButton(frmFolder), "cmdAlleRück");
     cmdZweigMark = named(new QPushButton(frmFolder), "cmdZweigMark");
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(cmdAktualisieren);
-    buttons->addWidget(cmdAlleRueck);
-    buttons->addWidget(cmdZweigMark);
+    // Two rows, so that the frame fits beside the list on a small screen.
+    auto *buttons = buttonGrid();
+    buttons->addWidget(cmdAktualisieren, 0, 0, 1, 2);
+    buttons->addWidget(cmdAlleRueck, 1, 0);
+    buttons->addWidget(cmdZweigMark, 1, 1);
     auto *layout = new QVBoxLayout(frmFolder);
     layout->addWidget(TvwOrdner, 1);
     layout->addLayout(buttons);
@@ -186,16 +194,30 @@ QGroupBox *frmHauptUi::setupDuplicateFrame(QWidget *parent)
     cmdDupDel = named(new QPushButton(frmDups), "cmdDupDel");
     cmdDupView = named(new QPushButton(frmDups), "cmdDupView");
     cmdDupsClose = named(new QPushButton(frmDups), "cmdDupsClose");
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(cmdDupDel);
-    buttons->addWidget(cmdDupView);
-    buttons->addStretch(1);
-    buttons->addWidget(cmdDupsClose);
+    auto *buttons = buttonGrid();
+    buttons->addWidget(cmdDupDel, 0, 0);
+    buttons->addWidget(cmdDupView, 0, 1);
+    buttons->addWidget(cmdDupsClose, 1, 1);
     auto *layout = new QVBoxLayout(frmDups);
     layout->addWidget(tvwDups, 1);
     layout->addLayout(buttons);
     frmDups->hide();
     return frmDups;
+}
+
+QWidget *frmHauptUi::setupRightColumn(QWidget *parent)
+{
+    auto *column = new QWidget(parent);
+    lblHilfe = named(new QLabel(column), "lblHilfe");
+    lblHilfe->setWordWrap(true);
+    lblHilfe->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+    auto *layout = new QVBoxLayout(column);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(setupSharedFolderFrame(column));
+    layout->addWidget(lblHilfe);
+    layout->addWidget(setupDuplicateFrame(column), 1);
+    layout->addStretch(0);
+    return column;
 }
 
 QGroupBox *frmHauptUi::setupSharedFolderFrame(QWidget *parent)

@@ -17,6 +17,7 @@ class QMainWindow;
 class QMenu;
 class QProgressBar;
 class QPushButton;
+class QSplitter;
 class QTimer;
 class QTreeWidget;
 class QWidget;
@@ -72,6 +73,9 @@ struct SharedFolderControls
 struct frmHauptUi : StatusControls, DupListControls, FolderControls, SharedFolderControls
 {
     ui::OutBar *OutBar1 = nullptr;
+    // Between the folder frame and the right column (instruction text,
+    // shared-folder frame, duplicate list).
+    QSplitter *mainSplitter = nullptr;
 
     QLabel *lblHilfe = nullptr;
 
@@ -115,6 +119,7 @@ private:
     QGroupBox *setupFolderFrame(QWidget *parent);
     QGroupBox *setupDuplicateFrame(QWidget *parent);
     QGroupBox *setupSharedFolderFrame(QWidget *parent);
+    QWidget *setupRightColumn(QWidget *parent);
     void setupStatusBar(QMainWindow *window);
 };
 

@@ -8,12 +8,28 @@
 #include "shell/SharedFolderOpen.h"
 
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
 namespace kw {
+namespace {
+
+// What a window manager puts beside the title: the window icon and up to
+// three buttons.
+constexpr int kTitleBarExtras = 140;
+
+// Wide enough that the title, usually drawn in bold, is not cut.
+int titleWidth(const QWidget &window)
+{
+    QFont title = window.font();
+    title.setBold(true);
+    return QFontMetrics(title).horizontalAdvance(window.windowTitle()) + kTitleBarExtras;
+}
+
+} // namespace
 
 void frmSharedFolderOpenUi::setupUi(QDialog *dialog)
 {
@@ -58,6 +74,8 @@ void frmSharedFolderOpen::Form_Load()
     for (const SharedFolderType &type : sharedFolderTypes())
         m_ui.cmbFolderTyp->addItem(type.text);
     m_ui.cmbFolderTyp->setCurrentIndex(0);
+    setMinimumWidth(std::max(minimumSizeHint().width(), titleWidth(*this)));
+    adjustSize();
 }
 
 // The marker shows as the address book's usual underlined name.

@@ -114,6 +114,8 @@ private Q_SLOTS:
     void skippedStoreUsesUpItsNumber_data();
     void skippedStoreUsesUpItsNumber();
     void refillReplacesTree();
+    void addedFolderJoinsTheTree_data();
+    void addedFolderJoinsTheTree();
     void fillInsideFillIsRefused();
     void stopsAtNodeLimit_data();
     void stopsAtNodeLimit();
@@ -187,6 +189,31 @@ void TestFolderFill::refillReplacesTree()
     QCOMPARE(f.lines(), kTwoStores);
     QVERIFY(!foldertree::isTicked(test::nodeAt(f.tree, "Archiv/2025")));
     QCOMPARE(foldertree::selectedNode(&f.tree), nullptr);
+}
+
+void TestFolderFill::addedFolderJoinsTheTree_data()
+{
+    QTest::addColumn<QString>("skip");
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("under the store root, last") << "" << (QStringList(kTwoStores) << "  K15 Duplikate [IPF.Note]");
+    QTest::newRow("under a skipped store: no node") << "Archiv" << kTwoStores.mid(0, 10);
+}
+
+void TestFolderFill::addedFolderJoinsTheTree()
+{
+    QFETCH(QString, skip);
+    QFETCH(QStringList, lines);
+    Fill f("folders/two-stores.json");
+    f.env.settings.SaveSetting("FolderStructureSkip", skip);
+    f.structure.tvwFolderFill();
+    foldertree::setTicked(test::nodeAt(f.tree, "Persönliche Ordner/Kontakte"), true);
+    const mailstore::FolderPtr archive = f.env.mailProfile.mapiNamespace()->Folders()->Item("Archiv");
+    const QString added = archive->Folders()->Add("Duplikate")->EntryID();
+
+    QCOMPARE(f.structure.addFolder(archive, added), skip.isEmpty());
+    QCOMPARE(f.lines(), lines);
+    QVERIFY(foldertree::isTicked(test::nodeAt(f.tree, "Persönliche Ordner/Kontakte")));
+    QCOMPARE(f.structure.ids().FolderEntryIDs.at(15), skip.isEmpty() ? added : QString());
 }
 
 void TestFolderFill::fillInsideFillIsRefused()

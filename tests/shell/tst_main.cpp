@@ -1,8 +1,10 @@
+#include "platform/core/Paths.h"
 #include "platform/core/PlatformError.h"
 #include "platform/ui/BusyBar.h"
 #include "platform/ui/HelpViewer.h"
 #include "shell/AppServices.h"
 #include "shell/Main.h"
+#include "shell/WindowPlacement.h"
 #include "shell/frmHaupt.h"
 #include "shell/frmSplash.h"
 #include "support/TestEnv.h"
@@ -75,6 +77,11 @@ private Q_SLOTS:
     void f1AfterStartOpensMainWindowPage();
     void splashShowsVersionAndBusyBar();
     void splashStaysBelowQuestions();
+    void windowOpensWhereItWasClosed_data();
+    void windowOpensWhereItWasClosed();
+    void dataFolderBesideTheProgram_data();
+    void dataFolderBesideTheProgram();
+    void thisBuildsProgramFindsThisBuildsData();
 };
 
 void TestMain::startupOrder_data()
@@ -128,6 +135,7 @@ void TestMain::realStartShowsMainWindowOnly()
     QVERIFY(windows.mainWindow()->isVisible());
     QCOMPARE(windows.mainWindow()->controls().lblStatus->text(), QStringLiteral("Bereit"));
     QCOMPARE(wiredBeforeLoad, QStringList{"filled"});
+    QVERIFY(!windows.mainWindow()->windowIcon().pixmap(32).isNull());
     for (QWidget *w : QApplication::topLevelWidgets())
         QVERIFY2(!w->isVisible() || w == windows.mainWindow(), qPrintable(w->objectName()));
     QVERIFY(boxOf(*services).shown.isEmpty());
@@ -231,6 +239,68 @@ void TestMain::splashStaysBelowQuestions()
 {
     frmSplash splash;
     QVERIFY(!(splash.windowFlags() & Qt::WindowStaysOnTopHint));
+}
+
+// The offscreen screen spans (0,0) to (800,800).
+void TestMain::windowOpensWhereItWasClosed_data()
+{
+    QTest::addColumn<QString>("saved");  // before the first start
+    QTest::addColumn<QRect>("opensAt");  // null: the default size where the window system puts it
+    QTest::newRow("first start") << "" << QRect();
+    QTest::newRow("saved place") << "40,50,700,500" << QRect(40, 50, 700, 500);
+    QTest::newRow("left of the screen") << "-5000,50,700,500" << QRect();
+    QTest::newRow("title bar above the screen") << "40,-300,700,500" << QRect();
+    QTest::newRow("only a sliver on the screen") << "-640,50,700,500" << QRect();
+    QTest::newRow("not four numbers") << "40,50,700" << QRect();
+}
+
+void TestMain::windowOpensWhereItWasClosed()
+{
+    QFETCH(QString, saved);
+    QFETCH(QRect, opensAt);
+    test::TestEnv env;
+    env.settings.SaveSetting("WindowGeometry", saved);
+    const QRect moved(60, 70, 760, 520);
+    for (const QRect &expected : {opensAt, moved}) {
+        auto services = servicesFor(env);
+        MainWindows windows(*services);
+        QVERIFY(Main(*services, windows));
+        if (expected.isNull())
+            QCOMPARE(windows.mainWindow()->size(), placement::defaultSize(placement::availableScreens()));
+        else
+            QCOMPARE(windows.mainWindow()->geometry(), expected);
+        windows.mainWindow()->setGeometry(moved);
+        QVERIFY(windows.mainWindow()->close());
+    }
+}
+
+void TestMain::dataFolderBesideTheProgram_data()
+{
+    QTest::addColumn<QStringList>("folders"); // made under an empty root
+    QTest::addColumn<QString>("program");     // the executable's folder
+    QTest::addColumn<QString>("data");        // "" for none
+    QTest::newRow("installed under a prefix") << QStringList{"usr/bin", "usr/share/kontorwerk"} << "usr/bin"
+                                              << "usr/share/kontorwerk";
+    QTest::newRow("in the build folder") << QStringList{"b/src/app", "b/share/kontorwerk"} << "b/src/app"
+                                         << "b/share/kontorwerk";
+    QTest::newRow("no data anywhere") << QStringList{"usr/bin", "usr/share/anders"} << "usr/bin" << "";
+}
+
+void TestMain::dataFolderBesideTheProgram()
+{
+    QFETCH(QStringList, folders);
+    QFETCH(QString, program);
+    QFETCH(QString, data);
+    QTemporaryDir root;
+    for (const QString &folder : folders)
+        QVERIFY(QDir(root.path()).mkpath(folder));
+    QCOMPARE(paths::dataFolderBeside(root.filePath(program)), data.isEmpty() ? QString() : root.filePath(data));
+}
+
+// scripts/run and a developer start build/src/app/kontorwerk without KONTORWERK_DATA.
+void TestMain::thisBuildsProgramFindsThisBuildsData()
+{
+    QCOMPARE(paths::dataFolderBeside(KW_APP_DIR), QDir::cleanPath(KW_DATA_DIR));
 }
 
 QTEST_MAIN(TestMain)

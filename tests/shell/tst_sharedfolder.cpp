@@ -98,6 +98,11 @@ void TestSharedFolder::dialogLoads()
     QCOMPARE(dialog.findChild<QLabel *>("lblOrdner")->text(), QString("Ordner"));
     QVERIFY(dialog.findChild<QLineEdit *>("txtName"));
     QVERIFY(dialog.findChild<QPushButton *>("cmdOK"));
+    // The title bar holds the whole title (bold) beside the icon and the buttons.
+    QFont bold = dialog.font();
+    bold.setBold(true);
+    dialog.show();
+    QVERIFY(dialog.width() >= QFontMetrics(bold).horizontalAdvance(dialog.windowTitle()) + 100);
 }
 
 void TestSharedFolder::nameCheck_data()

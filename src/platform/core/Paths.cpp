@@ -55,21 +55,28 @@ QString profileFile()
     return xdgDataHome() + QStringLiteral("/kontorwerk/profile.sqlite");
 }
 
+QString dataFolderBeside(const QString &executableFolder)
+{
+    const QDir exe(executableFolder);
+    // Beside the program; installed (PREFIX/bin and PREFIX/share); in the
+    // build folder (build/src/app and build/share).
+    for (const char *relative : {"share/kontorwerk", "../share/kontorwerk", "../../share/kontorwerk"}) {
+        const QString candidate = exe.filePath(QString::fromLatin1(relative));
+        if (QFileInfo(candidate).isDir())
+            return QDir::cleanPath(candidate);
+    }
+    return QString();
+}
+
 QString dataFolder()
 {
     const QString data = fromEnv("KONTORWERK_DATA");
     if (!data.isEmpty())
         return QDir::cleanPath(data);
     if (QCoreApplication::instance()) {
-        const QDir exe(QCoreApplication::applicationDirPath());
-        const QStringList candidates = {
-            exe.filePath(QStringLiteral("share/kontorwerk")),
-            exe.filePath(QStringLiteral("../share/kontorwerk")),
-        };
-        for (const QString &c : candidates) {
-            if (QFileInfo(c).isDir())
-                return QDir::cleanPath(c);
-        }
+        const QString found = dataFolderBeside(QCoreApplication::applicationDirPath());
+        if (!found.isEmpty())
+            return found;
     }
     return QDir::cleanPath(QDir::currentPath() + QStringLiteral("/share/kontorwerk"));
 }

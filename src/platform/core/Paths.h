@@ -15,8 +15,13 @@ QString programFolder();
 QString registryFile();
 // KONTORWERK_PROFILE, else $XDG_DATA_HOME/kontorwerk/profile.sqlite.
 QString profileFile();
-// KONTORWERK_DATA, else share/kontorwerk beside or above the executable.
+// KONTORWERK_DATA, else dataFolderBeside() the executable, else
+// share/kontorwerk in the working folder.
 QString dataFolder();
+// The first folder of these that exists, relative to the executable's
+// folder: share/kontorwerk, ../share/kontorwerk (installed under a prefix),
+// ../../share/kontorwerk (the build folder's build/src/app); "" for none.
+QString dataFolderBeside(const QString &executableFolder);
 
 // Creates the parent folder of a file path; returns false when that fails.
 bool ensureParentFolder(const QString &filePath);

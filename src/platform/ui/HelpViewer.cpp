@@ -90,8 +90,14 @@ QWidget *HelpBrowser::window() const
 
 void HelpBrowser::showFile(const QString &file)
 {
+    // A modal dialog blocks every window but its own: its help goes with it,
+    // else it would sit behind the dialog, unusable until the dialog closes.
+    // Help for a modeless window stands alone again.
+    QWidget *owner = QApplication::activeModalWidget();
+    if (m_window && m_window->parentWidget() != owner)
+        m_window->setParent(owner, m_window->windowFlags());
     if (!m_window) {
-        m_window = new QWidget(nullptr, Qt::Window);
+        m_window = new QWidget(owner, Qt::Window);
         m_window->setObjectName(QStringLiteral("HelpViewer"));
         m_window->setWindowTitle(QStringLiteral("Kontorwerk Hilfe"));
         m_window->setAttribute(Qt::WA_DeleteOnClose);

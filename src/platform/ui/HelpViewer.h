@@ -41,7 +41,9 @@ private:
     std::unique_ptr<QObject> m_keyFilter;
 };
 
-// Shows the pages in a window of its own with a QTextBrowser.
+// Shows the pages in a window of its own with a QTextBrowser. Opened while a
+// modal dialog is active, the window belongs to that dialog (and closes with
+// it), so that the dialog does not block it.
 class HelpBrowser : public HelpViewer
 {
 public:

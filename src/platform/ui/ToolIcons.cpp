@@ -1,6 +1,8 @@
 #include "platform/ui/ToolIcons.h"
 
 #include <QHash>
+#include <QImage>
+#include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -130,7 +132,51 @@ const QHash<QString, Draw> &painters()
     return table;
 }
 
+// The program's own picture: a filing card on a blue tile, with a tick for
+// "cleaned". Shapes only, no text, so it can be drawn without an application
+// object (the build draws the desktop icon with it).
+void program(QPainter &p)
+{
+    QLinearGradient tile(0, 4, 0, 60);
+    tile.setColorAt(0, QColor(70, 130, 200));
+    tile.setColorAt(1, QColor(35, 75, 140));
+    p.setPen(Qt::NoPen);
+    p.setBrush(tile);
+    p.drawRoundedRect(QRectF(4, 4, 56, 56), 12, 12);
+    p.setBrush(QColor(250, 250, 250));
+    p.drawRoundedRect(QRectF(13, 12, 30, 38), 3, 3);
+    p.setPen(QPen(QColor(150, 165, 185), 3, Qt::SolidLine, Qt::RoundCap));
+    for (int y = 21; y <= 39; y += 6)
+        p.drawLine(19, y, 37, y);
+    p.setPen(QPen(Qt::white, 2));
+    p.setBrush(QColor(60, 170, 90));
+    p.drawEllipse(QRectF(33, 33, 24, 24));
+    p.setPen(QPen(Qt::white, 4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    p.drawPolyline(QPolygonF({QPointF(39, 45), QPointF(43.5, 49.5), QPointF(51, 40)}));
+}
+
 } // namespace
+
+QImage programImage(int size)
+{
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / double(kSize), size / double(kSize));
+    program(p);
+    p.end();
+    return image;
+}
+
+QIcon programIcon()
+{
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64, 128, 256})
+        icon.addPixmap(QPixmap::fromImage(programImage(size)));
+    return icon;
+}
 
 QIcon toolIcon(const QString &name)
 {

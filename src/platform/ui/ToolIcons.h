@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QIcon>
+#include <QImage>
 #include <QString>
 
 namespace kw::ui {
@@ -10,5 +11,10 @@ namespace kw::ui {
 // "holidays", "form", "names", "telephone", "options", "help"; any other
 // name gives a plain square.
 QIcon toolIcon(const QString &name);
+
+// The program's icon, for every window and the desktop entry.
+QImage programImage(int size);
+QIcon programIcon(); // in the usual sizes from 16 to 256 px
+
 
 } // namespace kw::ui

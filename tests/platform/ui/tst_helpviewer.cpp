@@ -22,6 +22,7 @@ private Q_SLOTS:
     void shippedPages_data();
     void shippedPages();
     void browserShowsThePage();
+    void helpOfAModalDialogTakesClicks();
 };
 
 namespace {
@@ -144,6 +145,46 @@ void TestHelpViewer::browserShowsThePage()
     QVERIFY(browser);
     QCOMPARE(browser->source().toLocalFile(), kShipped + "/frmReplace.html");
     QVERIFY(browser->toPlainText().contains("Suchen und Ersetzen"));
+}
+
+namespace {
+
+struct PressCounter : QObject
+{
+    int presses = 0;
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        presses += event->type() == QEvent::MouseButtonPress;
+        return false;
+    }
+};
+
+} // namespace
+
+// Help opened before a modal dialog, then F1 in the dialog: the help takes a
+// click from the window system, which drops clicks on blocked windows.
+void TestHelpViewer::helpOfAModalDialogTakesClicks()
+{
+    HelpBrowser help;
+    help.setHelpFolder(kShipped);
+    help.installF1Key();
+    QWidget main;
+    help.showHelpFor(&main);
+    QDialog dialog(&main);
+    dialog.setObjectName("frmSharedFolderOpen");
+    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QTest::keyClick(&dialog, Qt::Key_F1);
+
+    QVERIFY(QTest::qWaitForWindowExposed(help.window()));
+    auto *browser = help.window()->findChild<QTextBrowser *>();
+    QCOMPARE(browser->source().toLocalFile(), kShipped + "/frmSharedFolderOpen.html");
+    PressCounter counter;
+    browser->viewport()->installEventFilter(&counter);
+    const QPoint inside = browser->viewport()->mapTo(help.window(), QPoint(20, 20));
+    QTest::mouseClick(help.window()->windowHandle(), Qt::LeftButton, {}, inside);
+    QCOMPARE(counter.presses, 1);
 }
 
 QTEST_MAIN(TestHelpViewer)
