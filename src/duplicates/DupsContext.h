@@ -1,6 +1,7 @@
 #pragma once
 
 #include "duplicates/DuplicateList.h"
+#include "shell/RunView.h"
 #include "platform/mailstore/Fwd.h"
 #include "shell/FolderFunctions.h"
 
@@ -16,19 +17,12 @@ class Settings;
 
 namespace kw::DupsDel {
 
-// What the duplicate runs need from the main window: the status line, the
-// progress bar and the duplicate list. The window implements it over its
-// widgets; tests record it.
-class DupsView
+// What the duplicate runs need from the main window: the status line and
+// progress bar of every run, and the duplicate list. The window implements
+// it over its widgets; tests record it.
+class DupsView : public RunView
 {
 public:
-    virtual ~DupsView() = default;
-    virtual void setStatus(const QString &text) = 0;
-    virtual void setProgressMaximum(int maximum) = 0;
-    virtual void setProgress(int value) = 0;
-    // Lets the event loop run once.
-    virtual void yield() = 0;
-
     // Replaces the list's nodes with these.
     virtual void showNodes(const DupList &list) = 0;
     virtual void clearNodes() = 0;

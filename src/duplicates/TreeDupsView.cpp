@@ -1,13 +1,10 @@
 #include "duplicates/TreeDupsView.h"
 
-#include <QCoreApplication>
 #include <QGroupBox>
 #include <QHash>
 #include <QHeaderView>
-#include <QLabel>
 #include <QPainter>
 #include <QPixmap>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QTreeWidget>
 
@@ -44,8 +41,7 @@ QList<QTreeWidgetItem *> allItems(QTreeWidget *tree)
 } // namespace
 
 TreeDupsView::TreeDupsView(const StatusControls &status, const DupListControls &list)
-    : m_status(status.lblStatus)
-    , m_progress(status.ProgressBar1)
+    : m_statusBar(status.lblStatus, status.ProgressBar1)
     , m_frame(list.frmDups)
     , m_tree(list.tvwDups)
     , m_delete(list.cmdDupDel)
@@ -55,25 +51,22 @@ TreeDupsView::TreeDupsView(const StatusControls &status, const DupListControls &
 
 void TreeDupsView::setStatus(const QString &text)
 {
-    if (m_status)
-        m_status->setText(text);
+    m_statusBar.setStatus(text);
 }
 
 void TreeDupsView::setProgressMaximum(int maximum)
 {
-    if (m_progress)
-        m_progress->setMaximum(std::max(maximum, 1));
+    m_statusBar.setProgressMaximum(maximum);
 }
 
 void TreeDupsView::setProgress(int value)
 {
-    if (m_progress)
-        m_progress->setValue(std::clamp(value, 0, m_progress->maximum()));
+    m_statusBar.setProgress(value);
 }
 
 void TreeDupsView::yield()
 {
-    QCoreApplication::processEvents();
+    m_statusBar.yield();
 }
 
 QIcon TreeDupsView::imageFor(const QString &itemType)

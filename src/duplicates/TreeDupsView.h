@@ -6,8 +6,6 @@
 #include <QIcon>
 #include <QPointer>
 
-class QLabel;
-class QProgressBar;
 class QTreeWidget;
 class QWidget;
 
@@ -38,8 +36,7 @@ public:
     static QIcon imageFor(const QString &itemType);
 
 private:
-    QPointer<QLabel> m_status;
-    QPointer<QProgressBar> m_progress;
+    StatusBarView m_statusBar;
     QPointer<QWidget> m_frame;
     QPointer<QTreeWidget> m_tree;
     QPointer<QWidget> m_delete;
