@@ -126,6 +126,37 @@ void FastStatement::start(qint64 value)
     sqlite3_bind_int64(m_stmt, 1, value);
 }
 
+void FastStatement::bind(int parameter, qint64 value)
+{
+    sqlite3_bind_int64(m_stmt, parameter, value);
+}
+
+void FastStatement::bind(int parameter, const QString &value)
+{
+    // UTF-16 as it is: SQLite converts it while building the row, without
+    // a QByteArray per value on our side.
+    static const char16_t empty[] = u"";
+    const void *data = value.isNull() ? static_cast<const void *>(empty) : value.utf16();
+    sqlite3_bind_text16(m_stmt, parameter, data, int(value.size() * 2), SQLITE_STATIC);
+}
+
+int FastStatement::run()
+{
+    while (step()) {
+    }
+    return sqlite3_changes(sqlite3_db_handle(m_stmt));
+}
+
+qint64 FastStatement::lastInsertId() const
+{
+    return sqlite3_last_insert_rowid(sqlite3_db_handle(m_stmt));
+}
+
+bool FastStatement::inTransaction() const
+{
+    return !sqlite3_get_autocommit(sqlite3_db_handle(m_stmt));
+}
+
 bool FastStatement::step()
 {
     const int rc = sqlite3_step(m_stmt);

@@ -43,8 +43,9 @@ struct sqlite3_stmt;
 namespace kw::mailstore::sql {
 
 // A statement prepared straight on the connection's SQLite handle, for the
-// hot read path where QtSql's per-value conversions would dominate. Must be
-// destroyed before the connection is closed.
+// hot paths (item reads and saves) where QtSql's per-value conversions and
+// allocations would dominate. Must be destroyed before the connection is
+// closed.
 class FastStatement
 {
 public:
@@ -55,6 +56,18 @@ public:
 
     // Resets the statement and binds one integer as its only parameter.
     void start(qint64 value);
+    // Parameters are numbered from 1. A text is bound without a copy: it must
+    // stay alive until the statement has run. A null text binds as empty
+    // text, as the text columns are NOT NULL.
+    void bind(int parameter, qint64 value);
+    void bind(int parameter, const QString &value);
+    // Runs a statement that returns no rows and resets it; the number of rows
+    // it changed. Throws on failure.
+    int run();
+    // The rowid of the connection's last insert.
+    qint64 lastInsertId() const;
+    // Whether a transaction is open on the statement's connection.
+    bool inTransaction() const;
     // Next row; false at the end. Throws on failure.
     bool step();
     bool isNull(int column) const;
