@@ -4,6 +4,7 @@
 #include "platform/mailstore/Faults.h"
 #include "platform/mailstore/FieldValues.h"
 #include "platform/mailstore/ProfileDb.h"
+#include "platform/mailstore/ProfileSchema.h"
 
 #include <algorithm>
 #include <unistd.h>
@@ -17,7 +18,8 @@ void itemGone()
 }
 
 ItemWriter::ItemWriter(QSqlDatabase &db)
-    : m_begin(db, "BEGIN IMMEDIATE"),
+    : m_db(db),
+      m_begin(db, "BEGIN IMMEDIATE"),
       m_commit(db, "COMMIT"),
       m_rollback(db, "ROLLBACK"),
       m_nextSeq(db, "SELECT COALESCE(MAX(seq), 0) + 1 FROM items WHERE folder = ?"),
@@ -25,10 +27,8 @@ ItemWriter::ItemWriter(QSqlDatabase &db)
                        " VALUES (?, ?, ?, ?, ?, ?)"),
       m_setClass(db, "UPDATE items SET message_class = ? WHERE id = ?"),
       m_itemExists(db, "SELECT 1 FROM items WHERE id = ?"),
-      m_putField(db, "INSERT OR REPLACE INTO fields(item, kind, name, value, type) VALUES (?, 0, ?, ?, 0)"),
       m_dropField(db, "DELETE FROM fields WHERE item = ? AND kind = 0 AND name = ?"),
       m_propNames(db, "SELECT name FROM fields WHERE item = ? AND kind = 1"),
-      m_putProp(db, "INSERT OR REPLACE INTO fields(item, kind, name, value, type) VALUES (?, 1, ?, ?, ?)"),
       m_dropProp(db, "DELETE FROM fields WHERE item = ? AND kind = 1 AND name = ?"),
       m_dropAllProps(db, "DELETE FROM fields WHERE item = ? AND kind = 1")
 {
@@ -101,50 +101,41 @@ void ItemWriter::updateItem(const ItemRecord &rec, bool messageClassChanged)
         itemGone();
 }
 
-void ItemWriter::writeFields(const ItemRecord &rec, const QList<bool> &dirty, bool all, bool isNew)
+void ItemWriter::writeValues(const ItemRecord &rec, const QList<bool> &fieldDirty,
+                             const QStringList &changedUserProperties, bool whole, bool isNew)
 {
-    const ItemSchema &schema = ItemSchema::forClass(rec.itemClass);
-    int written = 0;
-    const int exitCode = faults::takeExitDuringSave();
-    for (int i = 0; i < schema.size(); ++i) {
+    m_rows.clear();
+    queueFields(rec, fieldDirty, whole, isNew);
+    if (whole)
+        queueAllUserProperties(rec, isNew);
+    else
+        queueUserProperties(rec, changedUserProperties);
+    putRows(rec.id);
+}
+
+void ItemWriter::queueFields(const ItemRecord &rec, const QList<bool> &dirty, bool all, bool isNew)
+{
+    const ItemSchema &itemSchema = ItemSchema::forClass(rec.itemClass);
+    for (int i = 0; i < itemSchema.size(); ++i) {
         if (!all && !dirty.value(i))
             continue;
-        const FieldDef &f = schema.field(i);
+        const FieldDef &f = itemSchema.field(i);
         const QString &v = rec.values[i];
-        if (v.isNull() || v == defaultFieldText(f.kind)) {
-            if (!isNew) { // a new item has no rows to drop
-                m_dropField.bind(1, rec.id);
-                m_dropField.bind(2, f.name);
-                m_dropField.run();
-            }
-        } else {
-            m_putField.bind(1, rec.id);
-            m_putField.bind(2, f.name);
-            m_putField.bind(3, v);
-            m_putField.run();
-        }
-        if (exitCode && ++written == 2)
-            ::_exit(exitCode); // a crash in the middle of the transaction
+        if (!v.isNull() && v != defaultFieldText(f.kind))
+            m_rows.push_back({schema::kFieldRow, &f.name, &v, 0});
+        else if (!isNew) // a new item has no rows to drop
+            drop(m_dropField, rec.id, f.name);
     }
 }
 
-void ItemWriter::putUserProperty(qint64 itemId, const UserPropertyRecord &p)
-{
-    m_putProp.bind(1, itemId);
-    m_putProp.bind(2, p.name);
-    m_putProp.bind(3, p.value);
-    m_putProp.bind(4, p.type);
-    m_putProp.run();
-}
-
-void ItemWriter::writeAllUserProperties(const ItemRecord &rec, bool isNew)
+void ItemWriter::queueAllUserProperties(const ItemRecord &rec, bool isNew)
 {
     if (!isNew) {
         m_dropAllProps.start(rec.id);
         m_dropAllProps.run();
     }
     for (const UserPropertyRecord &p : rec.userProperties)
-        putUserProperty(rec.id, p);
+        m_rows.push_back({schema::kUserPropertyRow, &p.name, &p.value, p.type});
 }
 
 QStringList ItemWriter::staleUserProperties(const ItemRecord &rec, const QStringList &changed)
@@ -166,19 +157,68 @@ QStringList ItemWriter::staleUserProperties(const ItemRecord &rec, const QString
     return stale;
 }
 
-void ItemWriter::writeUserProperties(const ItemRecord &rec, const QStringList &changed)
+void ItemWriter::queueUserProperties(const ItemRecord &rec, const QStringList &changed)
 {
     if (changed.isEmpty())
         return;
-    for (const QString &name : staleUserProperties(rec, changed)) {
-        m_dropProp.bind(1, rec.id);
-        m_dropProp.bind(2, name);
-        m_dropProp.run();
-    }
+    for (const QString &name : staleUserProperties(rec, changed))
+        drop(m_dropProp, rec.id, name);
     for (const QString &name : changed) {
         const int i = indexOfUserProperty(rec.userProperties, name);
-        if (i >= 0)
-            putUserProperty(rec.id, rec.userProperties[i]);
+        if (i >= 0) {
+            const UserPropertyRecord &p = rec.userProperties[i];
+            m_rows.push_back({schema::kUserPropertyRow, &p.name, &p.value, p.type});
+        }
+    }
+}
+
+void ItemWriter::drop(sql::FastStatement &statement, qint64 itemId, const QString &name)
+{
+    statement.bind(1, itemId);
+    statement.bind(2, name);
+    statement.run();
+}
+
+sql::FastStatement &ItemWriter::putStatement(int level)
+{
+    // (?1, ?2, ?3, ?4, ?5), (?1, ?6, ?7, ?8, ?9), ...: the item once, four values per row.
+    std::unique_ptr<sql::FastStatement> &st = m_putRows[level];
+    if (!st) {
+        QByteArray sqlText = "INSERT OR REPLACE INTO fields(item, kind, name, value, type) VALUES ";
+        for (int r = 0; r < (1 << level); ++r) {
+            const int p = 2 + 4 * r;
+            sqlText += QStringLiteral("%1(?1, ?%2, ?%3, ?%4, ?%5)")
+                           .arg(r ? QStringLiteral(", ") : QString()).arg(p).arg(p + 1).arg(p + 2).arg(p + 3)
+                           .toLatin1();
+        }
+        st = std::make_unique<sql::FastStatement>(m_db, sqlText.constData());
+    }
+    return *st;
+}
+
+void ItemWriter::putRows(qint64 itemId)
+{
+    // In chunks of 16, 8, ... rows: a statement per row would cost more in
+    // SQLite's per-statement work than the rows themselves.
+    const int exitCode = faults::takeExitDuringSave();
+    size_t done = 0;
+    while (done < m_rows.size()) {
+        int level = kMaxPutLevel;
+        while ((size_t(1) << level) > m_rows.size() - done)
+            --level;
+        sql::FastStatement &st = putStatement(level);
+        st.bind(1, itemId);
+        for (int r = 0; r < (1 << level); ++r) {
+            const Row &row = m_rows[done + size_t(r)];
+            st.bind(2 + 4 * r, row.kind);
+            st.bind(3 + 4 * r, *row.name);
+            st.bind(4 + 4 * r, *row.value);
+            st.bind(5 + 4 * r, row.type);
+        }
+        st.run();
+        done += size_t(1) << level;
+        if (exitCode)
+            ::_exit(exitCode); // a crash in the middle of the transaction
     }
 }
 

@@ -4,6 +4,9 @@
 #include "platform/mailstore/SqlUtil.h"
 
 #include <QStringList>
+#include <array>
+#include <memory>
+#include <vector>
 
 namespace kw::mailstore {
 
@@ -41,21 +44,37 @@ public:
     void insertItem(ItemRecord &rec);
     // Throws kObjectNotFound when the item was moved or deleted meanwhile.
     void updateItem(const ItemRecord &rec, bool messageClassChanged);
-    void writeFields(const ItemRecord &rec, const QList<bool> &dirty, bool all, bool isNew);
-    // Replaces the stored set by the record's.
-    void writeAllUserProperties(const ItemRecord &rec, bool isNew);
-    // Writes only the named properties: the record's value when it has one,
-    // else the stored row goes. Another copy's save of other properties stays.
-    void writeUserProperties(const ItemRecord &rec, const QStringList &changed);
+    // Writes the fields marked in fieldDirty and the user properties named
+    // in changedUserProperties: the record's value when it has one, else the
+    // stored row goes, so that another copy's save of other properties stays.
+    // `whole` writes every field and replaces the stored properties instead.
+    void writeValues(const ItemRecord &rec, const QList<bool> &fieldDirty,
+                     const QStringList &changedUserProperties, bool whole, bool isNew);
 
 private:
-    QStringList staleUserProperties(const ItemRecord &rec, const QStringList &changed);
-    void putUserProperty(qint64 itemId, const UserPropertyRecord &p);
+    struct Row
+    {
+        int kind;
+        const QString *name;
+        const QString *value;
+        int type;
+    };
+    static constexpr int kMaxPutLevel = 4; // 16 rows per statement
 
+    void queueFields(const ItemRecord &rec, const QList<bool> &dirty, bool all, bool isNew);
+    void queueAllUserProperties(const ItemRecord &rec, bool isNew);
+    void queueUserProperties(const ItemRecord &rec, const QStringList &changed);
+    QStringList staleUserProperties(const ItemRecord &rec, const QStringList &changed);
+    void drop(sql::FastStatement &statement, qint64 itemId, const QString &name);
+    sql::FastStatement &putStatement(int level);
+    void putRows(qint64 itemId);
+
+    QSqlDatabase &m_db;
     sql::FastStatement m_begin, m_commit, m_rollback;
     sql::FastStatement m_nextSeq, m_insertItem, m_setClass, m_itemExists;
-    sql::FastStatement m_putField, m_dropField;
-    sql::FastStatement m_propNames, m_putProp, m_dropProp, m_dropAllProps;
+    sql::FastStatement m_dropField, m_propNames, m_dropProp, m_dropAllProps;
+    std::array<std::unique_ptr<sql::FastStatement>, kMaxPutLevel + 1> m_putRows; // 2^level rows each
+    std::vector<Row> m_rows; // the rows of the save being written
 };
 
 } // namespace kw::mailstore

@@ -4,14 +4,12 @@
 #include "platform/mailstore/ItemSchema.h"
 #include "platform/mailstore/ItemWriter.h"
 #include "platform/mailstore/ProfileDb.h"
+#include "platform/mailstore/ProfileSchema.h"
 #include "platform/mailstore/SqlUtil.h"
 
 namespace kw::mailstore {
 
 namespace {
-
-constexpr int kFieldRow = 0;
-constexpr int kUserPropertyRow = 1;
 
 // QtSql binds a null QString as NULL; text columns here are NOT NULL.
 QString nn(const QString &s)
@@ -73,7 +71,7 @@ ItemRecord ProfileDb::loadItem(qint64 itemId)
         }
         if (q.isNull(5))
             continue;
-        if (q.integer(5) == kUserPropertyRow) {
+        if (q.integer(5) == schema::kUserPropertyRow) {
             rec.userProperties.append({q.text(6), int(q.integer(8)), q.text(7)});
         } else {
             const int idx = schema->indexOfUtf8(q.utf8(6));
@@ -147,11 +145,7 @@ void ProfileDb::saveItem(ItemRecord &record, const QList<bool> &fieldDirty, bool
         m_writer->insertItem(work);
     else
         m_writer->updateItem(work, messageClassChanged);
-    m_writer->writeFields(work, fieldDirty, allFields || isNew, isNew);
-    if (isNew || allFields)
-        m_writer->writeAllUserProperties(work, isNew);
-    else
-        m_writer->writeUserProperties(work, changedUserProperties);
+    m_writer->writeValues(work, fieldDirty, changedUserProperties, isNew || allFields, isNew);
     QList<AttachmentRecord> atts = attachments ? *attachments : QList<AttachmentRecord>();
     if (attachments)
         writeAttachments(*this, work.id, atts, removedAttachments);

@@ -70,6 +70,7 @@ void Transaction::commit()
 } // namespace kw::mailstore::sql
 
 #include <QSqlDriver>
+#include <QStringEncoder>
 #include <cstring>
 #include <sqlite3.h>
 
@@ -113,6 +114,7 @@ FastStatement::FastStatement(QSqlDatabase &db, const char *sqlText)
         throw PlatformError(errors::kOperationFailed,
                             QStringLiteral("Profilzugriff fehlgeschlagen: %1")
                                 .arg(raw ? QString::fromUtf8(sqlite3_errmsg(raw)) : QStringLiteral("kein SQLite")));
+    m_texts.resize(size_t(sqlite3_bind_parameter_count(m_stmt)));
 }
 
 FastStatement::~FastStatement()
@@ -133,11 +135,15 @@ void FastStatement::bind(int parameter, qint64 value)
 
 void FastStatement::bind(int parameter, const QString &value)
 {
-    // UTF-16 as it is: SQLite converts it while building the row, without
-    // a QByteArray per value on our side.
-    static const char16_t empty[] = u"";
-    const void *data = value.isNull() ? static_cast<const void *>(empty) : value.utf16();
-    sqlite3_bind_text16(m_stmt, parameter, data, int(value.size() * 2), SQLITE_STATIC);
+    // Encoded into a buffer kept per parameter: no allocation once it has
+    // grown, and SQLite needs no UTF-16 conversion of its own.
+    QByteArray &buffer = m_texts[size_t(parameter - 1)];
+    QStringEncoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    const qsizetype room = utf8.requiredSpace(value.size());
+    if (buffer.size() < room)
+        buffer.resize(room);
+    const char *end = utf8.appendToBuffer(buffer.data(), value);
+    sqlite3_bind_text(m_stmt, parameter, buffer.constData(), int(end - buffer.constData()), SQLITE_STATIC);
 }
 
 int FastStatement::run()

@@ -5,6 +5,7 @@
 #include <QSqlQuery>
 #include <QVariantList>
 #include <string_view>
+#include <vector>
 
 // Small helpers over QtSql that turn failures into kw::PlatformError.
 namespace kw::mailstore::sql {
@@ -56,9 +57,8 @@ public:
 
     // Resets the statement and binds one integer as its only parameter.
     void start(qint64 value);
-    // Parameters are numbered from 1. A text is bound without a copy: it must
-    // stay alive until the statement has run. A null text binds as empty
-    // text, as the text columns are NOT NULL.
+    // Parameters are numbered from 1. A null text binds as empty text, as
+    // the text columns are NOT NULL.
     void bind(int parameter, qint64 value);
     void bind(int parameter, const QString &value);
     // Runs a statement that returns no rows and resets it; the number of rows
@@ -77,6 +77,7 @@ public:
 
 private:
     sqlite3_stmt *m_stmt = nullptr;
+    std::vector<QByteArray> m_texts; // the UTF-8 of each bound text, by parameter
 };
 
 } // namespace kw::mailstore::sql
