@@ -50,7 +50,8 @@ ItemWriter::Scope::~Scope()
     try {
         m_writer.m_rollback.run();
     } catch (const PlatformError &) {
-        // Nothing more to undo here: the connection ends the transaction when closed.
+        // Nothing better to do in a destructor; SQLite rejects a failed
+        // rollback only after an I/O error, which the next access reports.
     }
 }
 
@@ -66,8 +67,7 @@ void ItemWriter::insertItem(ItemRecord &rec)
 {
     m_nextSeq.start(rec.folderId);
     const qint64 next = m_nextSeq.step() ? m_nextSeq.integer(0) : 1;
-    while (m_nextSeq.step()) {
-    }
+    m_nextSeq.reset();
     if (rec.entryId.isEmpty())
         rec.entryId = ProfileDb::newId(24);
     if (!rec.created().isValid())
@@ -89,8 +89,7 @@ void ItemWriter::updateItem(const ItemRecord &rec, bool messageClassChanged)
         // A read, so that an unchanged class does not rewrite the row.
         m_itemExists.start(rec.id);
         const bool exists = m_itemExists.step();
-        while (m_itemExists.step()) {
-        }
+        m_itemExists.reset();
         if (!exists)
             itemGone();
         return;
@@ -105,6 +104,7 @@ void ItemWriter::writeValues(const ItemRecord &rec, const QList<bool> &fieldDirt
                              const QStringList &changedUserProperties, bool whole, bool isNew)
 {
     m_rows.clear();
+    m_exitCode = faults::takeExitDuringSave();
     queueFields(rec, fieldDirty, whole, isNew);
     if (whole)
         queueAllUserProperties(rec, isNew);
@@ -177,6 +177,13 @@ void ItemWriter::drop(sql::FastStatement &statement, qint64 itemId, const QStrin
     statement.bind(1, itemId);
     statement.bind(2, name);
     statement.run();
+    wrote();
+}
+
+void ItemWriter::wrote()
+{
+    if (m_exitCode)
+        ::_exit(m_exitCode); // a crash in the middle of the transaction
 }
 
 sql::FastStatement &ItemWriter::putStatement(int level)
@@ -200,7 +207,6 @@ void ItemWriter::putRows(qint64 itemId)
 {
     // In chunks of 16, 8, ... rows: a statement per row would cost more in
     // SQLite's per-statement work than the rows themselves.
-    const int exitCode = faults::takeExitDuringSave();
     size_t done = 0;
     while (done < m_rows.size()) {
         int level = kMaxPutLevel;
@@ -217,8 +223,7 @@ void ItemWriter::putRows(qint64 itemId)
         }
         st.run();
         done += size_t(1) << level;
-        if (exitCode)
-            ::_exit(exitCode); // a crash in the middle of the transaction
+        wrote();
     }
 }
 

@@ -68,6 +68,8 @@ private:
     void drop(sql::FastStatement &statement, qint64 itemId, const QString &name);
     sql::FastStatement &putStatement(int level);
     void putRows(qint64 itemId);
+    // Ends the process after a first write when a test planned a crash.
+    void wrote();
 
     QSqlDatabase &m_db;
     sql::FastStatement m_begin, m_commit, m_rollback;
@@ -75,6 +77,7 @@ private:
     sql::FastStatement m_dropField, m_propNames, m_dropProp, m_dropAllProps;
     std::array<std::unique_ptr<sql::FastStatement>, kMaxPutLevel + 1> m_putRows; // 2^level rows each
     std::vector<Row> m_rows; // the rows of the save being written
+    int m_exitCode = 0;
 };
 
 } // namespace kw::mailstore

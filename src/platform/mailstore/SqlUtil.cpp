@@ -178,6 +178,11 @@ bool FastStatement::step()
                         QStringLiteral("Profilzugriff fehlgeschlagen: %1").arg(message));
 }
 
+void FastStatement::reset()
+{
+    sqlite3_reset(m_stmt);
+}
+
 bool FastStatement::isNull(int column) const
 {
     return sqlite3_column_type(m_stmt, column) == SQLITE_NULL;

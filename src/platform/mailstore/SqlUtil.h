@@ -70,6 +70,8 @@ public:
     bool inTransaction() const;
     // Next row; false at the end. Throws on failure.
     bool step();
+    // Done with the rows before the end: releases the read lock at once.
+    void reset();
     bool isNull(int column) const;
     qint64 integer(int column) const;
     QString text(int column) const;
