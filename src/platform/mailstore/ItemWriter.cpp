@@ -22,6 +22,9 @@ ItemWriter::ItemWriter(QSqlDatabase &db)
       m_begin(db, "BEGIN IMMEDIATE"),
       m_commit(db, "COMMIT"),
       m_rollback(db, "ROLLBACK"),
+      m_savepoint(db, "SAVEPOINT kw_item"),
+      m_release(db, "RELEASE kw_item"),
+      m_rollbackTo(db, "ROLLBACK TO kw_item"),
       m_nextSeq(db, "SELECT COALESCE(MAX(seq), 0) + 1 FROM items WHERE folder = ?"),
       m_insertItem(db, "INSERT INTO items(folder, entry_id, class, message_class, created, seq)"
                        " VALUES (?, ?, ?, ?, ?, ?)"),
@@ -34,33 +37,40 @@ ItemWriter::ItemWriter(QSqlDatabase &db)
 {
 }
 
-ItemWriter::Scope::Scope(ItemWriter &writer) : m_writer(writer)
+ItemWriter::Scope::Scope(ItemWriter &writer, bool ownUndo) : m_writer(writer)
 {
-    if (m_writer.m_begin.inTransaction())
-        return;
-    m_writer.m_begin.run();
-    m_open = true;
+    if (!m_writer.m_begin.inTransaction())
+        m_state = State::Transaction;
+    else
+        m_state = ownUndo ? State::Savepoint : State::Joined;
+    if (m_state != State::Joined)
+        (m_state == State::Savepoint ? m_writer.m_savepoint : m_writer.m_begin).run();
 }
 
 ItemWriter::Scope::~Scope()
 {
     // After a failed statement SQLite may have rolled back by itself.
-    if (!m_open || !m_writer.m_rollback.inTransaction())
+    if (m_state == State::Done || m_state == State::Joined || !m_writer.m_rollback.inTransaction())
         return;
     try {
-        m_writer.m_rollback.run();
+        if (m_state == State::Savepoint) {
+            m_writer.m_rollbackTo.run();
+            m_writer.m_release.run();
+        } else {
+            m_writer.m_rollback.run();
+        }
     } catch (const PlatformError &) {
-        // Nothing better to do in a destructor; SQLite rejects a failed
-        // rollback only after an I/O error, which the next access reports.
+        // Nothing better to do in a destructor; SQLite refuses a rollback
+        // only after an I/O error, which the next access reports.
     }
 }
 
 void ItemWriter::Scope::commit()
 {
-    if (!m_open)
-        return;
-    m_writer.m_commit.run(); // on failure the destructor rolls back
-    m_open = false;
+    // On failure the destructor rolls back.
+    if (m_state != State::Joined)
+        (m_state == State::Savepoint ? m_writer.m_release : m_writer.m_commit).run();
+    m_state = State::Done;
 }
 
 void ItemWriter::insertItem(ItemRecord &rec)

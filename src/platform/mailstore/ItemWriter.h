@@ -23,20 +23,24 @@ public:
 
     // BEGIN IMMEDIATE: the write lock is taken at the start, so the check
     // that the item still exists holds until the commit. Inside a
-    // transaction already open on the connection (a fixture being loaded)
-    // the scope joins it. Rolls back unless committed.
+    // transaction already open on the connection (a group of saves) the
+    // scope is a savepoint of it, so that a failed save undoes only its own
+    // writes; without `ownUndo` (a fixture, which fails as a whole) it just
+    // joins, sparing the savepoint's copies of every page it touches. Rolls
+    // back unless committed.
     class Scope
     {
     public:
-        explicit Scope(ItemWriter &writer);
+        Scope(ItemWriter &writer, bool ownUndo);
         ~Scope();
         void commit();
         Scope(const Scope &) = delete;
         Scope &operator=(const Scope &) = delete;
 
     private:
+        enum class State { Done, Joined, Transaction, Savepoint };
         ItemWriter &m_writer;
-        bool m_open = false;
+        State m_state;
     };
 
     // Gives a new record its id, its place at the end of its folder and,
@@ -73,6 +77,7 @@ private:
 
     QSqlDatabase &m_db;
     sql::FastStatement m_begin, m_commit, m_rollback;
+    sql::FastStatement m_savepoint, m_release, m_rollbackTo;
     sql::FastStatement m_nextSeq, m_insertItem, m_setClass, m_itemExists;
     sql::FastStatement m_dropField, m_propNames, m_dropProp, m_dropAllProps;
     std::array<std::unique_ptr<sql::FastStatement>, kMaxPutLevel + 1> m_putRows; // 2^level rows each

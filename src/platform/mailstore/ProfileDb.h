@@ -75,7 +75,9 @@ public:
     // attachment changes in one transaction. What the snapshot did not change
     // stays as stored, so an older snapshot does not undo another one's save.
     // A new record is written whole (so is every user property when
-    // allFields) and gets its id, EntryID and creation time here.
+    // allFields) and gets its id, EntryID and creation time here. Inside a
+    // transaction already open on the connection the save is a savepoint of
+    // it, except with allFields (loading a fixture, which fails as a whole).
     void saveItem(ItemRecord &record, const QList<bool> &fieldDirty, bool allFields,
                   QList<AttachmentRecord> *attachments, const QList<qint64> &removedAttachments,
                   bool messageClassChanged = true, const QStringList &changedUserProperties = {});

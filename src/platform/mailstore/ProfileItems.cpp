@@ -139,7 +139,7 @@ void ProfileDb::saveItem(ItemRecord &record, const QList<bool> &fieldDirty, bool
     if (!m_writer)
         m_writer = std::make_unique<ItemWriter>(m_db);
     ItemRecord work = record; // the caller's record changes only after the commit
-    ItemWriter::Scope tx(*m_writer);
+    ItemWriter::Scope tx(*m_writer, !allFields);
     const bool isNew = work.id == 0;
     if (isNew)
         m_writer->insertItem(work);

@@ -137,6 +137,8 @@ void FastStatement::bind(int parameter, const QString &value)
 {
     // Encoded into a buffer kept per parameter: no allocation once it has
     // grown, and SQLite needs no UTF-16 conversion of its own.
+    if (size_t(parameter) > m_texts.size())
+        m_texts.resize(size_t(parameter)); // SQLite itself refuses the number
     QByteArray &buffer = m_texts[size_t(parameter - 1)];
     QStringEncoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
     const qsizetype room = utf8.requiredSpace(value.size());
