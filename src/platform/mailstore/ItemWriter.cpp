@@ -39,12 +39,15 @@ ItemWriter::ItemWriter(QSqlDatabase &db)
 
 ItemWriter::Scope::Scope(ItemWriter &writer, bool ownUndo) : m_writer(writer)
 {
-    if (!m_writer.m_begin.inTransaction())
+    if (!m_writer.m_begin.inTransaction()) {
         m_state = State::Transaction;
-    else
-        m_state = ownUndo ? State::Savepoint : State::Joined;
-    if (m_state != State::Joined)
-        (m_state == State::Savepoint ? m_writer.m_savepoint : m_writer.m_begin).run();
+        m_writer.m_begin.run();
+    } else if (ownUndo) {
+        m_state = State::Savepoint;
+        m_writer.m_savepoint.run();
+    } else {
+        m_state = State::Joined;
+    }
 }
 
 ItemWriter::Scope::~Scope()
@@ -68,8 +71,10 @@ ItemWriter::Scope::~Scope()
 void ItemWriter::Scope::commit()
 {
     // On failure the destructor rolls back.
-    if (m_state != State::Joined)
-        (m_state == State::Savepoint ? m_writer.m_release : m_writer.m_commit).run();
+    if (m_state == State::Transaction)
+        m_writer.m_commit.run();
+    else if (m_state == State::Savepoint)
+        m_writer.m_release.run();
     m_state = State::Done;
 }
 

@@ -6,8 +6,8 @@ namespace kw::mailstore {
 
 bool sameUserPropertyName(QStringView a, QStringView b)
 {
-    // Case folding maps each UTF-16 unit to one, so names of other lengths
-    // never match; the length test spares most folding compares.
+    // Qt folds and compares unit by unit, so names of other lengths never
+    // match; the length test spares most of the folding.
     return a.size() == b.size() && a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
