@@ -25,6 +25,8 @@ Plan &plan()
 
 bool take(QHash<QString, int> &counts, const QString &key)
 {
+    if (counts.isEmpty()) // the usual case, without an upper-case copy per call
+        return false;
     for (const QString &k : {key.toUpper(), QString()}) {
         auto it = counts.find(k);
         if (it != counts.end() && *it > 0) {

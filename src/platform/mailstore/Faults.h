@@ -18,7 +18,7 @@ void failFetch(const QString &entryId, int times);
 // Each read of a folder level (subfolders, folder tables) of the store with
 // that display name sleeps delayMs first.
 void slowStore(const QString &storeName, int delayMs);
-// The next Save ends the process with exitCode half-way through writing the
+// The next Save ends the process with exitCode after its first write of the
 // item's fields, inside the open transaction (for atomicity tests run in a
 // child process).
 void exitDuringSave(int exitCode);

@@ -8,6 +8,8 @@
 #include "platform/mailstore/ProfileDb.h"
 #include "platform/mailstore/UserProperties.h"
 
+#include <algorithm>
+
 namespace kw::mailstore {
 
 namespace {
@@ -173,6 +175,14 @@ QByteArray Item::attachmentContent(int position)
     return a.content;
 }
 
+void Item::markUserPropertyChanged(const QString &name)
+{
+    if (std::none_of(m_changedUserProperties.cbegin(), m_changedUserProperties.cend(),
+                     [&](const QString &n) { return sameUserPropertyName(n, name); }))
+        m_changedUserProperties.append(name);
+    m_dirty = true;
+}
+
 void Item::markAttachmentRemoved(qint64 id)
 {
     if (id)
@@ -184,10 +194,11 @@ void Item::Save()
 {
     ensureAlive();
     m_db->saveItem(m_rec, m_fieldDirty, false, m_attachments ? &*m_attachments : nullptr,
-                   m_removedAttachments, m_messageClassDirty, m_userPropertiesDirty);
+                   m_removedAttachments, m_messageClassDirty, m_changedUserProperties);
     m_fieldDirty.clear();
     m_removedAttachments.clear();
-    m_dirty = m_messageClassDirty = m_userPropertiesDirty = false;
+    m_changedUserProperties.clear();
+    m_dirty = m_messageClassDirty = false;
 }
 
 ItemPtr Item::Move(const FolderPtr &target)

@@ -8,6 +8,7 @@
 #include <QDateTime>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 #include <QVariant>
 #include <functional>
@@ -81,7 +82,8 @@ public:
     QList<AttachmentRecord> &attachmentRecords();
     QByteArray attachmentContent(int position);
     void markDirty() { m_dirty = true; }
-    void markUserPropertiesDirty() { m_dirty = m_userPropertiesDirty = true; }
+    // Save writes only the properties named here (without regard to case).
+    void markUserPropertyChanged(const QString &name);
     void markAttachmentRemoved(qint64 id);
     // Sets a field's text without the composite rules (fixture loading).
     void setRawText(int fieldIndex, const QString &text);
@@ -100,7 +102,7 @@ private:
     QList<bool> m_fieldDirty;
     bool m_dirty = false;
     bool m_messageClassDirty = false;
-    bool m_userPropertiesDirty = false;
+    QStringList m_changedUserProperties;
     bool m_deleted = false;
 };
 

@@ -174,7 +174,7 @@ ItemSchema::ItemSchema(int itemClass, QList<FieldDef> fields)
     m_utf8Names.reserve(m_fields.size()); // the views below must not move
     for (int i = 0; i < m_fields.size(); ++i) {
         m_sorted.append(i);
-        m_exact.insert(m_fields[i].name, i);
+        m_exact.emplace(QStringView(m_fields[i].name), i);
         m_utf8Names.push_back(m_fields[i].name.toStdString());
         m_byUtf8.emplace(m_utf8Names.back(), i);
     }
@@ -185,6 +185,9 @@ ItemSchema::ItemSchema(int itemClass, QList<FieldDef> fields)
 
 int ItemSchema::indexOf(QStringView name) const
 {
+    // Callers mostly write the canonical spelling: a hash look-up finds it.
+    if (const auto exact = m_exact.find(name); exact != m_exact.end())
+        return exact->second;
     // Without allocating: a binary search that ignores case.
     auto it = std::lower_bound(m_sorted.cbegin(), m_sorted.cend(), name, [this](int i, QStringView n) {
         return QStringView(m_fields[i].name).compare(n, Qt::CaseInsensitive) < 0;
@@ -198,12 +201,6 @@ int ItemSchema::indexOfUtf8(std::string_view name) const
 {
     const auto it = m_byUtf8.find(name);
     return it == m_byUtf8.end() ? indexOf(QString::fromUtf8(name.data(), qsizetype(name.size()))) : it->second;
-}
-
-int ItemSchema::indexOfExact(const QString &name) const
-{
-    const auto it = m_exact.constFind(name);
-    return it == m_exact.cend() ? indexOf(name) : *it;
 }
 
 const ItemSchema &ItemSchema::forClass(int itemClass)

@@ -48,8 +48,6 @@ public:
     const QList<FieldDef> &fields() const { return m_fields; }
     // -1 when the class has no field of that name.
     int indexOf(QStringView name) const;
-    // The same for a name in its canonical spelling (faster).
-    int indexOfExact(const QString &name) const;
     // The same for a canonical name given as UTF-8 bytes (no allocation).
     int indexOfUtf8(std::string_view name) const;
 
@@ -59,7 +57,11 @@ private:
     int m_class;
     QList<FieldDef> m_fields;
     QList<int> m_sorted; // field indexes sorted by name without regard to case
-    QHash<QString, int> m_exact;
+    struct ViewHash
+    {
+        size_t operator()(QStringView v) const noexcept { return qHash(v); }
+    };
+    std::unordered_map<QStringView, int, ViewHash> m_exact; // keys view the names in m_fields
     std::vector<std::string> m_utf8Names; // owns the keys of m_byUtf8
     std::unordered_map<std::string_view, int> m_byUtf8;
 };

@@ -3,6 +3,7 @@
 #include "platform/core/Paths.h"
 #include "platform/core/PlatformError.h"
 #include "platform/mailstore/Faults.h"
+#include "platform/mailstore/ItemWriter.h"
 #include "platform/mailstore/ProfileSchema.h"
 #include "platform/mailstore/SqlUtil.h"
 
@@ -71,6 +72,7 @@ ProfileDb::~ProfileDb()
 {
     m_queries.clear();
     m_loadItem.reset();
+    m_writer.reset();
     if (m_db.isOpen())
         m_db.close();
     m_db = QSqlDatabase();

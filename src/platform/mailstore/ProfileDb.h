@@ -11,9 +11,12 @@
 #include <map>
 #include <memory>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 namespace kw::mailstore {
+
+class ItemWriter;
 
 // An entry of the address book: another user, with the store that holds
 // their default folders and the default-folder numbers shared with the user.
@@ -67,13 +70,17 @@ public:
     ItemRecord loadItem(qint64 itemId);
     std::optional<qint64> itemByEntryId(const QString &entryId, const QString &storeId);
     // Writes the record's changed fields (all fields when allFields), its
-    // message class and user properties when they changed, and attachment
-    // changes in one transaction. What the snapshot did not change stays as
-    // stored, so an older snapshot does not undo another one's save. A new
-    // record is written whole and gets its id, EntryID and creation time here.
+    // message class when it changed, the user properties named in
+    // changedUserProperties (a name the record no longer has is removed), and
+    // attachment changes in one transaction. What the snapshot did not change
+    // stays as stored, so an older snapshot does not undo another one's save.
+    // A new record is written whole (so is every user property when
+    // allFields) and gets its id, EntryID and creation time here. Inside a
+    // transaction already open on the connection the save is a savepoint of
+    // it, except with allFields (loading a fixture, which fails as a whole).
     void saveItem(ItemRecord &record, const QList<bool> &fieldDirty, bool allFields,
                   QList<AttachmentRecord> *attachments, const QList<qint64> &removedAttachments,
-                  bool messageClassChanged = true, bool userPropertiesChanged = true);
+                  bool messageClassChanged = true, const QStringList &changedUserProperties = {});
     void moveItem(ItemRecord &record, qint64 targetFolderId);
     void deleteItem(qint64 itemId);
     QList<AttachmentRecord> loadAttachments(qint64 itemId);
@@ -115,6 +122,7 @@ private:
     QSqlDatabase m_db;
     std::map<QString, QSqlQuery> m_queries;
     std::unique_ptr<sql::FastStatement> m_loadItem;
+    std::unique_ptr<ItemWriter> m_writer;
     QHash<qint64, QString> m_storeNames;
     QHash<qint64, QString> m_folderStoreIds;
 };

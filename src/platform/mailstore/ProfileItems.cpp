@@ -1,24 +1,15 @@
 // Item rows of a profile: load, save, move, delete and attachments.
 #include "platform/core/PlatformError.h"
 #include "platform/mailstore/Faults.h"
-#include "platform/mailstore/FieldValues.h"
+#include "platform/mailstore/ItemSchema.h"
+#include "platform/mailstore/ItemWriter.h"
 #include "platform/mailstore/ProfileDb.h"
+#include "platform/mailstore/ProfileSchema.h"
 #include "platform/mailstore/SqlUtil.h"
-
-#include <unistd.h>
 
 namespace kw::mailstore {
 
 namespace {
-
-constexpr int kFieldRow = 0;
-constexpr int kUserPropertyRow = 1;
-
-[[noreturn]] void itemGone()
-{
-    throw PlatformError(errors::kObjectNotFound,
-                        QStringLiteral("Das Element wurde nicht gefunden. Es wurde gelöscht oder verschoben."));
-}
 
 // QtSql binds a null QString as NULL; text columns here are NOT NULL.
 QString nn(const QString &s)
@@ -80,7 +71,7 @@ ItemRecord ProfileDb::loadItem(qint64 itemId)
         }
         if (q.isNull(5))
             continue;
-        if (q.integer(5) == kUserPropertyRow) {
+        if (q.integer(5) == schema::kUserPropertyRow) {
             rec.userProperties.append({q.text(6), int(q.integer(8)), q.text(7)});
         } else {
             const int idx = schema->indexOfUtf8(q.utf8(6));
@@ -111,69 +102,6 @@ std::optional<qint64> ProfileDb::itemByEntryId(const QString &entryId, const QSt
 
 namespace {
 
-void insertNewItem(ProfileDb &db, ItemRecord &rec)
-{
-    QSqlQuery &seq = db.query(QStringLiteral(
-        "SELECT COALESCE(MAX(seq), 0) + 1 FROM items WHERE folder = ?"));
-    sql::exec(seq, {rec.folderId});
-    const qint64 next = seq.next() ? seq.value(0).toLongLong() : 1;
-    seq.finish();
-    if (rec.entryId.isEmpty())
-        rec.entryId = ProfileDb::newId(24);
-    if (!rec.created().isValid())
-        rec.creationTime = QDateTime::currentDateTime();
-    QSqlQuery &q = db.query(QStringLiteral(
-        "INSERT INTO items(folder, entry_id, class, message_class, created, seq)"
-        " VALUES (?, ?, ?, ?, ?, ?)"));
-    sql::exec(q, {rec.folderId, rec.entryId, rec.itemClass, nn(rec.messageClass),
-                  rec.created().toString(QStringLiteral("dd.MM.yyyy HH:mm:ss")), next});
-    rec.id = q.lastInsertId().toLongLong();
-}
-
-void updateItemRow(ProfileDb &db, const ItemRecord &rec, bool messageClassChanged)
-{
-    // Also the check that the item still exists.
-    QSqlQuery &q = db.query(QStringLiteral(
-        "UPDATE items SET message_class = CASE WHEN ? THEN ? ELSE message_class END WHERE id = ?"));
-    sql::exec(q, {messageClassChanged ? 1 : 0, nn(rec.messageClass), rec.id});
-    if (q.numRowsAffected() < 1)
-        itemGone();
-}
-
-void writeFields(ProfileDb &db, const ItemRecord &rec, const QList<bool> &dirty, bool all, bool isNew)
-{
-    const ItemSchema &schema = ItemSchema::forClass(rec.itemClass);
-    QSqlQuery &put = db.query(QStringLiteral(
-        "INSERT OR REPLACE INTO fields(item, kind, name, value, type) VALUES (?, 0, ?, ?, 0)"));
-    QSqlQuery &drop = db.query(QStringLiteral(
-        "DELETE FROM fields WHERE item = ? AND kind = 0 AND name = ?"));
-    int written = 0;
-    const int exitCode = faults::takeExitDuringSave();
-    for (int i = 0; i < schema.size(); ++i) {
-        if (!all && !dirty.value(i))
-            continue;
-        const FieldDef &f = schema.field(i);
-        const QString &v = rec.values[i];
-        if (v.isNull() || v == defaultFieldText(f.kind)) {
-            if (!isNew) // a new item has no rows to drop
-                sql::exec(drop, {rec.id, f.name});
-        }
-        else
-            sql::exec(put, {rec.id, f.name, v});
-        if (exitCode && ++written == 2)
-            ::_exit(exitCode); // a crash in the middle of the transaction
-    }
-}
-
-void writeUserProperties(ProfileDb &db, const ItemRecord &rec)
-{
-    sql::exec(db.query(QStringLiteral("DELETE FROM fields WHERE item = ? AND kind = 1")), {rec.id});
-    QSqlQuery &put = db.query(QStringLiteral(
-        "INSERT OR REPLACE INTO fields(item, kind, name, value, type) VALUES (?, 1, ?, ?, ?)"));
-    for (const UserPropertyRecord &p : rec.userProperties)
-        sql::exec(put, {rec.id, p.name, nn(p.value), p.type});
-}
-
 void writeAttachments(ProfileDb &db, qint64 itemId, QList<AttachmentRecord> &atts,
                       const QList<qint64> &removed)
 {
@@ -203,21 +131,21 @@ void writeAttachments(ProfileDb &db, qint64 itemId, QList<AttachmentRecord> &att
 void ProfileDb::saveItem(ItemRecord &record, const QList<bool> &fieldDirty, bool allFields,
                          QList<AttachmentRecord> *attachments,
                          const QList<qint64> &removedAttachments, bool messageClassChanged,
-                         bool userPropertiesChanged)
+                         const QStringList &changedUserProperties)
 {
     if (faults::takeSaveFault(record.entryId))
         throw PlatformError(errors::kOperationFailed,
                             QStringLiteral("Das Element konnte nicht gespeichert werden."));
+    if (!m_writer)
+        m_writer = std::make_unique<ItemWriter>(m_db);
     ItemRecord work = record; // the caller's record changes only after the commit
-    sql::Transaction tx(m_db);
+    ItemWriter::Scope tx(*m_writer, !allFields);
     const bool isNew = work.id == 0;
     if (isNew)
-        insertNewItem(*this, work);
+        m_writer->insertItem(work);
     else
-        updateItemRow(*this, work, messageClassChanged);
-    writeFields(*this, work, fieldDirty, allFields || isNew, isNew);
-    if (isNew || allFields || userPropertiesChanged)
-        writeUserProperties(*this, work);
+        m_writer->updateItem(work, messageClassChanged);
+    m_writer->writeValues(work, fieldDirty, changedUserProperties, isNew || allFields, isNew);
     QList<AttachmentRecord> atts = attachments ? *attachments : QList<AttachmentRecord>();
     if (attachments)
         writeAttachments(*this, work.id, atts, removedAttachments);

@@ -7,6 +7,10 @@ namespace kw::mailstore::schema {
 inline constexpr const char *kFormat = "kontorwerk-profile";
 inline constexpr int kVersion = 1;
 
+// The kinds of rows in the fields table.
+inline constexpr int kFieldRow = 0;
+inline constexpr int kUserPropertyRow = 1;
+
 inline constexpr const char *kTables[] = {
     "CREATE TABLE meta(key TEXT PRIMARY KEY, value TEXT NOT NULL)",
     // A store's root folder is the folders row with parent NULL.

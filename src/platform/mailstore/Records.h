@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QList>
 #include <QString>
+#include <QStringView>
 #include <optional>
 
 // The rows of a profile as plain values: what the storage reads and writes and
@@ -31,6 +32,11 @@ struct UserPropertyRecord
     int type = 1; // 1 = text
     QString value;
 };
+
+// User property names compare without regard to case.
+bool sameUserPropertyName(QStringView a, QStringView b);
+// The index of the property named so; -1 when none.
+int indexOfUserProperty(const QList<UserPropertyRecord> &props, QStringView name);
 
 struct AttachmentRecord
 {

@@ -80,6 +80,7 @@ void Transaction::commit()
 } // namespace kw::mailstore::sql
 
 #include <QSqlDriver>
+#include <QStringEncoder>
 #include <cstring>
 #include <sqlite3.h>
 
@@ -123,6 +124,7 @@ FastStatement::FastStatement(QSqlDatabase &db, const char *sqlText)
         throw PlatformError(errors::kOperationFailed,
                             QStringLiteral("Profilzugriff fehlgeschlagen: %1")
                                 .arg(raw ? QString::fromUtf8(sqlite3_errmsg(raw)) : QStringLiteral("kein SQLite")));
+    m_texts.resize(size_t(sqlite3_bind_parameter_count(m_stmt)));
 }
 
 FastStatement::~FastStatement()
@@ -134,6 +136,43 @@ void FastStatement::start(qint64 value)
 {
     sqlite3_reset(m_stmt);
     sqlite3_bind_int64(m_stmt, 1, value);
+}
+
+void FastStatement::bind(int parameter, qint64 value)
+{
+    sqlite3_bind_int64(m_stmt, parameter, value);
+}
+
+void FastStatement::bind(int parameter, const QString &value)
+{
+    // Encoded into a buffer kept per parameter: no allocation once it has
+    // grown, and SQLite needs no UTF-16 conversion of its own.
+    if (size_t(parameter) > m_texts.size())
+        m_texts.resize(size_t(parameter)); // SQLite itself refuses the number
+    QByteArray &buffer = m_texts[size_t(parameter - 1)];
+    QStringEncoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    const qsizetype room = utf8.requiredSpace(value.size());
+    if (buffer.size() < room)
+        buffer.resize(room);
+    const char *end = utf8.appendToBuffer(buffer.data(), value);
+    sqlite3_bind_text(m_stmt, parameter, buffer.constData(), int(end - buffer.constData()), SQLITE_STATIC);
+}
+
+int FastStatement::run()
+{
+    while (step()) {
+    }
+    return sqlite3_changes(sqlite3_db_handle(m_stmt));
+}
+
+qint64 FastStatement::lastInsertId() const
+{
+    return sqlite3_last_insert_rowid(sqlite3_db_handle(m_stmt));
+}
+
+bool FastStatement::inTransaction() const
+{
+    return !sqlite3_get_autocommit(sqlite3_db_handle(m_stmt));
 }
 
 bool FastStatement::step()
@@ -149,6 +188,11 @@ bool FastStatement::step()
     sqlite3_reset(m_stmt);
     throw PlatformError(errors::kOperationFailed,
                         QStringLiteral("Profilzugriff fehlgeschlagen: %1").arg(message));
+}
+
+void FastStatement::reset()
+{
+    sqlite3_reset(m_stmt);
 }
 
 bool FastStatement::isNull(int column) const

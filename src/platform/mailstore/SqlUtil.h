@@ -5,6 +5,7 @@
 #include <QSqlQuery>
 #include <QVariantList>
 #include <string_view>
+#include <vector>
 
 // Small helpers over QtSql that turn failures into kw::PlatformError.
 namespace kw::mailstore::sql {
@@ -45,8 +46,9 @@ struct sqlite3_stmt;
 namespace kw::mailstore::sql {
 
 // A statement prepared straight on the connection's SQLite handle, for the
-// hot read path where QtSql's per-value conversions would dominate. Must be
-// destroyed before the connection is closed.
+// hot paths (item reads and saves) where QtSql's per-value conversions and
+// allocations would dominate. Must be destroyed before the connection is
+// closed.
 class FastStatement
 {
 public:
@@ -57,8 +59,21 @@ public:
 
     // Resets the statement and binds one integer as its only parameter.
     void start(qint64 value);
+    // Parameters are numbered from 1. A null text binds as empty text, as
+    // the text columns are NOT NULL.
+    void bind(int parameter, qint64 value);
+    void bind(int parameter, const QString &value);
+    // Runs a statement that returns no rows and resets it; the number of rows
+    // it changed. Throws on failure.
+    int run();
+    // The rowid of the connection's last insert.
+    qint64 lastInsertId() const;
+    // Whether a transaction is open on the statement's connection.
+    bool inTransaction() const;
     // Next row; false at the end. Throws on failure.
     bool step();
+    // Done with the rows before the end: releases the read lock at once.
+    void reset();
     bool isNull(int column) const;
     qint64 integer(int column) const;
     QString text(int column) const;
@@ -66,6 +81,7 @@ public:
 
 private:
     sqlite3_stmt *m_stmt = nullptr;
+    std::vector<QByteArray> m_texts; // the UTF-8 of each bound text, by parameter
 };
 
 } // namespace kw::mailstore::sql

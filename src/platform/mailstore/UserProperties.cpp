@@ -7,14 +7,6 @@ namespace kw::mailstore {
 
 namespace {
 
-int indexOfName(const QList<UserPropertyRecord> &props, const QString &name)
-{
-    for (int i = 0; i < props.size(); ++i)
-        if (props[i].name.compare(name, Qt::CaseInsensitive) == 0)
-            return i;
-    return -1;
-}
-
 [[noreturn]] void missing(const QString &name)
 {
     throw PlatformError(errors::kObjectNotFound,
@@ -25,7 +17,7 @@ int indexOfName(const QList<UserPropertyRecord> &props, const QString &name)
 
 int UserProperty::indexOrThrow() const
 {
-    const int i = indexOfName(m_item->userPropertyRecords(), m_name);
+    const int i = indexOfUserProperty(m_item->userPropertyRecords(), m_name);
     if (i < 0)
         missing(m_name);
     return i;
@@ -44,13 +36,13 @@ QString UserProperty::Value() const
 void UserProperty::setValue(const QVariant &value)
 {
     m_item->userPropertyRecords()[indexOrThrow()].value = value.toString();
-    m_item->markUserPropertiesDirty();
+    m_item->markUserPropertyChanged(m_name);
 }
 
 void UserProperty::Delete()
 {
     m_item->userPropertyRecords().removeAt(indexOrThrow());
-    m_item->markUserPropertiesDirty();
+    m_item->markUserPropertyChanged(m_name);
 }
 
 int UserProperties::Count() const
@@ -69,7 +61,7 @@ UserPropertyPtr UserProperties::Item(int index) const
 
 UserPropertyPtr UserProperties::Find(const QString &name) const
 {
-    const int i = indexOfName(m_item->userPropertyRecords(), name);
+    const int i = indexOfUserProperty(m_item->userPropertyRecords(), name);
     return i < 0 ? nullptr
                  : std::make_shared<UserProperty>(m_item, m_item->userPropertyRecords()[i].name);
 }
@@ -82,7 +74,7 @@ UserPropertyPtr UserProperties::Add(const QString &name, int type)
     if (UserPropertyPtr existing = Find(name))
         return existing;
     m_item->userPropertyRecords().append({name, type, QString()});
-    m_item->markUserPropertiesDirty();
+    m_item->markUserPropertyChanged(name);
     return std::make_shared<UserProperty>(m_item, name);
 }
 

@@ -1,12 +1,15 @@
 #include "platform/mailstore/Faults.h"
 #include "platform/mailstore/MailStore.h"
+#include "platform/mailstore/ProfileDb.h"
 #include "platform/mailstore/ProfileTestUtil.h"
+#include "platform/mailstore/SqlUtil.h"
 #include "support/TestEnv.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QSqlQuery>
 #include <QTest>
 
 using namespace kw::mailstore;
@@ -92,6 +95,36 @@ private Q_SLOTS:
         QVERIFY(!item->Saved());
         item->Save(); // the fault was for one save only
         QCOMPARE(ns->GetItemFromID(item->EntryID())->text(u"LastName"), QStringLiteral("Neu"));
+    }
+
+    // Saves inside a transaction already open (a run saving in groups): the
+    // one failing after its first writes leaves no trace, the others stay.
+    void failedSaveInsideAnOpenTransactionUndoesOnlyItself()
+    {
+        kw::test::TestEnv env;
+        NameSpacePtr ns = kw::test::openFixture(env.profileFile());
+        ItemsPtr items = ns->GetDefaultFolder(defaultfolder::Contacts)->Items();
+        ItemPtr failing = items->Item(1);
+        ItemPtr kept = items->Item(2);
+        const QString before = failing->text(u"JobTitle");
+        QSqlDatabase &db = ns->db()->connection();
+        QVERIFY(QSqlQuery(db).exec("CREATE TEMP TRIGGER no_attachments BEFORE INSERT ON attachments"
+                                   " BEGIN SELECT RAISE(ABORT, 'kein Platz'); END"));
+        {
+            sql::Transaction group(db);
+            kept->set(u"JobTitle", "Leiterin");
+            kept->Save();
+            failing->set(u"JobTitle", "Leiter");
+            failing->UserProperties()->Add("Kundennummer")->setValue("K-1");
+            failing->Attachments()->Add(env.path("brief.txt"), 4);
+            QVERIFY(errorNumber([&] { failing->Save(); }) != 0); // fields written, attachment refused
+            group.commit();
+        }
+        NameSpacePtr fresh = Application::open(env.profileFile())->GetNamespace("MAPI");
+        QCOMPARE(fresh->GetItemFromID(kept->EntryID())->text(u"JobTitle"), QStringLiteral("Leiterin"));
+        ItemPtr back = fresh->GetItemFromID(failing->EntryID());
+        QCOMPARE(back->text(u"JobTitle"), before);
+        QVERIFY(!back->UserProperties()->Find("Kundennummer"));
     }
 
     void failedFetch()

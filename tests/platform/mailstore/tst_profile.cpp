@@ -254,6 +254,23 @@ private Q_SLOTS:
         QCOMPARE(folderAt(ns, "Persönliche Ordner/Notizen")->Items()->Count(), 0);
     }
 
+    void saveFailingInsideItsTransactionLeavesLaterSavesWorking()
+    {
+        kw::test::TestEnv env;
+        NameSpacePtr ns = kw::test::openFixture(env.profileFile());
+        ItemsPtr contacts = folderAt(ns, "Persönliche Ordner/Kontakte")->Items();
+        ItemPtr gone = contacts->Item(1);
+        ItemPtr other = contacts->Item(2);
+        Application::open(env.profileFile())->GetNamespace("MAPI")->GetItemFromID(gone->EntryID())->Delete();
+        gone->set(u"JobTitle", "Leiter");
+        QCOMPARE(errorNumber([&] { gone->Save(); }), kw::errors::kObjectNotFound);
+        other->set(u"JobTitle", "Leiterin");
+        other->Save();
+        // read through another connection: committed, not left in an open transaction
+        ItemPtr back = Application::open(env.profileFile())->GetNamespace("MAPI")->GetItemFromID(other->EntryID());
+        QCOMPARE(back->text(u"JobTitle"), QStringLiteral("Leiterin"));
+    }
+
     void deleteGoesToDeletedItemsFirst()
     {
         kw::test::TestEnv env;

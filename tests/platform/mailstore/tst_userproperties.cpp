@@ -78,6 +78,61 @@ private Q_SLOTS:
         QCOMPARE(back->text(u"FullName"), QStringLiteral("Max Mustermann"));
     }
 
+    // Two copies of one item change user properties; the first saves, then
+    // the second. Steps: "+Name=Value" adds (or finds) and sets, "-Name" deletes.
+    void twoCopiesKeepEachOthersProperties_data()
+    {
+        QTest::addColumn<QStringList>("first");
+        QTest::addColumn<QStringList>("second");
+        QTest::addColumn<QStringList>("stored");
+        QTest::newRow("each copy changes another property")
+            << QStringList{"+KW Backup Fullname=A"} << QStringList{"+Kundennummer=K-1"}
+            << QStringList{"KW Backup Fullname=A", "Kundennummer=K-1"};
+        QTest::newRow("one copy deletes, the other adds")
+            << QStringList{"-KW Backup Fullname"} << QStringList{"+Kundennummer=K-1"}
+            << QStringList{"Kundennummer=K-1"};
+        QTest::newRow("both change the same property: the later save wins")
+            << QStringList{"+KW Backup Fullname=A"} << QStringList{"+kw backup fullname=B"}
+            << QStringList{"KW Backup Fullname=B"};
+        QTest::newRow("both add one property in other spellings: one stays")
+            << QStringList{"+Kundennummer=K-1"} << QStringList{"+KUNDENNUMMER=K-2"}
+            << QStringList{"KUNDENNUMMER=K-2", "KW Backup Fullname=Max Mustermann"};
+        QTest::newRow("deleted and added again in another spelling")
+            << QStringList{"-KW Backup Fullname", "+kw backup FULLNAME=neu"} << QStringList{}
+            << QStringList{"kw backup FULLNAME=neu"};
+        QTest::newRow("added and deleted again before the save")
+            << QStringList{"+Kundennummer=K-1", "-Kundennummer"} << QStringList{}
+            << QStringList{"KW Backup Fullname=Max Mustermann"};
+    }
+    void twoCopiesKeepEachOthersProperties()
+    {
+        QFETCH(QStringList, first);
+        QFETCH(QStringList, second);
+        QFETCH(QStringList, stored);
+        kw::test::TestEnv env;
+        NameSpacePtr ns = kw::test::openFixture(env.profileFile());
+        ItemPtr one = max(ns);
+        ItemPtr two = ns->GetItemFromID(one->EntryID());
+        const auto apply = [](const ItemPtr &item, const QStringList &steps) {
+            for (const QString &step : steps) {
+                const QString name = step.mid(1).section(u'=', 0, 0);
+                if (step.startsWith(u'-'))
+                    item->UserProperties()->Find(name)->Delete();
+                else
+                    item->UserProperties()->Add(name)->setValue(step.section(u'=', 1));
+            }
+            item->Save();
+        };
+        apply(one, first);
+        apply(two, second);
+        const UserPropertiesPtr props = ns->GetItemFromID(one->EntryID())->UserProperties();
+        QStringList found;
+        for (int i = 1; i <= props->Count(); ++i)
+            found << props->Item(i)->Name() + u'=' + props->Item(i)->Value();
+        found.sort();
+        QCOMPARE(found, stored);
+    }
+
     void propertiesDoNotLeakBetweenItems()
     {
         kw::test::TestEnv env;
