@@ -7,6 +7,7 @@
 #include "platform/mailstore/Item.h"
 #include "platform/mailstore/ItemSchema.h"
 #include "platform/mailstore/Items.h"
+#include "platform/mailstore/SaveGroup.h"
 #include "platform/mailstore/UserProperties.h"
 #include "shell/BusyState.h"
 #include "shell/ErrorTrap.h"
@@ -48,6 +49,7 @@ private:
     const bool m_businessCheck;
     bool m_parseFailureShown = false;
     int m_changed = 0;
+    mailstore::SaveGroup *m_group = nullptr; // the open folder's
 };
 
 void NameRun::folder(const mailstore::FolderPtr &folder)
@@ -56,6 +58,9 @@ void NameRun::folder(const mailstore::FolderPtr &folder)
     const int n = items->Count();
     const QString name = folder->Name();
     m_ctx.view.setProgressMaximum(n);
+    // Ended by an error, the group still writes the contacts saved before it.
+    mailstore::SaveGroup group(folder->db());
+    m_group = &group;
     for (int j = 1; j <= n; ++j) {
         const mailstore::ItemPtr item = items->Item(j);
         if (item->Class() == mailstore::itemclass::Contact)
@@ -65,6 +70,8 @@ void NameRun::folder(const mailstore::FolderPtr &folder)
         m_ctx.view.setProgress(j);
         m_ctx.view.yield();
     }
+    group.commit();
+    m_group = nullptr;
     m_ctx.view.setStatus(BusyState::readyText());
     m_ctx.view.setProgress(0);
 }
@@ -87,6 +94,7 @@ void NameRun::contact(const mailstore::ItemPtr &item)
         return;
     writeFields(*item, old, c);
     item->Save();
+    m_group->saved();
     ++m_changed;
 }
 

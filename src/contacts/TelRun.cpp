@@ -9,6 +9,7 @@
 #include "platform/mailstore/Item.h"
 #include "platform/mailstore/ItemSchema.h"
 #include "platform/mailstore/Items.h"
+#include "platform/mailstore/SaveGroup.h"
 #include "platform/refdb/Database.h"
 #include "shell/SettingNames.h"
 #include "shell/BusyState.h"
@@ -154,11 +155,14 @@ int runFolders(ContactRunContext &ctx, const WorkingSet &set, const RunOptions &
             items = items->Restrict(countryFilter(options.countryText));
         const int n = items->Count();
         ctx.view.setProgressMaximum(n);
+        // Ended by an error, the group still writes the contacts saved before it.
+        mailstore::SaveGroup group(folder->db());
         for (int j = 1; j <= n; ++j) {
             const mailstore::ItemPtr item = items->Item(j);
             if (item->Class() == mailstore::itemclass::Contact) {
                 if (standardizeContact(ctx, formatter, item, options.hideFax)) {
                     item->Save();
+                    group.saved();
                     ++changedContacts;
                 }
                 ctx.view.setStatus(QStringLiteral("Bearbeite Kontakt %1 von %2 (%3)").arg(j).arg(n).arg(folder->Name()));
@@ -166,6 +170,7 @@ int runFolders(ContactRunContext &ctx, const WorkingSet &set, const RunOptions &
             ctx.view.setProgress(j);
             ctx.view.yield();
         }
+        group.commit();
         ctx.view.setStatus(BusyState::readyText());
         ctx.view.setProgress(0);
     }

@@ -30,7 +30,6 @@ const QString kChanging = QStringLiteral("Bearbeite Elemente...");
 const QString kEmptyFolder = QStringLiteral("Keine Elemente vorhanden, im Ordner:");
 const QString kLogName = QStringLiteral("ChangeMessageClass");
 constexpr int kEmptyFolderExtra4 = 5;
-constexpr int kSavesPerCommit = 200;
 
 QString describeItem(const mailstore::Folder &folder, int index, const mailstore::ItemPtr &item)
 {
@@ -108,8 +107,6 @@ void ChangeFolderMessageClass(RunContext &ctx, const mailstore::FolderPtr &Folde
     mailstore::SaveGroup group(Folder->db());
     int changed = 0;
     for (int j = 1; j <= count; ++j) {
-        if (j % kSavesPerCommit == 0)
-            group.commit();
         mailstore::ItemPtr item;
         try {
             item = items->Item(j);
@@ -117,6 +114,7 @@ void ChangeFolderMessageClass(RunContext &ctx, const mailstore::FolderPtr &Folde
             if (base.isEmpty())
                 continue;
             changeItem(ctx, *item, MessageClassValue(base, NewName));
+            group.saved();
         } catch (const PlatformError &e) {
             failures.add(describeItem(*Folder, j, item), e);
             continue;

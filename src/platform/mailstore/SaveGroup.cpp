@@ -26,4 +26,10 @@ void SaveGroup::commit()
     m_tx = std::make_unique<sql::Transaction>(m_db->connection());
 }
 
+void SaveGroup::saved()
+{
+    if (++m_saves % kSavesPerCommit == 0)
+        commit();
+}
+
 } // namespace kw::mailstore

@@ -27,10 +27,16 @@ public:
 
     // Writes the group's saves and opens the next group. Throws kw::PlatformError.
     void commit();
+    // Counts one save of the run and commits every kSavesPerCommit saves, so
+    // a program killed meanwhile leaves at most that many items unchanged.
+    void saved();
+
+    static constexpr int kSavesPerCommit = 200;
 
 private:
     ProfileDbPtr m_db;
     std::unique_ptr<sql::Transaction> m_tx;
+    int m_saves = 0;
 };
 
 } // namespace kw::mailstore
