@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/core/Text.h"
+
 #include <QString>
 
 namespace kw::tokentype {
@@ -20,7 +22,3 @@ inline const QString Suffix = QStringLiteral("Suffix");
 
 } // namespace kw::tokentype
 
-namespace kw {
-// Trims blanks (and only blanks) at both ends, as the parts are trimmed.
-QString trimBlanks(const QString &s);
-}

@@ -44,17 +44,6 @@ QString NormalizeNameString(const QString &text)
     return out;
 }
 
-QString trimBlanks(const QString &s)
-{
-    qsizetype begin = 0;
-    qsizetype end = s.size();
-    while (begin < end && s[begin] == QLatin1Char(' '))
-        ++begin;
-    while (end > begin && s[end - 1] == QLatin1Char(' '))
-        --end;
-    return (begin == 0 && end == s.size()) ? s : s.mid(begin, end - begin);
-}
-
 int CountTokenType(const NameTokens &tokens, const QString &type)
 {
     return int(tokens.type.count(type));

@@ -195,7 +195,7 @@ QString FormatTelNumber(const QString &TelNr, bool &Changed, Settings &settings,
                         refdb::Database &database)
 {
     Changed = false;
-    if (tel::trimBlanks(TelNr).isEmpty())
+    if (trimBlanks(TelNr).isEmpty())
         return QString(QLatin1String(""));
     QString result;
     const std::optional<PlatformError> error = catchError([&] {
@@ -228,7 +228,7 @@ QString FormatNumberBlocks(const QString &Digits, const QString &Kind, Settings 
 QString FormatTelNumber(const QString &TelNr, bool &Changed, const TelSettings &settings, const TelTables &tables)
 {
     Changed = false;
-    if (tel::trimBlanks(TelNr).isEmpty())
+    if (trimBlanks(TelNr).isEmpty())
         return QString(QLatin1String(""));
     const QString result = format(TelNr, settings, tables);
     Changed = result != TelNr;

@@ -52,7 +52,7 @@ struct RunOptions
     static RunOptions read(Settings &settings)
     {
         bool numeric = false;
-        const double hide = tel::trimBlanks(settings.GetSetting(setting::HideFax, QStringLiteral("0"))).toDouble(&numeric);
+        const double hide = trimBlanks(settings.GetSetting(setting::HideFax, QStringLiteral("0"))).toDouble(&numeric);
         RunOptions o;
         o.hideFax = numeric && hide != 0;
         o.countryRestriction = settings.GetSettingBool(setting::FilterTel, false)

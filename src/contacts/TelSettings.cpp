@@ -26,17 +26,6 @@ void readBlocks(Settings &settings, QLatin1String kind, std::array<int, N> &leng
 
 } // namespace
 
-QString trimBlanks(const QString &text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text.at(begin) == u' ')
-        ++begin;
-    while (end > begin && text.at(end - 1) == u' ')
-        --end;
-    return (begin == 0 && end == text.size()) ? text : text.mid(begin, end - begin);
-}
-
 int blockLength(const QString &text)
 {
     bool ok = false;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/core/Text.h"
+
 #include <QString>
 #include <array>
 #include <memory>
@@ -55,8 +57,5 @@ struct TelSettings
 // A block length as the formatter uses it: the number in `text`, or 0 when it
 // is not a number or is negative. Fractions round to the nearest even number.
 int blockLength(const QString &text);
-
-// `text` without leading and trailing blanks (only " ", as the settings trim).
-QString trimBlanks(const QString &text);
 
 } // namespace kw::tel

@@ -40,7 +40,7 @@ void frmTelPruefUi::setupUi(QDialog *dialog)
 
 TelTestResult telTestResult(const QString &input, const QString &formatted)
 {
-    const bool differs = tel::trimBlanks(formatted) != tel::trimBlanks(input);
+    const bool differs = trimBlanks(formatted) != trimBlanks(input);
     return {formatted, differs ? QColor(0, 170, 0) : QColor(0, 0, 0)};
 }
 
@@ -89,7 +89,7 @@ bool frmTelPruef::databaseUsable()
 void frmTelPruef::ShowTestResult()
 {
     trapErrors(m_messages, place::TelTestDialog, QString(), [this] {
-        QString input = tel::trimBlanks(m_ui.txtTelNr->text());
+        QString input = trimBlanks(m_ui.txtTelNr->text());
         if (!input.isEmpty() && !databaseUsable())
             input.clear();
         bool changed = false;

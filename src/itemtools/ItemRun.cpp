@@ -16,15 +16,4 @@ void FailureLog::write(Messages &messages, const QString &subName) const
         messages.WriteErrorLog(m_lines.join(u'\n'), subName);
 }
 
-QString trimBlanks(const QString &text)
-{
-    qsizetype start = 0;
-    qsizetype end = text.size();
-    while (start < end && text.at(start) == u' ')
-        ++start;
-    while (end > start && text.at(end - 1) == u' ')
-        --end;
-    return text.mid(start, end - start);
-}
-
 } // namespace kw::itemtools

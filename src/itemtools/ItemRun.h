@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/core/Text.h"
 #include "shell/FolderFunctions.h"
 #include "shell/RunView.h"
 
@@ -47,8 +48,5 @@ private:
     QStringList m_lines;
 };
 
-// Text without leading and trailing blanks (spaces only, as the run's
-// texts are compared).
-QString trimBlanks(const QString &text);
 
 } // namespace kw::itemtools
