@@ -8,10 +8,8 @@
 #include "platform/mailstore/ItemSchema.h"
 #include "platform/mailstore/Items.h"
 #include "platform/mailstore/SaveGroup.h"
-#include "platform/mailstore/UserProperties.h"
 #include "shell/BusyState.h"
 #include "shell/ErrorTrap.h"
-#include "shell/MailServices.h"
 #include "shell/RegistryFunctions.h"
 #include "shell/SettingNames.h"
 
@@ -41,7 +39,7 @@ public:
 private:
     void contact(const mailstore::ItemPtr &item);
     std::optional<ParsedName> parse(const QString &fullName, bool checkBusiness);
-    bool writeBackups(const mailstore::ItemPtr &item, const ContactNameFields &old);
+    bool writeBackups(const mailstore::ItemPtr &item);
     void writeFields(mailstore::Item &item, const ContactNameFields &old, const NameCorrection &c);
 
     NameRunContext &m_ctx;
@@ -90,7 +88,7 @@ void NameRun::contact(const mailstore::ItemPtr &item)
     const NameCorrection c = correctName(old, *parsed, m_layouts.current());
     if (c.verdict == NameCorrection::Unchanged)
         return;
-    if (!writeBackups(item, old))
+    if (!writeBackups(item))
         return;
     writeFields(*item, old, c);
     item->Save();
@@ -119,16 +117,13 @@ std::optional<ParsedName> NameRun::parse(const QString &fullName, bool checkBusi
     return ParseFullName(fullName, checkBusiness, words, m_ctx.messages);
 }
 
-bool NameRun::writeBackups(const mailstore::ItemPtr &item, const ContactNameFields &old)
+bool NameRun::writeBackups(const mailstore::ItemPtr &item)
 {
-    const QStringList &names = ContactNameFields::names();
-    const QStringList values = old.values();
-    for (int k = 0; k < names.size(); ++k) {
-        const mailstore::UserPropertyPtr backup = GetOrAddUserProperty(item, UndoFunctions::backupName(names[k]), m_ctx.messages);
-        // Reported with 206; without its backup the contact must not change.
-        if (!backup)
+    // The fields are still as read: each backup holds the field's old text.
+    // Without its backup (reported with 206) the contact must not change.
+    for (const QString &name : ContactNameFields::names()) {
+        if (!UndoFunctions::WriteBackup(item, name, m_ctx.messages))
             return false;
-        backup->setValue(values[k]);
     }
     return true;
 }
