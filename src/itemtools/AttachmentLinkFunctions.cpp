@@ -11,6 +11,8 @@
 
 #include <QFileInfo>
 
+#include <optional>
+
 namespace kw::itemtools {
 namespace {
 
@@ -18,15 +20,25 @@ const QString kNotFound = QString::fromUtf8(" Anlagen konnten nicht %1 werden, w
                                             "gefunden wurde.");
 
 // The link at index, or null for any other attachment.
-mapi::SafeAttachmentPtr linkAt(MailItemCursor &item, int index)
+struct Link
+{
+    mapi::SafeAttachmentPtr attachment;
+    QString path; // of its file
+};
+
+// The attachment at `index` when it is a link whose file is there. A link
+// whose file is gone is counted as missing and stays in the item.
+std::optional<Link> linkWithFile(AttachmentRun &run, MailItemCursor &item, int index)
 {
     mapi::SafeAttachmentPtr att = item.attachments()->Item(index);
-    return att->Type() == mailstore::attachtype::ByReference ? att : nullptr;
-}
-
-QString linkedPath(const mapi::SafeAttachment &link)
-{
-    return link.Fields(mapi::PR_ATTACH_PATHNAME).toString();
+    if (att->Type() != mailstore::attachtype::ByReference)
+        return std::nullopt;
+    QString path = att->Fields(mapi::PR_ATTACH_PATHNAME).toString();
+    if (!files::FileExists(path)) {
+        ++run.missing;
+        return std::nullopt;
+    }
+    return Link{std::move(att), std::move(path)};
 }
 
 // Inside folder or a folder below it, symbolic links resolved.
@@ -54,14 +66,11 @@ void showSummary(RunContext &ctx, const AttachmentRun &run, const QString &verb)
 // the export folder holds it: a link may point at a file the user keeps.
 void importLink(const QString &exportFolder, AttachmentRun &run, MailItemCursor &item, int index)
 {
-    const mapi::SafeAttachmentPtr link = linkAt(item, index);
-    if (!link)
+    const std::optional<Link> found = linkWithFile(run, item, index);
+    if (!found)
         return;
-    const QString path = linkedPath(*link);
-    if (!files::FileExists(path)) {
-        ++run.missing;
-        return;
-    }
+    const mapi::SafeAttachmentPtr &link = found->attachment;
+    const QString &path = found->path;
     const QString name = link->DisplayName();
     try {
         const mapi::SafeAttachmentPtr added =
@@ -96,14 +105,11 @@ bool inFolder(const QString &path, const QString &folder)
 // save leaves the old file and link as they were.
 void moveLink(MoveRun &move, AttachmentRun &run, MailItemCursor &item, int index)
 {
-    const mapi::SafeAttachmentPtr link = linkAt(item, index);
-    if (!link)
+    const std::optional<Link> found = linkWithFile(run, item, index);
+    if (!found)
         return;
-    const QString path = linkedPath(*link);
-    if (!files::FileExists(path)) {
-        ++run.missing;
-        return;
-    }
+    const mapi::SafeAttachmentPtr &link = found->attachment;
+    const QString &path = found->path;
     if (inFolder(path, move.target))
         return;
     const QString wanted = files::BuildPath(move.target, files::GetFilename(path));
