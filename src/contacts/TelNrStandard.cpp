@@ -202,8 +202,7 @@ QString FormatTelNumber(const QString &TelNr, bool &Changed, Settings &settings,
         const std::shared_ptr<const TelSettings> cfg = TelSettings::current(settings);
         const std::shared_ptr<const TelTables> tables =
             database.cached<TelTables>([](refdb::Connection &db) { return TelTables::read(db); });
-        result = format(TelNr, *cfg, *tables);
-        Changed = result != TelNr;
+        result = FormatTelNumber(TelNr, Changed, *cfg, *tables);
     });
     if (!error)
         return result;
