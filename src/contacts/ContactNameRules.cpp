@@ -35,13 +35,17 @@ NameLayouts NameLayouts::read(const Settings &settings)
     return layouts;
 }
 
+void NameLayoutSettings::lookAtFile()
+{
+    m_settings.registry().changeStamp();
+}
+
 const NameLayouts &NameLayoutSettings::current()
 {
-    // The stamp changes whenever the file was written or replaced.
-    const quint64 stamp = m_settings.registry().changeStamp();
-    if (!m_valid || stamp != m_stamp) {
+    // The stamp changes whenever the file was written, or found replaced.
+    if (!m_valid || m_settings.registry().knownChangeStamp() != m_stamp) {
         m_layouts = NameLayouts::read(m_settings);
-        m_stamp = stamp;
+        m_stamp = m_settings.registry().knownChangeStamp(); // reading looked at the file
         m_valid = true;
     }
     return m_layouts;

@@ -48,14 +48,16 @@ struct NameLayouts
     static NameLayouts read(const Settings &settings);
 };
 
-// NameLayouts for a whole run: read again only when the settings file
-// changed since the last contact, so a layout saved in the options during a
-// run counts from the next contact on, as with a read per contact.
+// NameLayouts for a whole run: read again only when the settings changed.
+// A layout saved from this process counts from the next contact on, as with a
+// read per contact; the file itself is looked at only by lookAtFile(), which
+// the run calls once per folder, since a look costs a system call.
 class NameLayoutSettings
 {
 public:
     explicit NameLayoutSettings(Settings &settings) : m_settings(settings) {}
     const NameLayouts &current();
+    void lookAtFile();
 
 private:
     Settings &m_settings;

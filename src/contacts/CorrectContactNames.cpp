@@ -24,6 +24,19 @@ ContactNameFields readNameFields(const mailstore::Item &item)
     return ContactNameFields::fromValues(values);
 }
 
+// The run looks for edited word tables once per folder, not per contact.
+class HeldWords
+{
+public:
+    explicit HeldWords(NameWordSource &words) : m_words(words) { m_words.hold(true); }
+    ~HeldWords() { m_words.hold(false); }
+    HeldWords(const HeldWords &) = delete;
+    HeldWords &operator=(const HeldWords &) = delete;
+
+private:
+    NameWordSource &m_words;
+};
+
 // One run: its settings, its word tables and its count.
 class NameRun
 {
@@ -56,6 +69,8 @@ void NameRun::folder(const mailstore::FolderPtr &folder)
     const int n = items->Count();
     const QString name = folder->Name();
     m_ctx.view.setProgressMaximum(n);
+    m_layouts.lookAtFile();
+    const HeldWords held(m_ctx.words);
     // Ended by an error, the group still writes the contacts saved before it.
     mailstore::SaveGroup group(folder->db());
     m_group = &group;

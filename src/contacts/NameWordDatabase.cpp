@@ -4,6 +4,7 @@
 #include "platform/refdb/Database.h"
 
 #include <QFile>
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <mutex>
@@ -55,7 +56,10 @@ NameWordTables readNameWordTables(refdb::Connection &connection)
     return t;
 }
 
-NameWordDatabase::NameWordDatabase(refdb::Database &database) : m_database(database) {}
+NameWordDatabase::NameWordDatabase(refdb::Database &database)
+    : m_database(database), m_encodedPath(QFile::encodeName(database.path()))
+{
+}
 
 namespace {
 
@@ -91,7 +95,7 @@ int headerDescriptor(quint64 device, quint64 inode, const QByteArray &path)
 // SQLite itself compares to tell whether another writer changed the file.
 NameWordDatabase::FileStamp NameWordDatabase::readFileStamp()
 {
-    const QByteArray path = QFile::encodeName(m_database.path());
+    const QByteArray &path = m_encodedPath;
     struct stat info {};
     if (::stat(path.constData(), &info) != 0 || !S_ISREG(info.st_mode))
         return {}; // the database layer reports the missing file
@@ -105,12 +109,21 @@ NameWordDatabase::FileStamp NameWordDatabase::readFileStamp()
     if (fd < 0 || ::pread(fd, header, sizeof header, 0) != qint64(sizeof header))
         return {};
     stamp.wal = header[18] == 2 || header[19] == 2;
-    stamp.header = QByteArray(header + 24, 16);
+    std::copy(header + 24, header + 40, stamp.header.begin());
     return stamp;
+}
+
+void NameWordDatabase::hold(bool on)
+{
+    m_held = on;
+    m_lookedWhileHeld = false;
 }
 
 std::shared_ptr<const NameWordTables> NameWordDatabase::acquire()
 {
+    if (m_held && m_lookedWhileHeld && m_tables)
+        return m_tables;
+    m_lookedWhileHeld = m_held;
     const FileStamp now = readFileStamp();
     const bool known = now.inode != 0 && !now.wal;
     if (m_tables && known && now == m_stamp)

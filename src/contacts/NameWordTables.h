@@ -110,6 +110,9 @@ class NameWordSource
 public:
     virtual ~NameWordSource() = default;
     virtual std::shared_ptr<const NameWordTables> acquire() = 0;
+    // While held, a source may hand out the tables it has without looking for
+    // changes: a run holds its source for each folder.
+    virtual void hold(bool) {}
 };
 
 // Tables fixed for the source's lifetime: for tests and for comparison runs.

@@ -3,8 +3,10 @@
 #include "platform/core/Paths.h"
 
 #include <QFile>
-#include <QFileInfo>
+#include <QDateTime>
 #include <QSaveFile>
+
+#include <sys/stat.h>
 
 namespace kw::registry {
 namespace {
@@ -18,8 +20,17 @@ quint64 nextChangeStamp()
 } // namespace
 
 Registry::Registry(QString filePath)
-    : m_filePath(std::move(filePath))
+    : m_filePath(std::move(filePath)), m_encodedPath(QFile::encodeName(m_filePath))
 {
+}
+
+Registry::FileState Registry::fileState() const
+{
+    struct stat info {};
+    if (::stat(m_encodedPath.constData(), &info) != 0)
+        return {};
+    return {true, quint64(info.st_dev), quint64(info.st_ino), qint64(info.st_size),
+            qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec};
 }
 
 QString Registry::rootName(HKEY root)
@@ -49,17 +60,17 @@ QString Registry::joinPath(HKEY root, const QString &subKey)
 
 void Registry::refresh()
 {
-    const QFileInfo info(m_filePath);
-    if (!info.exists()) {
-        if (m_loaded && m_loadedSize < 0)
+    const FileState now = fileState();
+    if (!now.exists) {
+        if (m_loaded && !m_loadedState.exists)
             return;
         m_hive.clear();
         m_loaded = true;
-        m_loadedSize = -1;
+        m_loadedState = now;
         m_changeStamp = nextChangeStamp();
         return;
     }
-    if (m_loaded && info.size() == m_loadedSize && info.lastModified() == m_loadedTime)
+    if (m_loaded && now == m_loadedState)
         return;
 
     QFile file(m_filePath);
@@ -88,11 +99,9 @@ void Registry::refresh()
             m_failWrites = true;
         }
     }
-    const QFileInfo after(m_filePath);
     m_changeStamp = nextChangeStamp();
     m_loaded = true;
-    m_loadedSize = after.exists() ? after.size() : -1;
-    m_loadedTime = after.exists() ? after.lastModified() : QDateTime();
+    m_loadedState = fileState();
 }
 
 bool Registry::persist(const Hive &next)
@@ -109,9 +118,7 @@ bool Registry::persist(const Hive &next)
         return false;
     m_hive = next;
     m_changeStamp = nextChangeStamp();
-    const QFileInfo info(m_filePath);
-    m_loadedSize = info.size();
-    m_loadedTime = info.lastModified();
+    m_loadedState = fileState();
     m_loaded = true;
     return true;
 }

@@ -2,7 +2,6 @@
 
 #include "platform/registry/RegFile.h"
 
-#include <QDateTime>
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -54,6 +53,9 @@ public:
     // whenever the values may have changed (file reloaded or written). Numbers
     // are never reused within the process, so a cache keyed by one stays exact.
     quint64 changeStamp();
+    // The stamp as of the last look at the file or the last write from this
+    // process, without looking at the file again.
+    quint64 knownChangeStamp() const { return m_changeStamp; }
 
     // Test switch: every write fails with ERROR_ACCESS_DENIED.
     void setFailWrites(bool fail) { m_failWrites = fail; }
@@ -69,10 +71,26 @@ private:
     static void putValue(Key &key, const Value &value);
     HKEY newHandle(const QString &keyPath);
 
+    // What tells whether the file changed: identity, size and modification
+    // time to the nanosecond. A replacement (as every write here makes) gets a
+    // new inode even when size and time agree.
+    struct FileState
+    {
+        bool exists = false;
+        quint64 device = 0;
+        quint64 inode = 0;
+        qint64 size = -1;
+        qint64 modifiedNs = 0;
+        bool operator==(const FileState &) const = default;
+    };
+    // One stat() call: refresh() runs before every read, and a run reads
+    // settings for each contact.
+    FileState fileState() const;
+
     QString m_filePath;
+    QByteArray m_encodedPath;
     Hive m_hive;
-    qint64 m_loadedSize = -1;
-    QDateTime m_loadedTime;
+    FileState m_loadedState;
     bool m_loaded = false;
     quint64 m_changeStamp = 0;
     bool m_failWrites = false;
