@@ -5,6 +5,7 @@
 // every contact: the same reads, nine backups, the same field writes and a
 // save each, without parsing. Prints "key: value" lines.
 // Usage: bench_namerun [CONTACTS]
+#include "../RunClock.h"
 #include "SyntheticProfile.h"
 
 #include "contacts/CorrectContactNames.h"
@@ -44,10 +45,9 @@ mailstore::FolderPtr contactsFolder(MailProfile &profile)
 }
 
 // The run's reading without its work: each item and its nine name fields.
-qint64 bareRead(MailProfile &profile, qint64 &chars)
+bench::Elapsed bareRead(MailProfile &profile, qint64 &chars)
 {
-    QElapsedTimer t;
-    t.start();
+    const bench::RunClock clock;
     const mailstore::ItemsPtr items = contactsFolder(profile)->Items();
     const int n = items->Count();
     for (int j = 1; j <= n; ++j) {
@@ -58,7 +58,7 @@ qint64 bareRead(MailProfile &profile, qint64 &chars)
             chars += item->text(field).size();
         QCoreApplication::processEvents();
     }
-    return t.nsecsElapsed();
+    return clock.elapsed();
 }
 
 // What the mail store costs a run that rewrites every contact.
@@ -86,7 +86,7 @@ qint64 saveFloor(MailProfile &profile, Messages &messages)
 
 struct Run
 {
-    qint64 ns = 0;
+    bench::Elapsed time;
     int saves = 0;
 };
 
@@ -100,11 +100,10 @@ Run nameRun(MailProfile &profile, Settings &settings, Messages &messages, NameWo
                            set.OK = true;
                            return set;
                        }};
-    QElapsedTimer t;
-    t.start();
+    const bench::RunClock clock;
     Run run;
     run.saves = CorrectContactNames(ctx);
-    run.ns = t.nsecsElapsed();
+    run.time = clock.elapsed();
     return run;
 }
 
@@ -132,22 +131,23 @@ int main(int argc, char **argv)
     MailProfile profile(profilePath);
 
     qint64 chars = 0;
-    qint64 read = bareRead(profile, chars); // the first read warms the file cache
-    read = std::min(read, bareRead(profile, chars));
+    bench::Elapsed read = bareRead(profile, chars); // the first read warms the file cache
+    read = bench::Elapsed::fastest(read, bareRead(profile, chars));
     const Run first = nameRun(profile, settings, messages, words);
     const Run second = nameRun(profile, settings, messages, words);
     const qint64 floor = saveFloor(profile, messages);
 
     std::printf("contacts: %d\n", contacts);
-    std::printf("read_ms: %.1f\n", read / 1e6);
-    std::printf("namerun_ms: %.1f\n", first.ns / 1e6);
-    std::printf("second_run_ms: %.1f\n", second.ns / 1e6);
+    std::printf("read_ms: %.1f\n", read.wallNs / 1e6);
+    std::printf("namerun_ms: %.1f\n", first.time.wallNs / 1e6);
+    std::printf("second_run_ms: %.1f\n", second.time.wallNs / 1e6);
     std::printf("save_floor_ms: %.1f\n", floor / 1e6);
-    std::printf("namerun_over_read_ratio: %.2f\n", double(first.ns) / double(read));
-    std::printf("save_floor_over_read_ratio: %.2f\n", double(floor) / double(read));
-    std::printf("namerun_over_save_floor_ratio: %.2f\n", double(first.ns) / double(floor));
-    std::printf("second_run_over_read_ratio: %.2f\n", double(second.ns) / double(read));
-    std::printf("contacts_per_second: %.0f\n", contacts / (first.ns / 1e9));
+    std::printf("namerun_over_read_ratio: %.2f\n", double(first.time.wallNs) / double(read.wallNs));
+    std::printf("namerun_over_read_cpu_ratio: %.2f\n", double(first.time.cpuNs) / double(read.cpuNs));
+    std::printf("save_floor_over_read_ratio: %.2f\n", double(floor) / double(read.wallNs));
+    std::printf("namerun_over_save_floor_ratio: %.2f\n", double(first.time.wallNs) / double(floor));
+    std::printf("second_run_over_read_ratio: %.2f\n", double(second.time.wallNs) / double(read.wallNs));
+    std::printf("contacts_per_second: %.0f\n", contacts / (first.time.wallNs / 1e9));
     std::printf("first_run_saves: %d\n", first.saves);
     std::printf("second_run_saves: %d\n", second.saves);
     std::printf("errors_shown: %lld\n", qint64(box.shown.size()) - 2);

@@ -3,6 +3,7 @@
 // already in the layout), against a bare read of the same contacts and fields
 // through the object model, in one process. A second run over the result must
 // change and save nothing. Usage: bench_telrun [CONTACTS]
+#include "../RunClock.h"
 #include "NumberGenerator.h"
 #include "SyntheticProfile.h"
 
@@ -20,7 +21,6 @@
 #include "shell/RegistryFunctions.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QJsonArray>
 #include <QSqlQuery>
@@ -83,10 +83,9 @@ mailstore::FolderPtr contactFolder(const mailstore::ApplicationPtr &app)
     return app->GetNamespace(QStringLiteral("MAPI"))->GetDefaultFolder(mailstore::defaultfolder::Contacts);
 }
 
-qint64 bareRead(const QString &profile, qint64 &chars)
+bench::Elapsed bareRead(const QString &profile, qint64 &chars)
 {
-    QElapsedTimer t;
-    t.start();
+    const bench::RunClock clock;
     const mailstore::ItemsPtr items = contactFolder(mailstore::Application::open(profile))->Items();
     const int n = items->Count();
     for (int j = 1; j <= n; ++j) {
@@ -96,7 +95,7 @@ qint64 bareRead(const QString &profile, qint64 &chars)
         for (const QString &field : UndoFunctions::telephoneFields())
             chars += item->text(field).size();
     }
-    return t.nsecsElapsed();
+    return clock.elapsed();
 }
 
 qint64 rowChanges(const mailstore::ApplicationPtr &app)
@@ -108,7 +107,7 @@ qint64 rowChanges(const mailstore::ApplicationPtr &app)
 
 struct RunResult
 {
-    qint64 ns = 0;
+    bench::Elapsed time;
     int saved = 0;     // contacts the run changed, one Save each
     qint64 rows = 0;   // rows the store's connection wrote meanwhile
 };
@@ -122,11 +121,10 @@ RunResult telRun(Bench &b)
                                         return WorkingSet{{nullptr, folder}, 1, 1, folder->Items()->Count(), true};
                                     }};
     const qint64 rowsBefore = rowChanges(app);
-    QElapsedTimer t;
-    t.start();
+    const bench::RunClock clock;
     RunResult r;
     r.saved = TelNrStandard::StandardizeContactTelNumbers(ctx);
-    r.ns = t.nsecsElapsed();
+    r.time = clock.elapsed();
     r.rows = rowChanges(app) - rowsBefore;
     return r;
 }
@@ -151,20 +149,21 @@ int main(int argc, char **argv)
     mailstore::fixture::createProfile(b.profile, fixture);
 
     qint64 chars = 0;
-    qint64 read = bareRead(b.profile, chars); // the first read warms the file cache
-    read = std::min(read, bareRead(b.profile, chars));
+    bench::Elapsed read = bareRead(b.profile, chars); // the first read warms the file cache
+    read = bench::Elapsed::fastest(read, bareRead(b.profile, chars));
     const RunResult first = telRun(b);
-    read = std::min(read, bareRead(b.profile, chars));
+    read = bench::Elapsed::fastest(read, bareRead(b.profile, chars));
     const RunResult second = telRun(b);
 
     std::printf("contacts: %d\n", contacts);
-    std::printf("bare_read_ms: %.1f\n", read / 1e6);
-    std::printf("telrun_ms: %.1f\n", first.ns / 1e6);
-    std::printf("telrun_over_read_ratio: %.2f\n", double(first.ns) / double(read));
-    std::printf("contacts_per_second: %.0f\n", contacts / (first.ns / 1e9));
+    std::printf("bare_read_ms: %.1f\n", read.wallNs / 1e6);
+    std::printf("telrun_ms: %.1f\n", first.time.wallNs / 1e6);
+    std::printf("telrun_over_read_ratio: %.2f\n", double(first.time.wallNs) / double(read.wallNs));
+    std::printf("telrun_over_read_cpu_ratio: %.2f\n", double(first.time.cpuNs) / double(read.cpuNs));
+    std::printf("contacts_per_second: %.0f\n", contacts / (first.time.wallNs / 1e9));
     std::printf("first_run_saves: %d\n", first.saved);
-    std::printf("second_run_ms: %.1f\n", second.ns / 1e6);
-    std::printf("second_run_over_read_ratio: %.2f\n", double(second.ns) / double(read));
+    std::printf("second_run_ms: %.1f\n", second.time.wallNs / 1e6);
+    std::printf("second_run_over_read_ratio: %.2f\n", double(second.time.wallNs) / double(read.wallNs));
     std::printf("second_run_saves: %d\n", second.saved);
     std::printf("second_run_rows_written: %lld\n", second.rows);
     std::printf("messages_shown: %lld\n", qint64(b.box.shown.size()));

@@ -27,10 +27,8 @@ mailstore::UserPropertyPtr GetOrAddUserProperty(const mailstore::ItemPtr &item, 
     trapErrors(messages, place::GetOrAddUserProperty, {}, [&] {
         if (!item)
             throw PlatformError(errors::kObjectVariableNotSet, QStringLiteral("Object variable not set"));
-        const mailstore::UserPropertiesPtr properties = item->UserProperties();
-        if (!properties->Find(name))
-            properties->Add(name, 1);
-        property = properties->Find(name);
+        // Add gives the property of that name when there is one already.
+        property = item->UserProperties()->Add(name, 1);
     });
     return property;
 }
