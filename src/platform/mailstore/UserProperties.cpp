@@ -3,6 +3,8 @@
 #include "platform/core/PlatformError.h"
 #include "platform/mailstore/Item.h"
 
+#include <algorithm>
+
 namespace kw::mailstore {
 
 namespace {
@@ -68,7 +70,7 @@ UserPropertyPtr UserProperties::Find(const QString &name) const
 
 UserPropertyPtr UserProperties::Add(const QString &name, int type)
 {
-    if (name.trimmed().isEmpty())
+    if (std::all_of(name.cbegin(), name.cend(), [](QChar c) { return c.isSpace(); }))
         throw PlatformError(errors::kInvalidArgument,
                             QStringLiteral("Der Name der Benutzereigenschaft fehlt."));
     if (UserPropertyPtr existing = Find(name))
