@@ -33,7 +33,10 @@ void StatusBarView::setProgress(int value)
 
 void StatusBarView::yield()
 {
+    if (m_sinceYield.isValid() && m_sinceYield.elapsed() < kYieldIntervalMs)
+        return;
     QCoreApplication::processEvents();
+    m_sinceYield.start();
 }
 
 } // namespace kw

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QString>
 
@@ -30,11 +31,15 @@ public:
     void setProgressMaximum(int maximum) override;
     // Kept within the bar's range.
     void setProgress(int value) override;
+    // Lets the event loop run, at most every kYieldIntervalMs: a run calls it
+    // for every item, and a pass of the loop repaints the status line.
     void yield() override;
+    static constexpr int kYieldIntervalMs = 20;
 
 private:
     QPointer<QLabel> m_status;
     QPointer<QProgressBar> m_progress;
+    QElapsedTimer m_sinceYield;
 };
 
 } // namespace kw
