@@ -125,8 +125,8 @@ std::optional<Parsed> parse(QString s, const TelSettings &cfg, const TelTables &
         s.remove(0, country->taken);
         recognised = true;
         if (!cfg.IgnoreCountryCode) {
-            cc = country->code;
-            np = country->prefix;
+            cc = country->code.toString();
+            np = country->prefix.toString();
         }
     }
     bool trunkRemoved = false;
@@ -136,7 +136,7 @@ std::optional<Parsed> parse(QString s, const TelSettings &cfg, const TelTables &
     }
     if (s.isEmpty() || !recognised)
         return std::nullopt;
-    std::optional<QString> ac = tables.findAreaCode(cc, s, true);
+    std::optional<QStringView> ac = tables.findAreaCode(cc, s, true);
     if (!ac && trunkRemoved) {
         // Area codes that themselves begin with the trunk digit ("06" in Italy).
         s.prepend(np);
@@ -144,7 +144,7 @@ std::optional<Parsed> parse(QString s, const TelSettings &cfg, const TelTables &
     }
     if (!ac)
         return std::nullopt;
-    return Parsed{cc, *ac, s};
+    return Parsed{cc, ac->toString(), s};
 }
 
 bool filteredOut(const Parsed &number, const TelSettings &cfg)

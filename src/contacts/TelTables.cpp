@@ -22,6 +22,42 @@ QString rawKey(QStringView text)
 
 } // namespace
 
+int &TelTables::PrefixTree::valueOf(QStringView key)
+{
+    int node = 0;
+    for (const QChar c : key) {
+        int next = child(node, c);
+        if (next < 0) {
+            next = int(m_nodes.size());
+            m_nodes.append(Node{c, -1, m_nodes[node].firstChild, -1});
+            m_nodes[node].firstChild = next;
+        }
+        node = next;
+    }
+    return m_nodes[node].value;
+}
+
+int TelTables::PrefixTree::child(int node, QChar c) const
+{
+    for (int n = m_nodes[node].firstChild; n >= 0; n = m_nodes[n].nextSibling) {
+        if (m_nodes[n].c == c)
+            return n;
+    }
+    return -1;
+}
+
+template <class Visit>
+void TelTables::PrefixTree::forEachPrefix(QStringView text, Visit visit) const
+{
+    int node = 0;
+    for (qsizetype length = 0;; ++length) {
+        if (m_nodes[node].value >= 0)
+            visit(length, m_nodes[node].value);
+        if (length == text.size() || (node = child(node, text[length])) < 0)
+            return;
+    }
+}
+
 TelTables TelTables::read(refdb::Connection &db)
 {
     TelTables tables;
@@ -48,10 +84,9 @@ void TelTables::readCountries(refdb::Connection &db)
                 m_firstNullCountry = row;
             continue;
         }
-        const QString &trimmed = m_countries.last().code;
-        if (!m_countryByCode.contains(trimmed))
-            m_countryByCode.insert(trimmed, row);
-        m_longestCountry = std::max(m_longestCountry, trimmed.size());
+        int &first = m_countryByCode.valueOf(m_countries.last().code);
+        if (first < 0)
+            first = row;
     }
     rs.Close();
 }
@@ -76,9 +111,12 @@ void TelTables::readAreas(refdb::Connection &db)
                 index.firstNull = order;
         } else if (!area.text().isEmpty()) {
             // An empty text is neither NULL nor LIKE any first character.
-            const QString trimmed = trimBlanks(area.text());
-            index.byTrimmed[trimmed].append({order, likeFold(area.text().at(0))});
-            index.longest = std::max(index.longest, trimmed.size());
+            int &rows = index.byTrimmed.valueOf(trimBlanks(area.text()));
+            if (rows < 0) {
+                rows = int(index.rows.size());
+                index.rows.append(QList<AreaRow>());
+            }
+            index.rows[rows].append({order, likeFold(area.text().at(0))});
         }
         ++order;
     }
@@ -88,20 +126,13 @@ void TelTables::readAreas(refdb::Connection &db)
 int TelTables::firstCountryWithPrefix(QStringView text) const
 {
     int best = INT_MAX;
-    const qsizetype longest = std::min(m_longestCountry, text.size());
-    for (qsizetype k = 0; k <= longest; ++k) {
-        const auto it = m_countryByCode.constFind(rawKey(text.first(k)));
-        if (it != m_countryByCode.cend())
-            best = std::min(best, *it);
-    }
+    m_countryByCode.forEachPrefix(text, [&](qsizetype, int row) { best = std::min(best, row); });
     return best;
 }
 
-std::optional<TelTables::CountryMatch> TelTables::findCountry(const QString &number, const QString &iddp,
-                                                              bool plus) const
+std::optional<TelTables::CountryMatch> TelTables::findCountry(QStringView number, QStringView iddp, bool plus) const
 {
-    const int viaPrefix = number.startsWith(iddp) ? firstCountryWithPrefix(QStringView(number).mid(iddp.size()))
-                                                  : INT_MAX;
+    const int viaPrefix = number.startsWith(iddp) ? firstCountryWithPrefix(number.sliced(iddp.size())) : INT_MAX;
     const int viaPlus = plus ? firstCountryWithPrefix(number) : INT_MAX;
     const int row = std::min(viaPrefix, viaPlus);
     // The original walk stops with an error at a row without a code that it
@@ -115,43 +146,34 @@ std::optional<TelTables::CountryMatch> TelTables::findCountry(const QString &num
     return CountryMatch{country.code, country.prefix, taken};
 }
 
-std::optional<int> TelTables::bestArea(const AreaIndex &index, const QString &number, bool includeNull,
-                                       QString *code) const
+std::optional<QStringView> TelTables::bestArea(const AreaIndex &index, QStringView number, bool includeNull) const
 {
     int best = (includeNull && index.firstNull >= 0) ? index.firstNull : INT_MAX;
-    if (best != INT_MAX)
-        code->clear();
-    const QChar first = likeFold(number.at(0));
-    const qsizetype longest = std::min(index.longest, number.size());
-    for (qsizetype k = 0; k <= longest; ++k) {
-        const auto it = index.byTrimmed.constFind(rawKey(QStringView(number).first(k)));
-        if (it == index.byTrimmed.cend())
-            continue;
-        for (const AreaRow &row : *it) {
+    qsizetype length = 0; // a NULL row gives ""
+    const QChar first = likeFold(number.front());
+    index.byTrimmed.forEachPrefix(number, [&](qsizetype prefixLength, int rows) {
+        for (const AreaRow &row : index.rows[rows]) {
             if (row.first == first && row.order < best) {
                 best = row.order;
-                *code = it.key();
+                length = prefixLength;
             }
         }
-    }
+    });
     if (best == INT_MAX)
         return std::nullopt;
-    return best;
+    return number.first(length);
 }
 
-std::optional<QString> TelTables::findAreaCode(const QString &cc, const QString &number, bool includeNull) const
+std::optional<QStringView> TelTables::findAreaCode(QStringView cc, QStringView number, bool includeNull) const
 {
     if (m_areaError)
         throw *m_areaError;
     if (number.isEmpty())
         return std::nullopt;
-    const auto it = m_areas.constFind(cc);
+    const auto it = m_areas.constFind(rawKey(cc));
     if (it == m_areas.cend())
         return std::nullopt;
-    QString code;
-    if (!bestArea(*it, number, includeNull, &code))
-        return std::nullopt;
-    return QString(code); // detach from the table's key
+    return bestArea(*it, number, includeNull);
 }
 
 } // namespace kw::tel
