@@ -14,12 +14,6 @@ QChar likeFold(QChar c)
     return (c >= u'A' && c <= u'Z') ? QChar(c.unicode() + 32) : c;
 }
 
-// A key that shares `text`'s characters; valid while `text` lives.
-QString rawKey(QStringView text)
-{
-    return QString::fromRawData(text.data(), text.size());
-}
-
 } // namespace
 
 int &TelTables::PrefixTree::valueOf(QStringView key)
@@ -29,8 +23,15 @@ int &TelTables::PrefixTree::valueOf(QStringView key)
         int next = child(node, c);
         if (next < 0) {
             next = int(m_nodes.size());
-            m_nodes.append(Node{c, -1, m_nodes[node].firstChild, -1});
-            m_nodes[node].firstChild = next;
+            const bool digit = c >= u'0' && c <= u'9';
+            m_nodes.append(Node{});
+            m_nodes[next].c = c;
+            if (digit) {
+                m_nodes[node].digits[c.unicode() - u'0'] = next;
+            } else {
+                m_nodes[next].nextSibling = m_nodes[node].firstOther;
+                m_nodes[node].firstOther = next;
+            }
         }
         node = next;
     }
@@ -39,11 +40,21 @@ int &TelTables::PrefixTree::valueOf(QStringView key)
 
 int TelTables::PrefixTree::child(int node, QChar c) const
 {
-    for (int n = m_nodes[node].firstChild; n >= 0; n = m_nodes[n].nextSibling) {
+    if (c >= u'0' && c <= u'9')
+        return m_nodes[node].digits[c.unicode() - u'0'];
+    for (int n = m_nodes[node].firstOther; n >= 0; n = m_nodes[n].nextSibling) {
         if (m_nodes[n].c == c)
             return n;
     }
     return -1;
+}
+
+int TelTables::PrefixTree::valueAt(QStringView key) const
+{
+    int node = 0;
+    for (qsizetype i = 0; i < key.size() && node >= 0; ++i)
+        node = child(node, key[i]);
+    return node < 0 ? -1 : m_nodes[node].value;
 }
 
 template <class Visit>
@@ -66,6 +77,7 @@ TelTables TelTables::read(refdb::Connection &db)
         tables.readAreas(db);
     } catch (const PlatformError &error) {
         tables.m_areas.clear();
+        tables.m_areasByCountry = PrefixTree();
         tables.m_areaError = error;
     }
     return tables;
@@ -104,7 +116,12 @@ void TelTables::readAreas(refdb::Connection &db)
             lastCountry = country;
             order = 0;
         }
-        AreaIndex &index = m_areas[country];
+        int &slot = m_areasByCountry.valueOf(country);
+        if (slot < 0) {
+            slot = int(m_areas.size());
+            m_areas.append(AreaIndex());
+        }
+        AreaIndex &index = m_areas[slot];
         const refdb::Field area = rs.Fields(1);
         if (area.isNull()) {
             if (index.firstNull < 0)
@@ -170,10 +187,10 @@ std::optional<QStringView> TelTables::findAreaCode(QStringView cc, QStringView n
         throw *m_areaError;
     if (number.isEmpty())
         return std::nullopt;
-    const auto it = m_areas.constFind(rawKey(cc));
-    if (it == m_areas.cend())
+    const int areas = m_areasByCountry.valueAt(cc);
+    if (areas < 0)
         return std::nullopt;
-    return bestArea(*it, number, includeNull);
+    return bestArea(m_areas.at(areas), number, includeNull);
 }
 
 } // namespace kw::tel

@@ -2,10 +2,10 @@
 
 #include "platform/core/PlatformError.h"
 
-#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringView>
+#include <array>
 #include <optional>
 
 namespace kw::refdb {
@@ -15,8 +15,8 @@ class Connection;
 namespace kw::tel {
 
 // The two telephone tables of the reference database, held in memory and
-// indexed so that each look-up is one walk over the start of the number
-// (and one hash probe for the country's area codes). The answers are
+// indexed so that each look-up is one walk over the start of the number.
+// The answers are
 // those of a walk over the rows in the order the formatter's queries return
 // them; refdb::Database::cached() keeps this in step with the file.
 class TelTables
@@ -56,6 +56,8 @@ private:
     public:
         // The value kept for `key`, -1 until set.
         int &valueOf(QStringView key);
+        // The value kept for `key`, -1 when none is.
+        int valueAt(QStringView key) const;
         // Calls visit(length, value) for each key that `text` begins with,
         // shortest first.
         template <class Visit>
@@ -64,14 +66,15 @@ private:
     private:
         struct Node
         {
-            QChar c;
-            int firstChild = -1;
+            std::array<int, 10> digits{-1, -1, -1, -1, -1, -1, -1, -1, -1, -1}; // children for '0'..'9'
+            int firstOther = -1; // children for other characters, linked
             int nextSibling = -1;
+            QChar c;
             int value = -1;
         };
         int child(int node, QChar c) const;
 
-        QList<Node> m_nodes{Node{}}; // the root stands for the empty key
+        QList<Node> m_nodes = QList<Node>(1); // the root stands for the empty key
     };
 
     struct Country
@@ -99,7 +102,8 @@ private:
     QList<Country> m_countries;
     PrefixTree m_countryByCode; // trimmed code -> first row
     int m_firstNullCountry = -1;
-    QHash<QString, AreaIndex> m_areas; // by CountryCode as stored
+    QList<AreaIndex> m_areas;
+    PrefixTree m_areasByCountry; // CountryCode as stored -> index into m_areas
     std::optional<PlatformError> m_areaError;
 };
 
