@@ -23,6 +23,18 @@ using tel::TelTables;
 // formatter runs for every field of every contact.
 using Chars = QVarLengthArray<QChar, 64>;
 
+// Prefix and suffix tests on a few characters, cheaper inline than through
+// Qt's general comparison.
+bool startsWith(QStringView text, QStringView prefix)
+{
+    return text.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), text.begin());
+}
+
+bool endsWith(QStringView text, QStringView suffix)
+{
+    return text.size() >= suffix.size() && std::equal(suffix.begin(), suffix.end(), text.end() - suffix.size());
+}
+
 void append(Chars &out, QStringView text)
 {
     out.append(text.data(), text.size());
@@ -134,7 +146,7 @@ QStringView resolvePlus(QStringView s, const TelSettings &cfg, Chars &buffer)
     if (!s.contains(u'+'))
         return s;
     buffer.clear();
-    if (s.startsWith(u'+') && s.mid(1, cfg.IDDP.size()) != cfg.IDDP)
+    if (s.startsWith(u'+') && !startsWith(s.sliced(1), cfg.IDDP))
         appendWithoutPlus(buffer, cfg.IDDP);
     appendWithoutPlus(buffer, s);
     return QStringView(buffer.data(), buffer.size());
@@ -146,9 +158,9 @@ QStringView trimSeparator(QStringView text, QStringView separator, bool endFirst
         return text;
     for (int pass = 0; pass < 2; ++pass) {
         const bool atEnd = (pass == 0) == endFirst;
-        if (atEnd && text.endsWith(separator))
+        if (atEnd && endsWith(text, separator))
             text.chop(separator.size());
-        else if (!atEnd && text.startsWith(separator))
+        else if (!atEnd && startsWith(text, separator))
             text = text.sliced(separator.size());
     }
     return text;
@@ -179,7 +191,7 @@ std::optional<Parsed> parse(QStringView s, const TelSettings &cfg, const TelTabl
     }
     const QStringView withTrunk = s;
     bool trunkRemoved = false;
-    if (s.startsWith(np) && !s.startsWith(cfg.IDDP)) {
+    if (startsWith(s, np) && !startsWith(s, cfg.IDDP)) {
         s = s.sliced(np.size());
         recognised = trunkRemoved = true;
     }
@@ -207,7 +219,7 @@ bool filteredOut(const Parsed &number, const TelSettings &cfg)
 // Whether `text` goes on with `piece` at `pos`; if so, `pos` moves past it.
 bool continuesWith(QStringView text, qsizetype &pos, QStringView piece)
 {
-    if (!text.sliced(pos).startsWith(piece))
+    if (!startsWith(text.sliced(pos), piece))
         return false;
     pos += piece.size();
     return true;
