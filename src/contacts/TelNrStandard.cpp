@@ -51,7 +51,9 @@ void appendBlocks(Chars &out, QStringView digits, const int *lengths, int count,
                   QStringView extensionSeparator)
 {
     // 1-based position of the rightmost extension separator, 0 when absent.
-    const qsizetype sepPos = extensionSeparator.isEmpty() ? 0 : digits.lastIndexOf(extensionSeparator) + 1;
+    // Searched from the last character: Qt 6.4 searching from size() reads
+    // the character past the end, which a view does not own.
+    const qsizetype sepPos = extensionSeparator.isEmpty() ? 0 : digits.lastIndexOf(extensionSeparator, -1) + 1;
     qsizetype taken = 0;
     for (int i = 0; i < count; ++i) {
         const int length = lengths[i];
