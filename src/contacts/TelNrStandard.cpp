@@ -273,6 +273,12 @@ QString layout(const Parsed &number, const TelSettings &cfg)
     return toString(out);
 }
 
+// Only " " counts, as for trimBlanks(); checked without a trimmed copy.
+bool isBlank(QStringView text)
+{
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c == u' '; });
+}
+
 QString format(const QString &telNr, const TelSettings &cfg, const TelTables &tables)
 {
     Chars cleaned;
@@ -321,7 +327,7 @@ QString FormatNumberBlocks(const QString &Digits, const QString &Kind, Settings 
 QString FormatTelNumber(const QString &TelNr, bool &Changed, const TelSettings &settings, const TelTables &tables)
 {
     Changed = false;
-    if (trimBlanks(TelNr).isEmpty())
+    if (isBlank(TelNr))
         return QString(QLatin1String(""));
     const QString result = format(TelNr, settings, tables);
     Changed = result != TelNr;
