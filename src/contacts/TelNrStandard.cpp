@@ -69,11 +69,15 @@ void appendBlocks(Chars &out, QStringView digits, const int *lengths, int count,
     append(out, digits.sliced(std::min(taken, digits.size())));
 }
 
+// `digits` as they are, or in the blocks of `lengths` when `inBlocks`.
 template <std::size_t N>
-void appendBlocks(Chars &out, QStringView digits, const std::array<int, N> &lengths, const QString &blockSeparator,
-                  const TelSettings &cfg)
+void appendDigits(Chars &out, QStringView digits, bool inBlocks, const std::array<int, N> &lengths,
+                  const QString &blockSeparator, const TelSettings &cfg)
 {
-    appendBlocks(out, digits, lengths.data(), int(N), blockSeparator, cfg.DurchwahlTrennOut);
+    if (inBlocks)
+        appendBlocks(out, digits, lengths.data(), int(N), blockSeparator, cfg.DurchwahlTrennOut);
+    else
+        append(out, digits);
 }
 
 QString blocks(const QString &digits, const int *lengths, int count, const QString &blockSeparator,
@@ -251,22 +255,13 @@ QString layout(const Parsed &number, const TelSettings &cfg)
     if (!number.ac.isEmpty()) {
         const QStringView sub = trimSeparator(number.rest.sliced(number.ac.size()), cfg.DurchwahlTrennOut, false);
         append(out, cfg.VorwahlTrennOut1);
-        if (cfg.UseNumberBlocksAreaPres)
-            appendBlocks(out, number.ac, cfg.BlockA, cfg.BlockTrennAreaPres, cfg);
-        else
-            append(out, number.ac);
+        appendDigits(out, number.ac, cfg.UseNumberBlocksAreaPres, cfg.BlockA, cfg.BlockTrennAreaPres, cfg);
         append(out, cfg.VorwahlTrennOut2);
-        if (cfg.UseNumberBlocksAreaPres)
-            appendBlocks(out, sub, cfg.BlockS, cfg.BlockTrennAreaPres, cfg);
-        else
-            append(out, sub);
+        appendDigits(out, sub, cfg.UseNumberBlocksAreaPres, cfg.BlockS, cfg.BlockTrennAreaPres, cfg);
     } else {
         const QStringView rest = trimSeparator(number.rest, cfg.DurchwahlTrennOut, true);
         append(out, cfg.VorwahlTrennOutSingle);
-        if (cfg.UseNumberBlocksAreaNo)
-            appendBlocks(out, rest, cfg.BlockT, cfg.BlockTrennAreaNo, cfg);
-        else
-            append(out, rest);
+        appendDigits(out, rest, cfg.UseNumberBlocksAreaNo, cfg.BlockT, cfg.BlockTrennAreaNo, cfg);
     }
     if (cfg.SchweizKonv)
         convertOldZurich(out, cfg);

@@ -30,10 +30,9 @@ int &TelTables::PrefixTree::valueOf(QStringView key)
         int next = child(node, c);
         if (next < 0) {
             next = int(m_nodes.size());
-            const bool digit = c >= u'0' && c <= u'9';
             m_nodes.append(Node{});
             m_nodes[next].c = c;
-            if (digit) {
+            if (c >= u'0' && c <= u'9') {
                 m_nodes[node].digits[c.unicode() - u'0'] = next;
             } else {
                 m_nodes[next].nextSibling = m_nodes[node].firstOther;

@@ -16,9 +16,9 @@ namespace kw::tel {
 
 // The two telephone tables of the reference database, held in memory and
 // indexed so that each look-up is one walk over the start of the number.
-// The answers are
-// those of a walk over the rows in the order the formatter's queries return
-// them; refdb::Database::cached() keeps this in step with the file.
+// The answers are those of a walk over the rows in the order the formatter's
+// queries return them; refdb::Database::cached() keeps this in step with the
+// file.
 class TelTables
 {
 public:
@@ -64,10 +64,11 @@ private:
         void forEachPrefix(QStringView text, Visit visit) const;
 
     private:
+        // Codes are digits nearly always: those children are found directly.
         struct Node
         {
             std::array<int, 10> digits{-1, -1, -1, -1, -1, -1, -1, -1, -1, -1}; // children for '0'..'9'
-            int firstOther = -1; // children for other characters, linked
+            int firstOther = -1; // children for other characters, linked by nextSibling
             int nextSibling = -1;
             QChar c;
             int value = -1;
