@@ -290,7 +290,7 @@ QString FormatTelNumber(const QString &TelNr, bool &Changed, Settings &settings,
                         refdb::Database &database)
 {
     Changed = false;
-    if (trimBlanks(TelNr).isEmpty())
+    if (isBlank(TelNr))
         return QString(QLatin1String(""));
     QString result;
     const std::optional<PlatformError> error = catchError([&] {
