@@ -9,7 +9,9 @@
 #include "shell/RegistryFunctions.h"
 #include "shell/SettingNames.h"
 
+#include <QVarLengthArray>
 #include <algorithm>
+#include <array>
 
 namespace kw::TelNrStandard {
 namespace {
@@ -17,25 +19,75 @@ namespace {
 using tel::TelSettings;
 using tel::TelTables;
 
-QString blocks(const QString &digits, const int *lengths, int count, const QString &blockSeparator,
-               const QString &extensionSeparator)
+// Room for a number on the stack: telephone numbers are short, and the
+// formatter runs for every field of every contact.
+using Chars = QVarLengthArray<QChar, 64>;
+
+// Prefix and suffix tests on a few characters, cheaper inline than through
+// Qt's general comparison.
+bool startsWith(QStringView text, QStringView prefix)
+{
+    return text.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), text.begin());
+}
+
+bool endsWith(QStringView text, QStringView suffix)
+{
+    return text.size() >= suffix.size() && std::equal(suffix.begin(), suffix.end(), text.end() - suffix.size());
+}
+
+void append(Chars &out, QStringView text)
+{
+    out.append(text.data(), text.size());
+}
+
+QString toString(const Chars &chars)
+{
+    return QString(chars.data(), chars.size());
+}
+
+// `digits` split into the blocks of `lengths`; blocks stop at the character
+// before the rightmost extension separator, the rest follows as it is.
+void appendBlocks(Chars &out, QStringView digits, const int *lengths, int count, QStringView blockSeparator,
+                  QStringView extensionSeparator)
 {
     // 1-based position of the rightmost extension separator, 0 when absent.
-    const qsizetype sepPos = extensionSeparator.isEmpty() ? 0 : digits.lastIndexOf(extensionSeparator) + 1;
+    // Searched from the last character: Qt 6.4 searching from size() reads
+    // the character past the end, which a view does not own.
+    const qsizetype sepPos = extensionSeparator.isEmpty() ? 0 : digits.lastIndexOf(extensionSeparator, -1) + 1;
     qsizetype taken = 0;
-    QString out;
     for (int i = 0; i < count; ++i) {
         const int length = lengths[i];
         if (taken < digits.size())
-            out += QStringView(digits).mid(taken, std::min<qsizetype>(length, digits.size() - taken));
+            append(out, digits.mid(taken, std::min<qsizetype>(length, digits.size() - taken)));
         taken += length;
         if ((sepPos > 0 && taken >= sepPos - 1) || taken >= digits.size())
             break;
         if (length > 0)
-            out += blockSeparator;
+            append(out, blockSeparator);
     }
     // The untaken rest, extension separator and extension included.
-    return out + digits.mid(std::min(taken, digits.size()));
+    append(out, digits.sliced(std::min(taken, digits.size())));
+}
+
+// `digits` as they are, or in the blocks of `lengths` when `inBlocks`.
+template <std::size_t N>
+void appendDigits(Chars &out, QStringView digits, bool inBlocks, const std::array<int, N> &lengths,
+                  const QString &blockSeparator, const TelSettings &cfg)
+{
+    if (inBlocks)
+        appendBlocks(out, digits, lengths.data(), int(N), blockSeparator, cfg.DurchwahlTrennOut);
+    else
+        append(out, digits);
+}
+
+QString blocks(const QString &digits, const int *lengths, int count, const QString &blockSeparator,
+               const QString &extensionSeparator)
+{
+    if (digits.isEmpty())
+        return digits; // nothing to split; a null text stays null
+    Chars out;
+    appendBlocks(out, digits, lengths, count, blockSeparator, extensionSeparator);
+    return toString(out);
 }
 
 QString blocksFor(const QString &digits, const QString &kind, const TelSettings &cfg)
@@ -54,92 +106,107 @@ int digitValue(char32_t c)
 
 // Keeps digits and "+", turns the rightmost extension separator into the
 // output separator and drops everything else. Digits of other scripts count
-// as the digits they are, so no part of a number is lost silently.
-QString clean(const QString &telNr, const TelSettings &cfg)
+// as the digits they are, so no part of a number is lost silently. The result
+// lies in `buffer`.
+QStringView clean(QStringView telNr, const TelSettings &cfg, Chars &buffer)
 {
     const bool separatorUsable = cfg.DurchwahlTrenn.size() == 1;
     const QChar separator = separatorUsable ? cfg.DurchwahlTrenn.at(0) : QChar();
-    QString reversedOutSeparator = cfg.DurchwahlTrennOut;
-    std::reverse(reversedOutSeparator.begin(), reversedOutSeparator.end());
-    QString reversed;
-    reversed.reserve(telNr.size() + cfg.DurchwahlTrennOut.size());
+    // Filled from the back, so that the rightmost separator is the first one met.
+    buffer.resize(telNr.size() + cfg.DurchwahlTrennOut.size());
+    qsizetype begin = buffer.size();
     bool separatorSeen = false;
     for (qsizetype i = telNr.size() - 1; i >= 0; --i) {
-        const QChar c = telNr.at(i);
+        const QChar c = telNr[i];
         char32_t code = c.unicode();
-        if (c.isLowSurrogate() && i > 0 && telNr.at(i - 1).isHighSurrogate())
-            code = QChar::surrogateToUcs4(telNr.at(i - 1), c);
+        if (c.isLowSurrogate() && i > 0 && telNr[i - 1].isHighSurrogate())
+            code = QChar::surrogateToUcs4(telNr[i - 1], c);
         if ((c >= u'0' && c <= u'9') || c == u'+') {
-            reversed += c;
+            buffer[--begin] = c;
         } else if (const int digit = digitValue(code); digit >= 0) {
-            reversed += QChar(u'0' + digit);
+            buffer[--begin] = QChar(u'0' + digit);
             if (code > 0xFFFF)
                 --i;
         } else if (separatorUsable && !separatorSeen && c == separator) {
-            reversed += reversedOutSeparator;
+            begin -= cfg.DurchwahlTrennOut.size();
+            std::copy(cfg.DurchwahlTrennOut.cbegin(), cfg.DurchwahlTrennOut.cend(), buffer.begin() + begin);
             separatorSeen = true;
         }
     }
-    std::reverse(reversed.begin(), reversed.end());
-    return reversed;
+    return QStringView(buffer.data() + begin, buffer.size() - begin);
 }
 
-// The leading "+" becomes the international prefix unless the digits after it
-// already are that prefix ("+0049..."); every other "+" goes.
-QString resolvePlus(QString s, const TelSettings &cfg)
+void appendWithoutPlus(Chars &out, QStringView text)
 {
-    if (s.startsWith(u'+') && QStringView(s).mid(1, cfg.IDDP.size()) != cfg.IDDP)
-        s.replace(0, 1, cfg.IDDP);
-    s.remove(u'+');
-    return s;
-}
-
-void trimSeparator(QString &text, const QString &separator, bool endFirst)
-{
-    if (separator.isEmpty())
-        return;
-    for (int pass = 0; pass < 2; ++pass) {
-        const bool atEnd = (pass == 0) == endFirst;
-        if (atEnd && text.endsWith(separator))
-            text.chop(separator.size());
-        else if (!atEnd && text.startsWith(separator))
-            text.remove(0, separator.size());
+    for (const QChar c : text) {
+        if (c != u'+')
+            out.append(c);
     }
 }
 
+// The leading "+" becomes the international prefix unless the digits after it
+// already are that prefix ("+0049..."); every other "+" goes, one in that
+// prefix too. The result is `s` or lies in `buffer`.
+QStringView resolvePlus(QStringView s, const TelSettings &cfg, Chars &buffer)
+{
+    if (!s.contains(u'+'))
+        return s;
+    buffer.clear();
+    if (s.startsWith(u'+') && !startsWith(s.sliced(1), cfg.IDDP))
+        appendWithoutPlus(buffer, cfg.IDDP);
+    appendWithoutPlus(buffer, s);
+    return QStringView(buffer.data(), buffer.size());
+}
+
+QStringView trimSeparator(QStringView text, QStringView separator, bool endFirst)
+{
+    if (separator.isEmpty())
+        return text;
+    for (int pass = 0; pass < 2; ++pass) {
+        const bool atEnd = (pass == 0) == endFirst;
+        if (atEnd && endsWith(text, separator))
+            text.chop(separator.size());
+        else if (!atEnd && startsWith(text, separator))
+            text = text.sliced(separator.size());
+    }
+    return text;
+}
+
+// Views into the settings, the tables and the cleaned number.
 struct Parsed
 {
-    QString cc;   // country code written
-    QString ac;   // area code, "" when the country has none
-    QString rest; // subscriber number (with area code) or whole number (without)
+    QStringView cc;   // country code written
+    QStringView ac;   // area code, "" when the country has none; begins rest
+    QStringView rest; // subscriber number (with area code) or whole number (without)
 };
 
 // Country, trunk prefix and area code of the cleaned number; nothing when the
 // number is not recognised.
-std::optional<Parsed> parse(QString s, const TelSettings &cfg, const TelTables &tables)
+std::optional<Parsed> parse(QStringView s, const TelSettings &cfg, const TelTables &tables)
 {
     bool recognised = false;
-    QString cc = cfg.CountryCode;
-    QString np = cfg.NDDP;
+    QStringView cc = cfg.CountryCode;
+    QStringView np = cfg.NDDP;
     if (const auto country = tables.findCountry(s, cfg.IDDP, cfg.Plus)) {
-        s.remove(0, country->taken);
+        s = s.sliced(country->taken);
         recognised = true;
         if (!cfg.IgnoreCountryCode) {
             cc = country->code;
             np = country->prefix;
         }
     }
+    const QStringView withTrunk = s;
     bool trunkRemoved = false;
-    if (s.startsWith(np) && !s.startsWith(cfg.IDDP)) {
-        s.remove(0, np.size());
+    if (startsWith(s, np) && !startsWith(s, cfg.IDDP)) {
+        s = s.sliced(np.size());
         recognised = trunkRemoved = true;
     }
     if (s.isEmpty() || !recognised)
         return std::nullopt;
-    std::optional<QString> ac = tables.findAreaCode(cc, s, true);
+    std::optional<QStringView> ac = tables.findAreaCode(cc, s, true);
     if (!ac && trunkRemoved) {
         // Area codes that themselves begin with the trunk digit ("06" in Italy).
-        s.prepend(np);
+        s = withTrunk;
         ac = tables.findAreaCode(cc, s, false);
     }
     if (!ac)
@@ -155,35 +222,63 @@ bool filteredOut(const Parsed &number, const TelSettings &cfg)
         || (cfg.FilterArea && number.ac != cfg.FilterAreaStr);
 }
 
-QString layout(Parsed number, const TelSettings &cfg)
+// Whether `text` goes on with `piece` at `pos`; if so, `pos` moves past it.
+bool continuesWith(QStringView text, qsizetype &pos, QStringView piece)
 {
-    QString sub = number.rest.mid(number.ac.size());
-    trimSeparator(sub, cfg.DurchwahlTrennOut, false);
-    trimSeparator(number.rest, cfg.DurchwahlTrennOut, true);
-    QString result;
+    if (!startsWith(text.sliced(pos), piece))
+        return false;
+    pos += piece.size();
+    return true;
+}
+
+// The old Zurich area code 1 is 44 now: "+41 (1) " becomes "+41 (44) ",
+// whichever parts of the number wrote that start.
+void convertOldZurich(Chars &out, const TelSettings &cfg)
+{
+    const QStringView text(out.data(), out.size());
+    qsizetype pos = 0;
+    if (!continuesWith(text, pos, cfg.IDDPOut) || !continuesWith(text, pos, u"41")
+        || !continuesWith(text, pos, cfg.VorwahlTrennOut1))
+        return;
+    const qsizetype areaCode = pos;
+    if (!continuesWith(text, pos, u"1") || !continuesWith(text, pos, cfg.VorwahlTrennOut2))
+        return;
+    out[areaCode] = u'4';
+    out.insert(out.begin() + areaCode, u'4');
+}
+
+QString layout(const Parsed &number, const TelSettings &cfg)
+{
+    Chars out;
+    append(out, cfg.IDDPOut);
+    append(out, number.cc);
     if (!number.ac.isEmpty()) {
-        if (cfg.UseNumberBlocksAreaPres) {
-            number.ac = blocksFor(number.ac, setting::BlockA, cfg);
-            sub = blocksFor(sub, setting::BlockS, cfg);
-        }
-        result = cfg.IDDPOut + number.cc + cfg.VorwahlTrennOut1 + number.ac + cfg.VorwahlTrennOut2 + sub;
+        const QStringView sub = trimSeparator(number.rest.sliced(number.ac.size()), cfg.DurchwahlTrennOut, false);
+        append(out, cfg.VorwahlTrennOut1);
+        appendDigits(out, number.ac, cfg.UseNumberBlocksAreaPres, cfg.BlockA, cfg.BlockTrennAreaPres, cfg);
+        append(out, cfg.VorwahlTrennOut2);
+        appendDigits(out, sub, cfg.UseNumberBlocksAreaPres, cfg.BlockS, cfg.BlockTrennAreaPres, cfg);
     } else {
-        if (cfg.UseNumberBlocksAreaNo)
-            number.rest = blocksFor(number.rest, setting::BlockT, cfg);
-        result = cfg.IDDPOut + number.cc + cfg.VorwahlTrennOutSingle + number.rest;
+        const QStringView rest = trimSeparator(number.rest, cfg.DurchwahlTrennOut, true);
+        append(out, cfg.VorwahlTrennOutSingle);
+        appendDigits(out, rest, cfg.UseNumberBlocksAreaNo, cfg.BlockT, cfg.BlockTrennAreaNo, cfg);
     }
-    if (cfg.SchweizKonv) {
-        const QString oldZurich = cfg.IDDPOut + QStringLiteral("41") + cfg.VorwahlTrennOut1 + u'1' + cfg.VorwahlTrennOut2;
-        if (result.startsWith(oldZurich))
-            result.replace(0, oldZurich.size(), cfg.IDDPOut + QStringLiteral("41") + cfg.VorwahlTrennOut1
-                                                    + QStringLiteral("44") + cfg.VorwahlTrennOut2);
-    }
-    return result;
+    if (cfg.SchweizKonv)
+        convertOldZurich(out, cfg);
+    return toString(out);
+}
+
+// Only " " counts, as for trimBlanks(); checked without a trimmed copy.
+bool isBlank(QStringView text)
+{
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c == u' '; });
 }
 
 QString format(const QString &telNr, const TelSettings &cfg, const TelTables &tables)
 {
-    const std::optional<Parsed> number = parse(resolvePlus(clean(telNr, cfg), cfg), cfg, tables);
+    Chars cleaned;
+    Chars resolved;
+    const std::optional<Parsed> number = parse(resolvePlus(clean(telNr, cfg, cleaned), cfg, resolved), cfg, tables);
     if (!number || filteredOut(*number, cfg))
         return telNr;
     return layout(*number, cfg);
@@ -195,7 +290,7 @@ QString FormatTelNumber(const QString &TelNr, bool &Changed, Settings &settings,
                         refdb::Database &database)
 {
     Changed = false;
-    if (trimBlanks(TelNr).isEmpty())
+    if (isBlank(TelNr))
         return QString(QLatin1String(""));
     QString result;
     const std::optional<PlatformError> error = catchError([&] {
@@ -227,7 +322,7 @@ QString FormatNumberBlocks(const QString &Digits, const QString &Kind, Settings 
 QString FormatTelNumber(const QString &TelNr, bool &Changed, const TelSettings &settings, const TelTables &tables)
 {
     Changed = false;
-    if (trimBlanks(TelNr).isEmpty())
+    if (isBlank(TelNr))
         return QString(QLatin1String(""));
     const QString result = format(TelNr, settings, tables);
     Changed = result != TelNr;

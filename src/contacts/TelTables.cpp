@@ -3,6 +3,7 @@
 #include "contacts/TelSettings.h"
 #include "platform/refdb/Connection.h"
 
+#include <algorithm>
 #include <climits>
 
 namespace kw::tel {
@@ -14,13 +15,65 @@ QChar likeFold(QChar c)
     return (c >= u'A' && c <= u'Z') ? QChar(c.unicode() + 32) : c;
 }
 
-// A key that shares `text`'s characters; valid while `text` lives.
-QString rawKey(QStringView text)
+// Inline: cheaper than Qt's general comparison for a prefix of a few characters.
+bool startsWith(QStringView text, QStringView prefix)
 {
-    return QString::fromRawData(text.data(), text.size());
+    return text.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), text.begin());
 }
 
 } // namespace
+
+int &TelTables::PrefixTree::valueOf(QStringView key)
+{
+    int node = 0;
+    for (const QChar c : key) {
+        int next = child(node, c);
+        if (next < 0) {
+            next = int(m_nodes.size());
+            m_nodes.append(Node{});
+            m_nodes[next].c = c;
+            if (c >= u'0' && c <= u'9') {
+                m_nodes[node].digits[c.unicode() - u'0'] = next;
+            } else {
+                m_nodes[next].nextSibling = m_nodes[node].firstOther;
+                m_nodes[node].firstOther = next;
+            }
+        }
+        node = next;
+    }
+    return m_nodes[node].value;
+}
+
+int TelTables::PrefixTree::child(int node, QChar c) const
+{
+    if (c >= u'0' && c <= u'9')
+        return m_nodes[node].digits[c.unicode() - u'0'];
+    for (int n = m_nodes[node].firstOther; n >= 0; n = m_nodes[n].nextSibling) {
+        if (m_nodes[n].c == c)
+            return n;
+    }
+    return -1;
+}
+
+int TelTables::PrefixTree::valueAt(QStringView key) const
+{
+    int node = 0;
+    for (qsizetype i = 0; i < key.size() && node >= 0; ++i)
+        node = child(node, key[i]);
+    return node < 0 ? -1 : m_nodes[node].value;
+}
+
+template <class Visit>
+void TelTables::PrefixTree::forEachPrefix(QStringView text, Visit visit) const
+{
+    int node = 0;
+    for (qsizetype length = 0;; ++length) {
+        if (m_nodes[node].value >= 0)
+            visit(length, m_nodes[node].value);
+        if (length == text.size() || (node = child(node, text[length])) < 0)
+            return;
+    }
+}
 
 TelTables TelTables::read(refdb::Connection &db)
 {
@@ -30,6 +83,7 @@ TelTables TelTables::read(refdb::Connection &db)
         tables.readAreas(db);
     } catch (const PlatformError &error) {
         tables.m_areas.clear();
+        tables.m_areasByCountry = PrefixTree();
         tables.m_areaError = error;
     }
     return tables;
@@ -48,10 +102,9 @@ void TelTables::readCountries(refdb::Connection &db)
                 m_firstNullCountry = row;
             continue;
         }
-        const QString &trimmed = m_countries.last().code;
-        if (!m_countryByCode.contains(trimmed))
-            m_countryByCode.insert(trimmed, row);
-        m_longestCountry = std::max(m_longestCountry, trimmed.size());
+        int &first = m_countryByCode.valueOf(m_countries.last().code);
+        if (first < 0)
+            first = row;
     }
     rs.Close();
 }
@@ -69,16 +122,24 @@ void TelTables::readAreas(refdb::Connection &db)
             lastCountry = country;
             order = 0;
         }
-        AreaIndex &index = m_areas[country];
+        int &slot = m_areasByCountry.valueOf(country);
+        if (slot < 0) {
+            slot = int(m_areas.size());
+            m_areas.append(AreaIndex());
+        }
+        AreaIndex &index = m_areas[slot];
         const refdb::Field area = rs.Fields(1);
         if (area.isNull()) {
             if (index.firstNull < 0)
                 index.firstNull = order;
         } else if (!area.text().isEmpty()) {
             // An empty text is neither NULL nor LIKE any first character.
-            const QString trimmed = trimBlanks(area.text());
-            index.byTrimmed[trimmed].append({order, likeFold(area.text().at(0))});
-            index.longest = std::max(index.longest, trimmed.size());
+            int &rows = index.byTrimmed.valueOf(trimBlanks(area.text()));
+            if (rows < 0) {
+                rows = int(index.rows.size());
+                index.rows.append(QList<AreaRow>());
+            }
+            index.rows[rows].append({order, likeFold(area.text().at(0))});
         }
         ++order;
     }
@@ -88,20 +149,13 @@ void TelTables::readAreas(refdb::Connection &db)
 int TelTables::firstCountryWithPrefix(QStringView text) const
 {
     int best = INT_MAX;
-    const qsizetype longest = std::min(m_longestCountry, text.size());
-    for (qsizetype k = 0; k <= longest; ++k) {
-        const auto it = m_countryByCode.constFind(rawKey(text.first(k)));
-        if (it != m_countryByCode.cend())
-            best = std::min(best, *it);
-    }
+    m_countryByCode.forEachPrefix(text, [&](qsizetype, int row) { best = std::min(best, row); });
     return best;
 }
 
-std::optional<TelTables::CountryMatch> TelTables::findCountry(const QString &number, const QString &iddp,
-                                                              bool plus) const
+std::optional<TelTables::CountryMatch> TelTables::findCountry(QStringView number, QStringView iddp, bool plus) const
 {
-    const int viaPrefix = number.startsWith(iddp) ? firstCountryWithPrefix(QStringView(number).mid(iddp.size()))
-                                                  : INT_MAX;
+    const int viaPrefix = startsWith(number, iddp) ? firstCountryWithPrefix(number.sliced(iddp.size())) : INT_MAX;
     const int viaPlus = plus ? firstCountryWithPrefix(number) : INT_MAX;
     const int row = std::min(viaPrefix, viaPlus);
     // The original walk stops with an error at a row without a code that it
@@ -115,43 +169,34 @@ std::optional<TelTables::CountryMatch> TelTables::findCountry(const QString &num
     return CountryMatch{country.code, country.prefix, taken};
 }
 
-std::optional<int> TelTables::bestArea(const AreaIndex &index, const QString &number, bool includeNull,
-                                       QString *code) const
+std::optional<QStringView> TelTables::bestArea(const AreaIndex &index, QStringView number, bool includeNull) const
 {
     int best = (includeNull && index.firstNull >= 0) ? index.firstNull : INT_MAX;
-    if (best != INT_MAX)
-        code->clear();
-    const QChar first = likeFold(number.at(0));
-    const qsizetype longest = std::min(index.longest, number.size());
-    for (qsizetype k = 0; k <= longest; ++k) {
-        const auto it = index.byTrimmed.constFind(rawKey(QStringView(number).first(k)));
-        if (it == index.byTrimmed.cend())
-            continue;
-        for (const AreaRow &row : *it) {
+    qsizetype length = 0; // a NULL row gives ""
+    const QChar first = likeFold(number.front());
+    index.byTrimmed.forEachPrefix(number, [&](qsizetype prefixLength, int rows) {
+        for (const AreaRow &row : index.rows[rows]) {
             if (row.first == first && row.order < best) {
                 best = row.order;
-                *code = it.key();
+                length = prefixLength;
             }
         }
-    }
+    });
     if (best == INT_MAX)
         return std::nullopt;
-    return best;
+    return number.first(length);
 }
 
-std::optional<QString> TelTables::findAreaCode(const QString &cc, const QString &number, bool includeNull) const
+std::optional<QStringView> TelTables::findAreaCode(QStringView cc, QStringView number, bool includeNull) const
 {
     if (m_areaError)
         throw *m_areaError;
     if (number.isEmpty())
         return std::nullopt;
-    const auto it = m_areas.constFind(cc);
-    if (it == m_areas.cend())
+    const int areas = m_areasByCountry.valueAt(cc);
+    if (areas < 0)
         return std::nullopt;
-    QString code;
-    if (!bestArea(*it, number, includeNull, &code))
-        return std::nullopt;
-    return QString(code); // detach from the table's key
+    return bestArea(m_areas.at(areas), number, includeNull);
 }
 
 } // namespace kw::tel
