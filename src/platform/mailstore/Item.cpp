@@ -136,7 +136,13 @@ void Item::set(QStringView name, const QVariant &value)
 
 void Item::setRawText(int fieldIndex, const QString &text)
 {
-    m_rec.values[fieldIndex] = text;
+    // The same text again changes nothing, so the save need not write it; for
+    // a text field no value and an empty one are the same.
+    QString &current = m_rec.values[fieldIndex];
+    if (current == text
+        && (current.isNull() == text.isNull() || m_schema->field(fieldIndex).kind == FieldKind::Text))
+        return;
+    current = text;
     if (m_fieldDirty.isEmpty())
         m_fieldDirty.resize(m_schema->size());
     m_fieldDirty[fieldIndex] = true;

@@ -307,6 +307,7 @@ private Q_SLOTS:
         QTest::newRow("user property added") << "add";
         QTest::newRow("user property deleted") << "delete";
         QTest::newRow("message class changed") << "class";
+        QTest::newRow("field this one sets to the text it has") << "field";
     }
     void savingASnapshotKeepsWhatAnotherSaved()
     {
@@ -315,7 +316,10 @@ private Q_SLOTS:
         NameSpacePtr ns = kw::test::openFixture(env.profileFile());
         ItemPtr mine = folderAt(ns, "Persönliche Ordner/Kontakte")->Items()->Item(1);
         ItemPtr other = ns->GetItemFromID(mine->EntryID());
-        if (otherChange == "add")
+        const QString department = mine->text(u"Department");
+        if (otherChange == "field")
+            other->set(u"Department", "Einkauf");
+        else if (otherChange == "add")
             other->UserProperties()->Add("Outlook ID (created by Kontorwerk)")->setValue("00AB");
         else if (otherChange == "delete")
             other->UserProperties()->Find("KW Backup Fullname")->Delete();
@@ -323,9 +327,11 @@ private Q_SLOTS:
             other->setMessageClass("IPM.Contact.Kunde");
         other->Save();
         mine->set(u"JobTitle", "Leiter");
+        mine->set(u"Department", department); // no change: not written
         mine->Save();
         ItemPtr back = ns->GetItemFromID(mine->EntryID());
         QCOMPARE(back->text(u"JobTitle"), QStringLiteral("Leiter"));
+        QCOMPARE(back->text(u"Department"), otherChange == "field" ? QStringLiteral("Einkauf") : department);
         QCOMPARE(bool(back->UserProperties()->Find("Outlook ID (created by Kontorwerk)")), otherChange == "add");
         QCOMPARE(bool(back->UserProperties()->Find("KW Backup Fullname")), otherChange != "delete");
         QCOMPARE(back->MessageClass(),
