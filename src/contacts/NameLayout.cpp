@@ -1,6 +1,7 @@
 #include "contacts/NameCorrectionFunctions.h"
 #include "contacts/NameTokenTypes.h"
 
+#include <QHash>
 #include <algorithm>
 
 namespace kw {
@@ -102,15 +103,11 @@ bool IsLayoutCode(const QString &character)
     return character.size() == 1 && IsLayoutCode(character.front());
 }
 
-QString BuildNameLayout(const QString &title, const QString &firstName, const QString &middleName,
-                        const QString &lastName, const QString &suffix, const QString &company,
-                        const QString &layout)
+namespace {
+
+// The layout cut down to the codes and separators of the parts at hand.
+QString reduceLayout(const QString &layout, const LayoutPart (&parts)[6])
 {
-    const LayoutPart parts[6] = {
-        {"Anrede", QLatin1Char('A'), &title},      {"Vorname", QLatin1Char('V'), &firstName},
-        {"weitere Vorn.", QLatin1Char('W'), &middleName}, {"Nachname", QLatin1Char('N'), &lastName},
-        {"Namenszusatz", QLatin1Char('Z'), &suffix}, {"Firma", QLatin1Char('F'), &company},
-    };
     QString s = layout;
     for (const LayoutPart &p : parts)
         s.replace(QLatin1String(p.caption), QString(p.code), Qt::CaseInsensitive);
@@ -123,7 +120,44 @@ QString BuildNameLayout(const QString &title, const QString &firstName, const QS
     trimSeparators(s);
     dropLooseSeparators(s);
     removeEmptyBrackets(s);
-    return trimBlanks(emitLayout(s, parts));
+    return s;
+}
+
+// reduceLayout() depends only on the layout and on which parts are empty; a run
+// builds the same one or two layouts for every contact.
+const QString &reducedLayout(const QString &layout, const LayoutPart (&parts)[6])
+{
+    constexpr int kKept = 256; // a few layouts times the 64 ways parts can be empty
+    thread_local QHash<QString, QString> reduced;
+    // The layout followed by one character for the parts that are present.
+    QString key = layout;
+    ushort present = 1;
+    for (int i = 0; i < 6; ++i) {
+        if (!parts[i].text->isEmpty())
+            present |= ushort(2 << i);
+    }
+    key.append(QChar(present));
+    auto it = reduced.constFind(key);
+    if (it == reduced.cend()) {
+        if (reduced.size() >= kKept)
+            reduced.clear();
+        it = reduced.insert(key, reduceLayout(layout, parts));
+    }
+    return *it;
+}
+
+} // namespace
+
+QString BuildNameLayout(const QString &title, const QString &firstName, const QString &middleName,
+                        const QString &lastName, const QString &suffix, const QString &company,
+                        const QString &layout)
+{
+    const LayoutPart parts[6] = {
+        {"Anrede", QLatin1Char('A'), &title},      {"Vorname", QLatin1Char('V'), &firstName},
+        {"weitere Vorn.", QLatin1Char('W'), &middleName}, {"Nachname", QLatin1Char('N'), &lastName},
+        {"Namenszusatz", QLatin1Char('Z'), &suffix}, {"Firma", QLatin1Char('F'), &company},
+    };
+    return trimBlanks(emitLayout(reducedLayout(layout, parts), parts));
 }
 
 } // namespace kw
