@@ -173,28 +173,36 @@ ItemSchema::ItemSchema(int itemClass, QList<FieldDef> fields)
 {
     m_utf8Names.reserve(m_fields.size()); // the views below must not move
     for (int i = 0; i < m_fields.size(); ++i) {
-        m_sorted.append(i);
-        m_exact.emplace(QStringView(m_fields[i].name), i);
+        m_byName.emplace(QStringView(m_fields[i].name), i);
         m_utf8Names.push_back(m_fields[i].name.toStdString());
         m_byUtf8.emplace(m_utf8Names.back(), i);
     }
-    std::sort(m_sorted.begin(), m_sorted.end(), [this](int a, int b) {
-        return m_fields[a].name.compare(m_fields[b].name, Qt::CaseInsensitive) < 0;
-    });
+}
+
+size_t ItemSchema::FoldedHash::operator()(QStringView v) const noexcept
+{
+    // FNV-1a over the units as a case-insensitive comparison folds them, so
+    // that names equal but for case meet; ASCII, all that field names hold,
+    // is folded without the Unicode tables.
+    size_t h = 14695981039346656037ull;
+    for (const QChar c : v) {
+        const char16_t u = c.unicode();
+        h ^= u < 0x80 ? (u >= u'A' && u <= u'Z' ? u + 32 : u) : QChar::toCaseFolded(char32_t(u));
+        h *= 1099511628211ull;
+    }
+    return h;
+}
+
+bool ItemSchema::FoldedEqual::operator()(QStringView a, QStringView b) const noexcept
+{
+    // Mostly the canonical spelling: an exact comparison is far cheaper.
+    return a.size() == b.size() && (a == b || a.compare(b, Qt::CaseInsensitive) == 0);
 }
 
 int ItemSchema::indexOf(QStringView name) const
 {
-    // Callers mostly write the canonical spelling: a hash look-up finds it.
-    if (const auto exact = m_exact.find(name); exact != m_exact.end())
-        return exact->second;
-    // Without allocating: a binary search that ignores case.
-    auto it = std::lower_bound(m_sorted.cbegin(), m_sorted.cend(), name, [this](int i, QStringView n) {
-        return QStringView(m_fields[i].name).compare(n, Qt::CaseInsensitive) < 0;
-    });
-    if (it == m_sorted.cend() || QStringView(m_fields[*it].name).compare(name, Qt::CaseInsensitive) != 0)
-        return -1;
-    return *it;
+    const auto it = m_byName.find(name);
+    return it == m_byName.end() ? -1 : it->second;
 }
 
 int ItemSchema::indexOfUtf8(std::string_view name) const

@@ -116,6 +116,11 @@ private Q_SLOTS:
         QTest::newRow("task DateCompleted") << 48 << "datecompleted" << "DateCompleted";
         QTest::newRow("appointment has no FirstName") << 26 << "FirstName" << "";
         QTest::newRow("near miss") << 40 << "FullNam" << "";
+        QTest::newRow("longer by a blank") << 40 << "FullName " << "";
+        QTest::newRow("same length, other letter") << 40 << "FullNamf" << "";
+        QTest::newRow("Kelvin sign folds to k") << 40 << QString::fromUtf8("Nic\u212AName") << "NickName";
+        QTest::newRow("long s folds to s") << 40 << QString::fromUtf8("\u017Fubject") << "Subject";
+        QTest::newRow("empty") << 40 << "" << "";
     }
     void schemaLookup()
     {
@@ -127,6 +132,25 @@ private Q_SLOTS:
         QCOMPARE(idx < 0, canonical.isEmpty());
         if (idx >= 0)
             QCOMPARE(s.field(idx).name, canonical);
+    }
+
+    // One map ignoring case serves every spelling, so no two fields of a
+    // class may differ in case alone.
+    void everyFieldFindsItself_data()
+    {
+        QTest::addColumn<int>("cls");
+        for (const int cls : {26, 40, 42, 43, 44, 45, 48, 69})
+            QTest::newRow(qPrintable(QString::number(cls))) << cls;
+    }
+    void everyFieldFindsItself()
+    {
+        QFETCH(int, cls);
+        const ItemSchema &s = ItemSchema::forClass(cls);
+        for (int i = 0; i < s.size(); ++i) {
+            QCOMPARE(s.indexOf(s.field(i).name), i);
+            QCOMPARE(s.indexOf(s.field(i).name.toUpper()), i);
+            QCOMPARE(s.indexOf(s.field(i).name.toLower()), i);
+        }
     }
 
     void contactSchemaHasEveryReplaceField()
