@@ -33,6 +33,21 @@ Special specialMember(QStringView name)
 
 } // namespace
 
+// The fields as the contact rules read and write them.
+class Item::RawFields final : public contactrules::Access
+{
+public:
+    explicit RawFields(Item &item) : m_item(item) {}
+    QString get(QStringView name) const override { return m_item.fieldText(m_item.m_schema->indexOf(name)); }
+    void set(QStringView name, const QString &value) const override
+    {
+        m_item.setRawText(m_item.m_schema->indexOf(name), value);
+    }
+
+private:
+    Item &m_item;
+};
+
 Item::Item(ProfileDbPtr db, ItemRecord record)
     : m_db(std::move(db)), m_rec(std::move(record)), m_schema(&ItemSchema::forClass(m_rec.itemClass))
 {
@@ -128,10 +143,7 @@ void Item::set(QStringView name, const QVariant &value)
         setRawText(idx, textValue);
         return;
     }
-    contactrules::Access access{
-        [this](const QString &n) { return fieldText(m_schema->indexOf(n)); },
-        [this](const QString &n, const QString &v) { setRawText(m_schema->indexOf(n), v); }};
-    contactrules::write(def.name, textValue, access);
+    contactrules::write(def.name, textValue, RawFields(*this));
 }
 
 void Item::setRawText(int fieldIndex, const QString &text)
