@@ -1,6 +1,7 @@
 #include "platform/mailstore/Item.h"
 
 #include "platform/core/PlatformError.h"
+#include "platform/core/Text.h"
 #include "platform/mailstore/Attachments.h"
 #include "platform/mailstore/ContactRules.h"
 #include "platform/mailstore/FieldValues.h"
@@ -20,13 +21,13 @@ Special specialMember(QStringView name)
 {
     if (name.size() != 5 && name.size() != 7 && name.size() != 12)
         return Special::None;
-    if (name.compare(u"Class", Qt::CaseInsensitive) == 0)
+    if (equalsIgnoringCase(name, u"Class"))
         return Special::Class;
-    if (name.compare(u"MessageClass", Qt::CaseInsensitive) == 0)
+    if (equalsIgnoringCase(name, u"MessageClass"))
         return Special::MessageClass;
-    if (name.compare(u"EntryID", Qt::CaseInsensitive) == 0)
+    if (equalsIgnoringCase(name, u"EntryID"))
         return Special::EntryID;
-    if (name.compare(u"CreationTime", Qt::CaseInsensitive) == 0)
+    if (equalsIgnoringCase(name, u"CreationTime"))
         return Special::CreationTime;
     return Special::None;
 }

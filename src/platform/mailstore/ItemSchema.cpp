@@ -1,6 +1,7 @@
 #include "platform/mailstore/ItemSchema.h"
 
 #include "platform/core/PlatformError.h"
+#include "platform/core/Text.h"
 
 #include <QHash>
 #include <algorithm>
@@ -195,8 +196,7 @@ size_t ItemSchema::FoldedHash::operator()(QStringView v) const noexcept
 
 bool ItemSchema::FoldedEqual::operator()(QStringView a, QStringView b) const noexcept
 {
-    // Mostly the canonical spelling: an exact comparison is far cheaper.
-    return a.size() == b.size() && (a == b || a.compare(b, Qt::CaseInsensitive) == 0);
+    return equalsIgnoringCase(a, b);
 }
 
 int ItemSchema::indexOf(QStringView name) const

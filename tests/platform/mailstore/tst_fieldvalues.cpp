@@ -1,5 +1,6 @@
 #include "platform/core/PlatformError.h"
 #include "platform/mailstore/FieldValues.h"
+#include "platform/core/Text.h"
 #include "platform/mailstore/ItemSchema.h"
 
 #include <QTest>
@@ -132,6 +133,34 @@ private Q_SLOTS:
         QCOMPARE(idx < 0, canonical.isEmpty());
         if (idx >= 0)
             QCOMPARE(s.field(idx).name, canonical);
+    }
+
+    // The ASCII shortcut must judge as Qt does.
+    void equalsIgnoringCase_data()
+    {
+        QTest::addColumn<QString>("a");
+        QTest::addColumn<QString>("b");
+        QTest::newRow("same") << "FullName" << "FullName";
+        QTest::newRow("case") << "KW Backup Fullname" << "kw backup FULLNAME";
+        QTest::newRow("other letter") << "KW Backup Fullname" << "KW Backup LastName";
+        QTest::newRow("@ and `") << "a@b" << "a`b";
+        QTest::newRow("[ and {") << "a[b" << "a{B";
+        QTest::newRow("^ and ~") << "^" << "~";
+        QTest::newRow("lengths") << "Title" << "Titles";
+        QTest::newRow("umlauts") << QString::fromUtf8("Jürgen") << QString::fromUtf8("JÜRGEN");
+        QTest::newRow("Kelvin sign") << QString::fromUtf8("\u212A") << "k";
+        QTest::newRow("sharp s") << QString::fromUtf8("ß") << "ss";
+        QTest::newRow("ASCII differs before a non-ASCII") << QString::fromUtf8("aü") << QString::fromUtf8("bü");
+        QTest::newRow("surrogates") << QString::fromUtf8("\U00010400") << QString::fromUtf8("\U00010428");
+        QTest::newRow("empty") << "" << "";
+    }
+    void equalsIgnoringCase()
+    {
+        QFETCH(QString, a);
+        QFETCH(QString, b);
+        const bool qt = a.compare(b, Qt::CaseInsensitive) == 0;
+        QCOMPARE(kw::equalsIgnoringCase(a, b), qt);
+        QCOMPARE(kw::equalsIgnoringCase(b, a), qt);
     }
 
     // One map ignoring case serves every spelling, so no two fields of a
