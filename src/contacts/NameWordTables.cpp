@@ -94,8 +94,9 @@ bool NameMarkers::occursIn(QStringView s, bool wordStart, bool wordEnd) const
         if (candidates == m_byFirst.constEnd())
             continue;
         for (const QString &marker : *candidates) {
+            // The word end is one unit to look at: tested before the text.
             const qsizetype end = i + marker.size();
-            if (end <= s.size() && s.sliced(i, marker.size()) == marker && (!wordEnd || end == s.size() || s[end] == blank))
+            if (end <= s.size() && (!wordEnd || end == s.size() || s[end] == blank) && s.sliced(i, marker.size()) == marker)
                 return true;
         }
     }
