@@ -210,7 +210,8 @@ size_t ItemSchema::FoldedHash::operator()(QStringView v) const noexcept
 
 bool ItemSchema::FoldedEqual::operator()(QStringView a, QStringView b) const noexcept
 {
-    return equalsIgnoringCase(a, b);
+    // Mostly the canonical spelling: compared whole first, which is cheaper.
+    return a.size() == b.size() && (a == b || equalsIgnoringCase(a, b));
 }
 
 int ItemSchema::indexOf(QStringView name) const
