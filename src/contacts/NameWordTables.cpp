@@ -58,11 +58,12 @@ void NameWordSet::insert(const QString &key)
 {
     m_words.insert(key);
     m_lengths |= lengthBit(key.size());
+    m_firstUnits |= firstUnitBit(key);
 }
 
 bool NameWordSet::contains(const QString &key) const
 {
-    return (m_lengths & lengthBit(key.size())) && m_words.count(key) > 0;
+    return (m_lengths & lengthBit(key.size())) && (m_firstUnits & firstUnitBit(key)) && m_words.count(key) > 0;
 }
 
 void NameWordTables::add(NameWordSet &set, const QString &word)
