@@ -110,7 +110,11 @@ void NameParse::typeTitleWindows(int maxWidth, const QString &joiner,
                                  bool (NameWordTables::*found)(const QString &) const, const QString &type)
 {
     // The keys are joined once; every window is a view into that text.
+    qsizetype length = joiner.size() * std::max(last(), 0);
+    for (const QString &key : std::as_const(m_keys))
+        length += key.size();
     QString joined;
+    joined.reserve(length); // one allocation for all the keys
     QVarLengthArray<qsizetype, 16> begins; // where each token's key starts in joined
     QVarLengthArray<qsizetype, 16> ends;
     for (int k = 0; k <= last(); ++k) {
