@@ -173,6 +173,8 @@ ItemSchema::ItemSchema(int itemClass, QList<FieldDef> fields)
     : m_class(itemClass), m_fields(std::move(fields))
 {
     m_utf8Names.reserve(m_fields.size()); // the views below must not move
+    // Sparse buckets: a look-up mostly meets only the name it looks for.
+    m_byName.max_load_factor(0.25f);
     for (int i = 0; i < m_fields.size(); ++i) {
         m_byName.emplace(QStringView(m_fields[i].name), i);
         m_utf8Names.push_back(m_fields[i].name.toStdString());
