@@ -109,24 +109,30 @@ void NameParse::typeFromTable(int from, bool (NameWordTables::*found)(const QStr
 void NameParse::typeTitleWindows(int maxWidth, const QString &joiner,
                                  bool (NameWordTables::*found)(const QString &) const, const QString &type)
 {
+    // The keys are joined once; every window is a view into that text.
+    qsizetype length = joiner.size() * std::max(last(), 0);
+    for (const QString &key : std::as_const(m_keys))
+        length += key.size();
+    QString joined;
+    joined.reserve(length); // one allocation for all the keys
+    QVarLengthArray<qsizetype, 16> begins; // where each token's key starts in joined
+    QVarLengthArray<qsizetype, 16> ends;
+    for (int k = 0; k <= last(); ++k) {
+        if (k > 0)
+            joined += joiner;
+        begins.append(joined.size());
+        joined += m_keys[k];
+        ends.append(joined.size());
+    }
     int acceptedStart = 0;
     int acceptedLength = 0;
-    QString joined;
-    QVarLengthArray<qsizetype, 8> ends; // ends[w - 1]: length of the window of w tokens
     for (int i = 0; i <= last(); ++i) {
         if (i < acceptedStart + acceptedLength)
             continue; // nothing starting here could be accepted
         const int widest = std::min(maxWidth, last() - i + 1);
-        joined.clear();
-        ends.clear();
-        for (int k = i; k < i + widest; ++k) {
-            if (k > i)
-                joined += joiner;
-            joined += m_keys[k];
-            ends.append(joined.size());
-        }
         for (int w = widest; w >= 1; --w) {
-            if (!(m_words.*found)(QString::fromRawData(joined.constData(), ends[w - 1])))
+            const QString window = QString::fromRawData(joined.constData() + begins[i], ends[i + w - 1] - begins[i]);
+            if (!(m_words.*found)(window))
                 continue;
             acceptedStart = i;
             acceptedLength = w;

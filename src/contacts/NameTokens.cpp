@@ -7,14 +7,23 @@ QString NormalizeNameString(const QString &text)
 {
     // Pad the marks that are tokens of their own; a semicolon counts as a comma.
     // Tabs, line breaks and non-breaking spaces pasted from elsewhere separate
-    // words just like a blank.
-    QString padded;
-    padded.reserve(text.size() * 2);
+    // words just like a blank. Written in one pass into a buffer of the
+    // largest size (every character a padded mark): a blank is added only
+    // after a word and the last one is cut, so no run of blanks remains.
+    QString out(text.size() * 3, Qt::Uninitialized);
+    QChar *const begin = out.data();
+    QChar *end = begin;
+    const auto blank = [&] {
+        if (end != begin && end[-1] != QLatin1Char(' '))
+            *end++ = QLatin1Char(' ');
+    };
     for (const QChar c : text) {
         switch (c.unicode()) {
         case ',':
         case ';':
-            padded += QLatin1String(" , ");
+            blank();
+            *end++ = QLatin1Char(',');
+            blank();
             break;
         case '-':
         case '(':
@@ -23,24 +32,20 @@ QString NormalizeNameString(const QString &text)
         case ')':
         case ']':
         case '}':
-            padded += QLatin1Char(' ');
-            padded += c;
-            padded += QLatin1Char(' ');
+            blank();
+            *end++ = c;
+            blank();
             break;
         default:
-            padded += c.isSpace() ? QLatin1Char(' ') : c;
+            if (c.isSpace())
+                blank();
+            else
+                *end++ = c;
         }
     }
-
-    QString out;
-    out.reserve(padded.size());
-    for (const QChar c : padded) {
-        if (c == QLatin1Char(' ') && (out.isEmpty() || out.back() == QLatin1Char(' ')))
-            continue;
-        out += c;
-    }
-    if (!out.isEmpty() && out.back() == QLatin1Char(' '))
-        out.chop(1);
+    if (end != begin && end[-1] == QLatin1Char(' '))
+        --end;
+    out.truncate(end - begin);
     return out;
 }
 

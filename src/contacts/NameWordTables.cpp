@@ -4,8 +4,37 @@
 
 namespace kw {
 
+namespace {
+
+// Latin-1 but the micro sign (which folds to a Greek mu) folds by lowering
+// its capitals; nearly every name is written in it.
+bool foldsWithinLatin1(QStringView text)
+{
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x100 && c.unicode() != 0xB5; });
+}
+
+char16_t foldLatin1(char16_t c)
+{
+    const bool capital = (c >= u'A' && c <= u'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7);
+    return capital ? char16_t(c + 0x20) : c;
+}
+
+} // namespace
+
 QString NameWordTables::foldNameKey(const QString &text)
 {
+    // Latin-1 is composed already and folded here without Qt's look-ups per
+    // character, which cost a parse more than its tables.
+    if (foldsWithinLatin1(text)) {
+        const auto capital = std::find_if(text.cbegin(), text.cend(),
+                                          [](QChar c) { return foldLatin1(c.unicode()) != c.unicode(); });
+        if (capital == text.cend())
+            return text; // shared, not copied
+        QString folded = text;
+        for (QChar *c = folded.data() + (capital - text.cbegin()), *end = folded.data() + folded.size(); c != end; ++c)
+            *c = QChar(foldLatin1(c->unicode()));
+        return folded;
+    }
     // A name typed with a combining diaeresis ("u" + U+0308) must find the
     // table's precomposed "ü". Text below U+0300 is composed already, which
     // spares most names the costly normalisation.
@@ -29,11 +58,12 @@ void NameWordSet::insert(const QString &key)
 {
     m_words.insert(key);
     m_lengths |= lengthBit(key.size());
+    m_firstUnits |= firstUnitBit(key);
 }
 
 bool NameWordSet::contains(const QString &key) const
 {
-    return (m_lengths & lengthBit(key.size())) && m_words.count(key) > 0;
+    return (m_lengths & lengthBit(key.size())) && (m_firstUnits & firstUnitBit(key)) && m_words.count(key) > 0;
 }
 
 void NameWordTables::add(NameWordSet &set, const QString &word)
@@ -65,8 +95,9 @@ bool NameMarkers::occursIn(QStringView s, bool wordStart, bool wordEnd) const
         if (candidates == m_byFirst.constEnd())
             continue;
         for (const QString &marker : *candidates) {
+            // The word end is one unit to look at: tested before the text.
             const qsizetype end = i + marker.size();
-            if (end <= s.size() && s.sliced(i, marker.size()) == marker && (!wordEnd || end == s.size() || s[end] == blank))
+            if (end <= s.size() && (!wordEnd || end == s.size() || s[end] == blank) && s.sliced(i, marker.size()) == marker)
                 return true;
         }
     }

@@ -30,9 +30,9 @@ private:
     QHash<char16_t, QStringList> m_byFirst;
 };
 
-// A set of folded words with a cheap hash and a quick rejection by length:
-// the parser asks for every token and for up to fourteen title windows per
-// token, most of which no table holds.
+// A set of folded words with a cheap hash and a quick rejection by length
+// and first letter: the parser asks for every token and for up to fourteen
+// title windows per token, most of which no table holds.
 class NameWordSet
 {
 public:
@@ -46,9 +46,11 @@ private:
         std::size_t operator()(const QString &s) const noexcept;
     };
     static quint64 lengthBit(qsizetype length) { return quint64(1) << std::min<qsizetype>(length, 63); }
+    static quint64 firstUnitBit(const QString &key) { return key.isEmpty() ? 1 : quint64(1) << (key.front().unicode() % 64); }
 
     std::unordered_set<QString, Hash> m_words;
     quint64 m_lengths = 0;
+    quint64 m_firstUnits = 0; // a bit per first unit modulo 64; bit 0 also for ""
 };
 
 // The word tables of the reference database that the name parser consults,

@@ -43,6 +43,8 @@ private Q_SLOTS:
     void unreadableDatabaseFailsWith2502();
     void memoryLookupAgreesWithDatabase_data();
     void memoryLookupAgreesWithDatabase();
+    void foldKeyAsUnicodeFolds_data();
+    void foldKeyAsUnicodeFolds();
 };
 
 void TestNameDatabase::changeTakesEffectAtOnce_data()
@@ -150,6 +152,28 @@ void TestNameDatabase::memoryLookupAgreesWithDatabase()
         : table == "T_TitlesDr"                   ? tables.isTitleDr(key)
                                                   : tables.isSuffix(key);
     QCOMPARE(inMemory, inDatabase);
+}
+
+// Latin-1 is folded without Qt's tables: the key must be the one Qt gives.
+void TestNameDatabase::foldKeyAsUnicodeFolds_data()
+{
+    QTest::addColumn<QString>("text");
+    QString latin1;
+    for (char16_t c = 1; c < 0x100; ++c)
+        latin1 += QChar(c);
+    QTest::newRow("every Latin-1 character") << latin1;
+    QTest::newRow("lower case stays") << "hans-peter";
+    QTest::newRow("capitals and umlauts") << QString::fromUtf8("JÜRGEN Öztürk ÆØÅ ß");
+    QTest::newRow("micro sign") << QString::fromUtf8("µ-Tech");
+    QTest::newRow("combining diaeresis") << QString::fromUtf8("Mu\u0308ller");
+    QTest::newRow("beyond Latin-1") << QString::fromUtf8("ŁUKASZ İlkay Σ");
+    QTest::newRow("empty") << "";
+}
+
+void TestNameDatabase::foldKeyAsUnicodeFolds()
+{
+    QFETCH(QString, text);
+    QCOMPARE(NameWordTables::foldNameKey(text), text.normalized(QString::NormalizationForm_C).toCaseFolded());
 }
 
 QTEST_GUILESS_MAIN(TestNameDatabase)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 
 namespace kw {
 
@@ -15,6 +16,28 @@ inline QString trimBlanks(const QString &text)
     while (end > begin && text.at(end - 1) == u' ')
         --end;
     return (begin == 0 && end == text.size()) ? text : text.mid(begin, end - begin);
+}
+
+// Whether a and b are equal without regard to case, exactly as
+// QStringView::compare with Qt::CaseInsensitive judges it. ASCII, where
+// folding is plain lowering, is compared without Qt's Unicode tables: names
+// of fields and properties are ASCII and compared by the thousand.
+inline bool equalsIgnoringCase(QStringView a, QStringView b) noexcept
+{
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        const char16_t x = a[i].unicode();
+        const char16_t y = b[i].unicode();
+        if (x == y)
+            continue;
+        if (x >= 0x80 || y >= 0x80)
+            return a.compare(b, Qt::CaseInsensitive) == 0;
+        const char16_t lower = x | 0x20;
+        if (lower != (y | 0x20) || lower < u'a' || lower > u'z')
+            return false;
+    }
+    return true;
 }
 
 } // namespace kw

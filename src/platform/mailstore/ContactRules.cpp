@@ -19,16 +19,30 @@ const QString kCrLf = QStringLiteral("\r\n");
 
 QStringList words(const QString &text)
 {
+    // A name run writes an empty full name first: no match to run on nothing.
+    if (text.isEmpty())
+        return {};
     static const QRegularExpression blanks(QStringLiteral("\\s+"));
     return text.split(blanks, Qt::SkipEmptyParts);
 }
 
+// Appends a part trimmed, after a blank, unless it is blank.
+void appendNamePart(QString &full, QStringView part)
+{
+    const QStringView kept = part.trimmed();
+    if (kept.isEmpty())
+        return;
+    if (!full.isEmpty())
+        full += u' ';
+    full += kept;
+}
+
 void rebuildFullName(const Access &a)
 {
-    QStringList parts;
+    QString full;
     for (const QString &p : kNameParts)
-        parts.append(a.get(p));
-    a.set(QStringLiteral("FullName"), composeFullName(parts));
+        appendNamePart(full, a.get(p));
+    a.set(u"FullName", full);
 }
 
 void writeFullName(const QString &value, const Access &a)
@@ -36,7 +50,7 @@ void writeFullName(const QString &value, const Access &a)
     const QStringList parts = splitFullName(value);
     for (int i = 0; i < kNameParts.size(); ++i)
         a.set(kNameParts[i], parts[i]);
-    a.set(QStringLiteral("FullName"), value.trimmed().isEmpty() ? QStringLiteral("") : value);
+    a.set(u"FullName", value.trimmed().isEmpty() ? QStringLiteral("") : value);
 }
 
 // "BusinessAddressCity" -> ("BusinessAddress", "City"); empty when no part.
@@ -70,11 +84,10 @@ void writeAddress(const QString &prefix, const QString &value, const Access &a)
 
 QString composeFullName(const QStringList &parts)
 {
-    QStringList kept;
+    QString full;
     for (const QString &p : parts)
-        if (!p.trimmed().isEmpty())
-            kept.append(p.trimmed());
-    return kept.join(u' ');
+        appendNamePart(full, p);
+    return full;
 }
 
 QStringList splitFullName(const QString &fullName)

@@ -2,7 +2,7 @@
 
 #include <QString>
 #include <QStringList>
-#include <functional>
+#include <QStringView>
 
 // The composite fields of a contact, kept as a mail client keeps them. The
 // name-correction and undo tools rely on these rules, so they are spelled
@@ -39,10 +39,15 @@
 // Fixture loading bypasses these rules: a profile may hold any combination.
 namespace kw::mailstore::contactrules {
 
-struct Access
+// How the rules reach the item's fields, by canonical name and past the rules.
+class Access
 {
-    std::function<QString(const QString &)> get; // canonical field name -> text
-    std::function<void(const QString &, const QString &)> set;
+public:
+    virtual QString get(QStringView canonicalName) const = 0;
+    virtual void set(QStringView canonicalName, const QString &value) const = 0;
+
+protected:
+    ~Access() = default;
 };
 
 // True when writing the field has consequences for other fields.

@@ -1,6 +1,7 @@
 #include "platform/mailstore/Item.h"
 
 #include "platform/core/PlatformError.h"
+#include "platform/core/Text.h"
 #include "platform/mailstore/Attachments.h"
 #include "platform/mailstore/ContactRules.h"
 #include "platform/mailstore/FieldValues.h"
@@ -20,18 +21,33 @@ Special specialMember(QStringView name)
 {
     if (name.size() != 5 && name.size() != 7 && name.size() != 12)
         return Special::None;
-    if (name.compare(u"Class", Qt::CaseInsensitive) == 0)
+    if (equalsIgnoringCase(name, u"Class"))
         return Special::Class;
-    if (name.compare(u"MessageClass", Qt::CaseInsensitive) == 0)
+    if (equalsIgnoringCase(name, u"MessageClass"))
         return Special::MessageClass;
-    if (name.compare(u"EntryID", Qt::CaseInsensitive) == 0)
+    if (equalsIgnoringCase(name, u"EntryID"))
         return Special::EntryID;
-    if (name.compare(u"CreationTime", Qt::CaseInsensitive) == 0)
+    if (equalsIgnoringCase(name, u"CreationTime"))
         return Special::CreationTime;
     return Special::None;
 }
 
 } // namespace
+
+// The fields as the contact rules read and write them.
+class Item::RawFields final : public contactrules::Access
+{
+public:
+    explicit RawFields(Item &item) : m_item(item) {}
+    QString get(QStringView name) const override { return m_item.fieldText(m_item.m_schema->indexOf(name)); }
+    void set(QStringView name, const QString &value) const override
+    {
+        m_item.setRawText(m_item.m_schema->indexOf(name), value);
+    }
+
+private:
+    Item &m_item;
+};
 
 Item::Item(ProfileDbPtr db, ItemRecord record)
     : m_db(std::move(db)), m_rec(std::move(record)), m_schema(&ItemSchema::forClass(m_rec.itemClass))
@@ -128,10 +144,7 @@ void Item::set(QStringView name, const QVariant &value)
         setRawText(idx, textValue);
         return;
     }
-    contactrules::Access access{
-        [this](const QString &n) { return fieldText(m_schema->indexOf(n)); },
-        [this](const QString &n, const QString &v) { setRawText(m_schema->indexOf(n), v); }};
-    contactrules::write(def.name, textValue, access);
+    contactrules::write(def.name, textValue, RawFields(*this));
 }
 
 void Item::setRawText(int fieldIndex, const QString &text)

@@ -89,6 +89,7 @@ public:
     void setRawText(int fieldIndex, const QString &text);
 
 private:
+    class RawFields;
     int fieldIndexOrThrow(QStringView name) const;
     QString fieldText(int index) const;
     void ensureAlive() const;

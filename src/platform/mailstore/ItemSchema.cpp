@@ -1,6 +1,7 @@
 #include "platform/mailstore/ItemSchema.h"
 
 #include "platform/core/PlatformError.h"
+#include "platform/core/Text.h"
 
 #include <QHash>
 #include <algorithm>
@@ -172,29 +173,53 @@ ItemSchema::ItemSchema(int itemClass, QList<FieldDef> fields)
     : m_class(itemClass), m_fields(std::move(fields))
 {
     m_utf8Names.reserve(m_fields.size()); // the views below must not move
+    // Sparse buckets: a look-up mostly meets only the name it looks for.
+    m_byName.max_load_factor(0.25f);
     for (int i = 0; i < m_fields.size(); ++i) {
-        m_sorted.append(i);
-        m_exact.emplace(QStringView(m_fields[i].name), i);
+        m_byName.emplace(QStringView(m_fields[i].name), i);
         m_utf8Names.push_back(m_fields[i].name.toStdString());
         m_byUtf8.emplace(m_utf8Names.back(), i);
     }
-    std::sort(m_sorted.begin(), m_sorted.end(), [this](int a, int b) {
-        return m_fields[a].name.compare(m_fields[b].name, Qt::CaseInsensitive) < 0;
-    });
+}
+
+namespace {
+
+// A unit as a case-insensitive comparison folds it; ASCII, all that field
+// names hold, without the Unicode tables.
+char16_t foldedUnit(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u < 0x80)
+        return u >= u'A' && u <= u'Z' ? char16_t(u + 32) : u;
+    return char16_t(QChar::toCaseFolded(char32_t(u)));
+}
+
+} // namespace
+
+size_t ItemSchema::FoldedHash::operator()(QStringView v) const noexcept
+{
+    // Field names differ in length or at their first, middle or last letter
+    // but for a few (Email1Address, Email2Address, ...), which the equality
+    // test tells apart. Hashing only those is far cheaper than every unit,
+    // and names equal but for case still meet.
+    if (v.isEmpty())
+        return 0;
+    size_t h = size_t(v.size());
+    for (const qsizetype i : {qsizetype(0), v.size() / 2, v.size() - 1})
+        h = h * 1099511628211ull + foldedUnit(v[i]);
+    return h;
+}
+
+bool ItemSchema::FoldedEqual::operator()(QStringView a, QStringView b) const noexcept
+{
+    // Mostly the canonical spelling: compared whole first, which is cheaper.
+    return a.size() == b.size() && (a == b || equalsIgnoringCase(a, b));
 }
 
 int ItemSchema::indexOf(QStringView name) const
 {
-    // Callers mostly write the canonical spelling: a hash look-up finds it.
-    if (const auto exact = m_exact.find(name); exact != m_exact.end())
-        return exact->second;
-    // Without allocating: a binary search that ignores case.
-    auto it = std::lower_bound(m_sorted.cbegin(), m_sorted.cend(), name, [this](int i, QStringView n) {
-        return QStringView(m_fields[i].name).compare(n, Qt::CaseInsensitive) < 0;
-    });
-    if (it == m_sorted.cend() || QStringView(m_fields[*it].name).compare(name, Qt::CaseInsensitive) != 0)
-        return -1;
-    return *it;
+    const auto it = m_byName.find(name);
+    return it == m_byName.end() ? -1 : it->second;
 }
 
 int ItemSchema::indexOfUtf8(std::string_view name) const

@@ -56,12 +56,17 @@ public:
 private:
     int m_class;
     QList<FieldDef> m_fields;
-    QList<int> m_sorted; // field indexes sorted by name without regard to case
-    struct ViewHash
+    // Field names are ASCII and differ in more than letter case, so one map
+    // that ignores case answers the canonical spelling and every other.
+    struct FoldedHash
     {
-        size_t operator()(QStringView v) const noexcept { return qHash(v); }
+        size_t operator()(QStringView v) const noexcept;
     };
-    std::unordered_map<QStringView, int, ViewHash> m_exact; // keys view the names in m_fields
+    struct FoldedEqual
+    {
+        bool operator()(QStringView a, QStringView b) const noexcept;
+    };
+    std::unordered_map<QStringView, int, FoldedHash, FoldedEqual> m_byName; // keys view the names in m_fields
     std::vector<std::string> m_utf8Names; // owns the keys of m_byUtf8
     std::unordered_map<std::string_view, int> m_byUtf8;
 };

@@ -1,17 +1,13 @@
 #include "platform/mailstore/Records.h"
 
+#include "platform/core/Text.h"
 #include "platform/mailstore/FieldValues.h"
 
 namespace kw::mailstore {
 
 bool sameUserPropertyName(QStringView a, QStringView b)
 {
-    // Qt folds and compares unit by unit, so names of other lengths never
-    // match; the length test spares most of the folding.
-    if (a.size() != b.size())
-        return false;
-    // Mostly the very same spelling: an exact comparison is far cheaper.
-    return a == b || a.compare(b, Qt::CaseInsensitive) == 0;
+    return equalsIgnoringCase(a, b);
 }
 
 int indexOfUserProperty(const QList<UserPropertyRecord> &props, QStringView name)

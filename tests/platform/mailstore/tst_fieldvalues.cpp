@@ -1,5 +1,6 @@
 #include "platform/core/PlatformError.h"
 #include "platform/mailstore/FieldValues.h"
+#include "platform/core/Text.h"
 #include "platform/mailstore/ItemSchema.h"
 
 #include <QTest>
@@ -116,6 +117,11 @@ private Q_SLOTS:
         QTest::newRow("task DateCompleted") << 48 << "datecompleted" << "DateCompleted";
         QTest::newRow("appointment has no FirstName") << 26 << "FirstName" << "";
         QTest::newRow("near miss") << 40 << "FullNam" << "";
+        QTest::newRow("longer by a blank") << 40 << "FullName " << "";
+        QTest::newRow("same length, other letter") << 40 << "FullNamf" << "";
+        QTest::newRow("Kelvin sign folds to k") << 40 << QString::fromUtf8("Nic\u212AName") << "NickName";
+        QTest::newRow("long s folds to s") << 40 << QString::fromUtf8("\u017Fubject") << "Subject";
+        QTest::newRow("empty") << 40 << "" << "";
     }
     void schemaLookup()
     {
@@ -127,6 +133,53 @@ private Q_SLOTS:
         QCOMPARE(idx < 0, canonical.isEmpty());
         if (idx >= 0)
             QCOMPARE(s.field(idx).name, canonical);
+    }
+
+    // The ASCII shortcut must judge as Qt does.
+    void equalsIgnoringCase_data()
+    {
+        QTest::addColumn<QString>("a");
+        QTest::addColumn<QString>("b");
+        QTest::newRow("same") << "FullName" << "FullName";
+        QTest::newRow("case") << "KW Backup Fullname" << "kw backup FULLNAME";
+        QTest::newRow("other letter") << "KW Backup Fullname" << "KW Backup LastName";
+        QTest::newRow("@ and `") << "a@b" << "a`b";
+        QTest::newRow("[ and {") << "a[b" << "a{B";
+        QTest::newRow("^ and ~") << "^" << "~";
+        QTest::newRow("lengths") << "Title" << "Titles";
+        QTest::newRow("umlauts") << QString::fromUtf8("Jürgen") << QString::fromUtf8("JÜRGEN");
+        QTest::newRow("Kelvin sign") << QString::fromUtf8("\u212A") << "k";
+        QTest::newRow("sharp s") << QString::fromUtf8("ß") << "ss";
+        QTest::newRow("ASCII differs before a non-ASCII") << QString::fromUtf8("aü") << QString::fromUtf8("bü");
+        QTest::newRow("surrogates") << QString::fromUtf8("\U00010400") << QString::fromUtf8("\U00010428");
+        QTest::newRow("empty") << "" << "";
+    }
+    void equalsIgnoringCase()
+    {
+        QFETCH(QString, a);
+        QFETCH(QString, b);
+        const bool qt = a.compare(b, Qt::CaseInsensitive) == 0;
+        QCOMPARE(kw::equalsIgnoringCase(a, b), qt);
+        QCOMPARE(kw::equalsIgnoringCase(b, a), qt);
+    }
+
+    // One map ignoring case serves every spelling, so no two fields of a
+    // class may differ in case alone.
+    void everyFieldFindsItself_data()
+    {
+        QTest::addColumn<int>("cls");
+        for (const int cls : {26, 40, 42, 43, 44, 45, 48, 69})
+            QTest::newRow(qPrintable(QString::number(cls))) << cls;
+    }
+    void everyFieldFindsItself()
+    {
+        QFETCH(int, cls);
+        const ItemSchema &s = ItemSchema::forClass(cls);
+        for (int i = 0; i < s.size(); ++i) {
+            QCOMPARE(s.indexOf(s.field(i).name), i);
+            QCOMPARE(s.indexOf(s.field(i).name.toUpper()), i);
+            QCOMPARE(s.indexOf(s.field(i).name.toLower()), i);
+        }
     }
 
     void contactSchemaHasEveryReplaceField()
