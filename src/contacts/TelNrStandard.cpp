@@ -3,6 +3,7 @@
 #include "contacts/TelSettings.h"
 #include "contacts/TelTables.h"
 #include "platform/core/PlatformError.h"
+#include "platform/core/Text.h"
 #include "platform/refdb/Database.h"
 #include "shell/ErrorTrap.h"
 #include "shell/GlobalFunctions.h"
@@ -22,18 +23,6 @@ using tel::TelTables;
 // Room for a number on the stack: telephone numbers are short, and the
 // formatter runs for every field of every contact.
 using Chars = QVarLengthArray<QChar, 64>;
-
-// Prefix and suffix tests on a few characters, cheaper inline than through
-// Qt's general comparison.
-bool startsWith(QStringView text, QStringView prefix)
-{
-    return text.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), text.begin());
-}
-
-bool endsWith(QStringView text, QStringView suffix)
-{
-    return text.size() >= suffix.size() && std::equal(suffix.begin(), suffix.end(), text.end() - suffix.size());
-}
 
 void append(Chars &out, QStringView text)
 {
@@ -152,7 +141,7 @@ QStringView resolvePlus(QStringView s, const TelSettings &cfg, Chars &buffer)
     if (!s.contains(u'+'))
         return s;
     buffer.clear();
-    if (s.startsWith(u'+') && !startsWith(s.sliced(1), cfg.IDDP))
+    if (s.startsWith(u'+') && !hasPrefix(s.sliced(1), cfg.IDDP))
         appendWithoutPlus(buffer, cfg.IDDP);
     appendWithoutPlus(buffer, s);
     return QStringView(buffer.data(), buffer.size());
@@ -164,9 +153,9 @@ QStringView trimSeparator(QStringView text, QStringView separator, bool endFirst
         return text;
     for (int pass = 0; pass < 2; ++pass) {
         const bool atEnd = (pass == 0) == endFirst;
-        if (atEnd && endsWith(text, separator))
+        if (atEnd && hasSuffix(text, separator))
             text.chop(separator.size());
-        else if (!atEnd && startsWith(text, separator))
+        else if (!atEnd && hasPrefix(text, separator))
             text = text.sliced(separator.size());
     }
     return text;
@@ -197,7 +186,7 @@ std::optional<Parsed> parse(QStringView s, const TelSettings &cfg, const TelTabl
     }
     const QStringView withTrunk = s;
     bool trunkRemoved = false;
-    if (startsWith(s, np) && !startsWith(s, cfg.IDDP)) {
+    if (hasPrefix(s, np) && !hasPrefix(s, cfg.IDDP)) {
         s = s.sliced(np.size());
         recognised = trunkRemoved = true;
     }
@@ -225,7 +214,7 @@ bool filteredOut(const Parsed &number, const TelSettings &cfg)
 // Whether `text` goes on with `piece` at `pos`; if so, `pos` moves past it.
 bool continuesWith(QStringView text, qsizetype &pos, QStringView piece)
 {
-    if (!startsWith(text.sliced(pos), piece))
+    if (!hasPrefix(text.sliced(pos), piece))
         return false;
     pos += piece.size();
     return true;

@@ -1,6 +1,7 @@
 #include "contacts/TelTables.h"
 
 #include "contacts/TelSettings.h"
+#include "platform/core/Text.h"
 #include "platform/refdb/Connection.h"
 
 #include <algorithm>
@@ -13,12 +14,6 @@ namespace {
 QChar likeFold(QChar c)
 {
     return (c >= u'A' && c <= u'Z') ? QChar(c.unicode() + 32) : c;
-}
-
-// Inline: cheaper than Qt's general comparison for a prefix of a few characters.
-bool startsWith(QStringView text, QStringView prefix)
-{
-    return text.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), text.begin());
 }
 
 } // namespace
@@ -155,7 +150,7 @@ int TelTables::firstCountryWithPrefix(QStringView text) const
 
 std::optional<TelTables::CountryMatch> TelTables::findCountry(QStringView number, QStringView iddp, bool plus) const
 {
-    const int viaPrefix = startsWith(number, iddp) ? firstCountryWithPrefix(number.sliced(iddp.size())) : INT_MAX;
+    const int viaPrefix = hasPrefix(number, iddp) ? firstCountryWithPrefix(number.sliced(iddp.size())) : INT_MAX;
     const int viaPlus = plus ? firstCountryWithPrefix(number) : INT_MAX;
     const int row = std::min(viaPrefix, viaPlus);
     // The original walk stops with an error at a row without a code that it

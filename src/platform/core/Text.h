@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringView>
+#include <algorithm>
 
 namespace kw {
 
@@ -16,6 +17,18 @@ inline QString trimBlanks(const QString &text)
     while (end > begin && text.at(end - 1) == u' ')
         --end;
     return (begin == 0 && end == text.size()) ? text : text.mid(begin, end - begin);
+}
+
+// Exact prefix and suffix tests, inline: cheaper than Qt's general
+// comparison for the few characters of a telephone prefix or separator.
+inline bool hasPrefix(QStringView text, QStringView prefix) noexcept
+{
+    return text.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), text.begin());
+}
+
+inline bool hasSuffix(QStringView text, QStringView suffix) noexcept
+{
+    return text.size() >= suffix.size() && std::equal(suffix.begin(), suffix.end(), text.end() - suffix.size());
 }
 
 // Whether a and b are equal without regard to case, exactly as
