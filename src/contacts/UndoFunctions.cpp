@@ -4,6 +4,7 @@
 #include "platform/mailstore/Item.h"
 #include "platform/mailstore/ItemSchema.h"
 #include "platform/mailstore/Items.h"
+#include "platform/mailstore/SaveGroup.h"
 #include "platform/mailstore/UserProperties.h"
 #include "platform/mapi/SafeItem.h"
 #include "shell/ErrorTrap.h"
@@ -58,6 +59,8 @@ int undoFolders(contacts::ContactRunContext &ctx, const WorkingSet &set, const Q
         const mailstore::FolderPtr &folder = set.Folders[f];
         const mailstore::ItemsPtr items = folder->Items();
         const int n = items->Count();
+        // Ended by an error, the group still writes the contacts restored before it.
+        mailstore::SaveGroup group(folder->db());
         for (int j = 1; j <= n; ++j) {
             ctx.view.setStatus(QStringLiteral("Wiederherstellung..."));
             ctx.view.setProgress(++running);
@@ -69,9 +72,11 @@ int undoFolders(contacts::ContactRunContext &ctx, const WorkingSet &set, const Q
             safe->setItem(item);
             if (RestoreContactFields(*safe, fields) > 0) {
                 safe->Save();
+                group.saved();
                 ++contacts;
             }
         }
+        group.commit();
     }
     return contacts;
 }
