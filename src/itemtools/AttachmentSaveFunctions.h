@@ -37,7 +37,8 @@ QString CleanFileName(const QString &Name);
 // when the plain name is taken.
 QString GetUniqueFileName(const QString &FullPath);
 
-// The export ("Att", "&Anlagen speichern").
+// The export ("Att", "&Anlagen speichern"). It first removes from the export
+// folder the hidden temporaries that a killed run left there.
 void SaveAttachments(RunContext &ctx);
 // The import ("&Anlagen wiederherstellen..." after the user's Yes). Only
 // regular files up to the store's largest attachment come in; any other link
