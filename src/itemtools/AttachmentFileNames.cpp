@@ -6,7 +6,9 @@
 #include "platform/core/PlatformError.h"
 #include "platform/files/Files.h"
 
+#include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <limits>
 #include <sys/stat.h>
 
@@ -145,6 +147,22 @@ QString FreeNames::place(const QString &path, const std::function<void(const QSt
         }
         ++n;
         return candidate;
+    }
+}
+
+void removeStaleTemporaries(const QString &folder)
+{
+    // The hidden name files::createNewFile writes into before a file gets its
+    // own: ".kw-" and up to 16 hex digits, ".part".
+    static const QRegularExpression kTemporary(QStringLiteral("^\\.kw-[0-9a-f]{1,16}\\.part$"));
+    const QDir dir(folder);
+    const QStringList names = dir.entryList(QDir::Files | QDir::Hidden | QDir::NoSymLinks | QDir::System);
+    for (const QString &name : names) {
+        const QString path = dir.filePath(name);
+        struct stat st;
+        if (kTemporary.match(name).hasMatch() && ::lstat(QFile::encodeName(path).constData(), &st) == 0
+            && S_ISREG(st.st_mode))
+            discardFile(path);
     }
 }
 

@@ -113,7 +113,8 @@ void SaveAttachments(RunContext &ctx)
                              releaseFreeSpace(ctx, set);
                              ctx.messages.ShowMessage(QStringLiteral("%1 Anlagen gespeichert.").arg(r.total),
                                                       ui::mb::Information, titles::Info);
-                         }};
+                         },
+                         [&](const WorkingSet &) { removeStaleTemporaries(run->folder); }};
     runAttachmentWalk(ctx, frame, [&](AttachmentRun &counts, MailItemCursor &item, int index) {
         exportAttachment(*run, counts, item, index);
     });

@@ -37,15 +37,22 @@ QString CleanFileName(const QString &Name);
 // when the plain name is taken.
 QString GetUniqueFileName(const QString &FullPath);
 
-// The export ("Att", "&Anlagen speichern").
+// The export ("Att", "&Anlagen speichern"). It first removes from the export
+// folder the hidden temporaries that a killed run left there.
 void SaveAttachments(RunContext &ctx);
-// The import ("&Anlagen wiederherstellen..." after the user's Yes). A file is
-// deleted only when it lies in the export folder and the item holding its
-// content again is saved; other files stay on disk.
+// The import ("&Anlagen wiederherstellen..." after the user's Yes). Only
+// regular files up to the store's largest attachment come in; any other link
+// is counted as a failure and stays. A file is deleted only when it lies in
+// the export folder, the item holding its content again is saved, and no
+// other link of the profile points to it; other files stay on disk, and the
+// summary counts those kept for other links.
 void ImportAttachments(RunContext &ctx);
 // The move ("Anlagen &verschieben..."): copies each linked file into the
 // folder the user picks, saves the item with the new link, then deletes the
-// old file.
+// old file. Every link of the ticked folders to a moved file follows it; the
+// old file stays while a link elsewhere in the profile points to it, and the
+// summary counts such files. A file whose folder, symbolic links resolved,
+// is the target already is left as it is.
 void MoveAttachments(RunContext &ctx);
 
 } // namespace kw::itemtools

@@ -111,6 +111,8 @@ void runAttachmentWalk(RunContext &ctx, const RunFrame &frame, const AttachmentS
         ctx.BeginEndOperation(true);
         ctx.view.setProgressMaximum(int(set.ItemCount));
         ctx.view.setStatus(frame.status);
+        if (frame.start)
+            frame.start(set);
         walkAttachments(run, set, step);
         frame.finish(run, set);
         if (run.failures.count() > 0) {

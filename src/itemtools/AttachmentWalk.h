@@ -69,6 +69,8 @@ struct RunFrame
     QString logName;  // sub name of its error-log entry
     // Shows the run's summary; called while the run is still busy.
     std::function<void(AttachmentRun &run, const WorkingSet &set)> finish;
+    // When given, called once the run is busy and before the walk.
+    std::function<void(const WorkingSet &set)> start = {};
 };
 
 // The frame of the three runs once their own checks are done: the working
@@ -101,5 +103,11 @@ QString numberedFileName(const QString &path, int n);
 bool nameTaken(const QString &path);
 // Removes a file the run wrote but could not put to use; a failure leaves it.
 void discardFile(const QString &path) noexcept;
+// Removes from folder the hidden temporaries that a run killed while writing
+// a file left there (regular files named ".kw-<hex>.part", nothing else).
+// An export of another program instance writing into the same folder at
+// that moment loses its temporary: that attachment fails and stays in its
+// item.
+void removeStaleTemporaries(const QString &folder);
 
 } // namespace kw::itemtools

@@ -26,10 +26,37 @@ constexpr StandardClass kStandardClasses[] = {
     {45, "IPM.Post"},        {69, "IPM.DistList"}, {42, "IPM.Activity"},
 };
 
+// Classes the change never touches, each with the classes that continue it
+// after a ".": the mail client opens secure mail, rule templates, receipts,
+// reports and recalls only under their own class, so another class would make
+// them unreadable for good.
+constexpr const char *kSystemClasses[] = {
+    "IPM.Note.SMIME",    "IPM.Note.Secure",    "IPM.Note.rpmsg", "IPM.Note.Receipt",
+    "IPM.Note.Rules",    "IPM.Note.StorageQuotaWarning",         "IPM.Outlook.Recall",
+    "IPM.Recall",        "REPORT",
+};
+
 const QString kChanging = QStringLiteral("Bearbeite Elemente...");
 const QString kEmptyFolder = QStringLiteral("Keine Elemente vorhanden, im Ordner:");
 const QString kLogName = QStringLiteral("ChangeMessageClass");
 constexpr int kEmptyFolderExtra4 = 5;
+
+// messageClass is kind itself or continues it after a "." ("IPM.Note.X"
+// but not "IPM.Notes"), letter case aside.
+bool ofKind(const QString &messageClass, QLatin1StringView kind)
+{
+    return messageClass.startsWith(kind, Qt::CaseInsensitive)
+           && (messageClass.size() == kind.size() || messageClass.at(kind.size()) == u'.');
+}
+
+bool isSystemClass(const QString &messageClass)
+{
+    for (const char *kind : kSystemClasses) {
+        if (ofKind(messageClass, QLatin1StringView(kind)))
+            return true;
+    }
+    return false;
+}
 
 QString describeItem(const mailstore::Folder &folder, int index, const mailstore::ItemPtr &item)
 {
@@ -55,6 +82,18 @@ void changeItem(RunContext &ctx, mailstore::Item &item, const QString &value)
     item.Save();
 }
 
+void reportLeftAlone(RunContext &ctx, const QStringList &leftAlone)
+{
+    if (leftAlone.isEmpty())
+        return;
+    ctx.messages.WriteErrorLog(leftAlone.join(u'\n'), kLogName);
+    ctx.messages.ShowMessage(QString::fromUtf8("%1 Elemente einer geschützten Nachrichtenklasse (sichere "
+                                               "Nachrichten, Regelvorlagen, Bestätigungen, Berichte) wurden "
+                                               "nicht geändert. Einzelheiten stehen im Fehlerprotokoll.")
+                                 .arg(leftAlone.size()),
+                             ui::mb::Information, titles::Hinweis);
+}
+
 void reportFailures(RunContext &ctx, const FailureLog &failures)
 {
     if (failures.count() == 0)
@@ -73,8 +112,8 @@ QString GetStandardMessageClass(int itemClass, const QString &messageClass)
     for (const StandardClass &row : kStandardClasses) {
         if (row.itemClass != itemClass)
             continue;
-        const QString base = QString::fromLatin1(row.base);
-        return messageClass.startsWith(base, Qt::CaseInsensitive) ? base : QString();
+        const QLatin1StringView base(row.base);
+        return ofKind(messageClass, base) ? QString(base) : QString();
     }
     return {};
 }
@@ -90,8 +129,19 @@ QString MessageClassValue(const QString &base, const QString &newName)
     return name.isEmpty() ? base : base + u'.' + name;
 }
 
+bool isUsableFormName(const QString &name)
+{
+    for (QChar c : name) {
+        const QChar::Category category = c.category();
+        if (category == QChar::Other_Control || category == QChar::Separator_Line
+            || category == QChar::Separator_Paragraph)
+            return false;
+    }
+    return true;
+}
+
 void ChangeFolderMessageClass(RunContext &ctx, const mailstore::FolderPtr &Folder, const QString &NewName,
-                              FailureLog &failures)
+                              FailureLog &failures, QStringList &leftAlone)
 {
     if (!Folder)
         return;
@@ -110,6 +160,11 @@ void ChangeFolderMessageClass(RunContext &ctx, const mailstore::FolderPtr &Folde
         mailstore::ItemPtr item;
         try {
             item = items->Item(j);
+            if (isSystemClass(item->MessageClass())) {
+                leftAlone << describeItem(*Folder, j, item) + QStringLiteral(": %1 bleibt unverändert")
+                                                                  .arg(item->MessageClass());
+                continue;
+            }
             const QString base = GetStandardMessageClass(*item);
             if (base.isEmpty())
                 continue;
@@ -130,6 +185,7 @@ void ChangeFolderMessageClass(RunContext &ctx, const mailstore::FolderPtr &Folde
 void ChangeMessageClass(RunContext &ctx, const QString &NewName)
 {
     FailureLog failures;
+    QStringList leftAlone;
     const bool ran = trapErrors(ctx.messages, place::ChangeMessageClass, {}, [&] {
         ctx.BeginEndOperation(true);
         const WorkingSet set = ctx.GetActivatedFolders(gatemode::AllTypes);
@@ -137,9 +193,10 @@ void ChangeMessageClass(RunContext &ctx, const QString &NewName)
             for (int f = 1; f <= set.FolderCount; ++f) {
                 // A folder that cannot be read is reported and the next one is done.
                 trapErrors(ctx.messages, place::ChangeFolderMessageClass, {},
-                           [&] { ChangeFolderMessageClass(ctx, set.Folders.value(f), NewName, failures); });
+                           [&] { ChangeFolderMessageClass(ctx, set.Folders.value(f), NewName, failures, leftAlone); });
             }
         }
+        reportLeftAlone(ctx, leftAlone);
         reportFailures(ctx, failures);
         ctx.BeginEndOperation(false);
     });

@@ -11,8 +11,9 @@
 namespace kw::itemtools {
 
 // The item's standard message class by its Class ("IPM.Contact" for 40, ...)
-// when its MessageClass begins with it, letter case aside; "" otherwise and
-// for kinds without a standard class (notes among them).
+// when its MessageClass is that class or continues it after a "."
+// ("IPM.Contact.Alt", not "IPM.Contacts"), letter case aside; "" otherwise
+// and for kinds without a standard class (notes among them).
 QString GetStandardMessageClass(int itemClass, const QString &messageClass);
 QString GetStandardMessageClass(const mailstore::Item &item);
 
@@ -21,15 +22,22 @@ QString GetStandardMessageClass(const mailstore::Item &item);
 // ("IPM.Contact", " Kunde ") gives "IPM.Contact.Kunde".
 QString MessageClassValue(const QString &base, const QString &newName);
 
+// False for a name with control characters or line breaks, which would be
+// written into every item's class.
+bool isUsableFormName(const QString &name);
+
 // The run: every folder of the working set ("AllTypes"), bracketed by the
 // busy state. Items that fail are counted, logged under "ChangeMessageClass"
-// and reported once at the end; the run goes on with the next item.
+// and reported once at the end; the run goes on with the next item. Items of
+// secure and system classes (S/MIME, rule templates, receipts, reports, ...)
+// are never changed: they are counted, named in the error log and reported
+// once at the end.
 void ChangeMessageClass(RunContext &ctx, const QString &NewName);
 
 // One folder of the run. An empty folder is reported and left; a failing
-// item goes into `failures`. Throws kw::PlatformError when the folder itself
-// cannot be read.
+// item goes into `failures`, an item of a system class into `leftAlone`.
+// Throws kw::PlatformError when the folder itself cannot be read.
 void ChangeFolderMessageClass(RunContext &ctx, const mailstore::FolderPtr &Folder, const QString &NewName,
-                              FailureLog &failures);
+                              FailureLog &failures, QStringList &leftAlone);
 
 } // namespace kw::itemtools

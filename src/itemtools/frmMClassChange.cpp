@@ -1,5 +1,7 @@
 #include "itemtools/frmMClassChange.h"
 
+#include "itemtools/MClassChangeFunctions.h"
+#include "shell/GlobalFunctions.h"
 #include "platform/ui/HelpViewer.h"
 #include "platform/ui/HistoryTextBox.h"
 
@@ -31,8 +33,9 @@ void frmMClassChangeUi::setupUi(QDialog *dialog)
     layout->addWidget(cmdOK, 2, 2);
 }
 
-frmMClassChange::frmMClassChange(ui::HelpViewer &help, const QString &programFolder, QWidget *parent)
-    : QDialog(parent), m_help(help), m_programFolder(programFolder)
+frmMClassChange::frmMClassChange(Messages &messages, ui::HelpViewer &help, const QString &programFolder,
+                                 QWidget *parent)
+    : QDialog(parent), m_messages(messages), m_help(help), m_programFolder(programFolder)
 {
     m_ui.setupUi(this);
     connect(m_ui.cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
@@ -56,6 +59,13 @@ void frmMClassChange::Form_Load()
 
 void frmMClassChange::cmdOK_Click()
 {
+    if (!isUsableFormName(className())) {
+        m_messages.ShowMessage(QStringLiteral("Der Formularname darf keine Steuerzeichen oder "
+                                              "Zeilenumbrüche enthalten. Bitte korrigieren Sie den Namen."),
+                               ui::mb::Exclamation, titles::Hinweis);
+        m_ui.txtClassName->setFocus();
+        return;
+    }
     m_ui.txtClassName->addCurrentToHistory();
     accept();
 }

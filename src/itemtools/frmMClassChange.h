@@ -5,6 +5,10 @@
 class QLabel;
 class QPushButton;
 
+namespace kw {
+class Messages;
+}
+
 namespace kw::ui {
 class HelpViewer;
 class HistoryTextBox;
@@ -32,10 +36,13 @@ class frmMClassChange : public QDialog
 
 public:
     // programFolder holds "Preferences/MessageClass.dat", the names entered before.
-    frmMClassChange(ui::HelpViewer &help, const QString &programFolder, QWidget *parent = nullptr);
+    frmMClassChange(Messages &messages, ui::HelpViewer &help, const QString &programFolder,
+                    QWidget *parent = nullptr);
 
     void Form_Load();
-    // Records the name in the history and closes the dialog with OK.
+    // Records the name in the history and closes the dialog with OK; a name
+    // with control characters or line breaks is refused with a message and
+    // the dialog stays open.
     void cmdOK_Click();
     void cmdHelp_Click();
 
@@ -45,6 +52,7 @@ public:
 
 private:
     frmMClassChangeUi m_ui;
+    Messages &m_messages;
     ui::HelpViewer &m_help;
     QString m_programFolder;
 };

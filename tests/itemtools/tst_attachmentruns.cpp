@@ -1,6 +1,7 @@
 // The attachment export, import and move, run end to end on fixture profiles.
 #include "ItemRunWorld.h"
 #include "itemtools/AttachmentSaveFunctions.h"
+#include "platform/mailstore/Attachments.h"
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -31,6 +32,12 @@ private Q_SLOTS:
     void failingSaveLosesNothing();
     void moves_data();
     void moves();
+    void twoLinksToOneFile_data();
+    void twoLinksToOneFile();
+    void importTakesOnlyRegularFiles_data();
+    void importTakesOnlyRegularFiles();
+    void exportRemovesItsStaleTemporaries_data();
+    void exportRemovesItsStaleTemporaries();
     void killedExportLosesNothing();
     void profileShrinks_data();
     void profileShrinks();
@@ -230,6 +237,8 @@ void TestAttachmentRuns::moves_data()
     QTest::newRow("across file systems") << "" << true << moved << 2;
     QTest::newRow("to a second file system") << "/dev/shm" << false << moved << 2;
     QTest::newRow("to where the files are") << "export" << false << QStringList{"B.txt->B.txt", "A.txt->A.txt"} << 0;
+    QTest::newRow("through a symbolic link to where the files are")
+        << "link to export" << false << QStringList{"B.txt->B.txt", "A.txt->A.txt"} << 0;
 }
 
 void TestAttachmentRuns::moves()
@@ -244,7 +253,11 @@ void TestAttachmentRuns::moves()
                                  || here.st_dev == shm.st_dev))
         QSKIP("no second file system at /dev/shm");
     QTemporaryDir to(target == "/dev/shm" ? "/dev/shm/kw-move-XXXXXX" : QDir::tempPath() + "/kw-move-XXXXXX");
-    const QString dest = target == "export" ? w.exportFolder() : to.path();
+    QString dest = target == "export" ? w.exportFolder() : to.path();
+    if (target == "link to export") {
+        dest = to.filePath("Export");
+        QVERIFY(QFile::link(w.exportFolder(), dest));
+    }
     QVERIFY(QFile::copy(QFINDTESTDATA("tst_attachmentruns.cpp"), to.filePath("B.txt")));
     RunContext ctx = w.context();
     SaveAttachments(ctx);
@@ -259,6 +272,162 @@ void TestAttachmentRuns::moves()
     QCOMPARE(w.exportedFiles().size(), 2 - total);
     QCOMPARE(lastPrompt(w), QStringLiteral("%1 Anlagen verschoben.").arg(total));
     QCOMPARE(w.env.box.shown.last().buttons, 64);
+}
+
+namespace {
+
+const QString kKeptForOthers = QStringLiteral(" 1 Dateien blieben erhalten, weil noch andere Anlagen darauf verweisen.");
+
+// Links by hand, as a mail copied with its link has them.
+void addLink(test::World &w, const QString &folder, int j, const QString &path)
+{
+    auto mail = w.itemAt(folder, j);
+    mail->Attachments()->Add(path, 4, 0, QFileInfo(path).fileName());
+    mail->Save();
+}
+
+} // namespace
+
+void TestAttachmentRuns::twoLinksToOneFile_data()
+{
+    QTest::addColumn<QString>("run");
+    QTest::addColumn<QString>("second"); // the folder of the second link
+    QTest::newRow("import, both links in the ticked folder") << "import" << "Posteingang";
+    QTest::newRow("import, second link in a folder not ticked") << "import" << "Archiv";
+    QTest::newRow("move, both links in the ticked folder") << "move" << "Posteingang";
+    QTest::newRow("move, second link in a folder not ticked") << "move" << "Archiv";
+}
+
+// Every link ends with the file's content, and a file goes only with its last link.
+void TestAttachmentRuns::twoLinksToOneFile()
+{
+    QFETCH(QString, run);
+    QFETCH(QString, second);
+    test::World w({test::folder("Posteingang", "IPM.Note", {item(43, "IPM.Note", "Eins"), item(43, "IPM.Note", "Zwei")}),
+                   test::folder("Archiv", "IPM.Note", {item(43, "IPM.Note", "Drei")})});
+    QFile file(w.file("F.txt"));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write("Inhalt") == 6);
+    file.close();
+    addLink(w, "Posteingang", 1, w.file("F.txt"));
+    addLink(w, second, second == "Archiv" ? 1 : 2, w.file("F.txt"));
+    QTemporaryDir target;
+    w.picks << target.path();
+    RunContext ctx = w.context();
+    run == "import" ? ImportAttachments(ctx) : MoveAttachments(ctx);
+
+    const bool keep = second == "Archiv";
+    const QString moved = "F.txt->" + QDir(w.exportFolder()).relativeFilePath(target.filePath("F.txt"));
+    const QString after = run == "import" ? "F.txt=6" : moved;
+    QCOMPARE(w.attachments("Posteingang", 1), QStringList{after});
+    QCOMPARE(w.attachments("Posteingang", 2), keep ? QStringList() : QStringList{after});
+    QCOMPARE(w.attachments("Archiv", 1), keep ? QStringList{"F.txt->F.txt"} : QStringList());
+    QCOMPARE(w.exportedFiles(), keep ? QStringList{"F.txt"} : QStringList());
+    QCOMPARE(test::readFile(w.file("F.txt")), keep ? QByteArray("Inhalt") : QByteArray("<fehlt>"));
+    if (run == "move")
+        QCOMPARE(test::readFile(target.filePath("F.txt")), QByteArray("Inhalt"));
+    QCOMPARE(QDir(target.path()).entryList(QDir::Files | QDir::Hidden).size(), run == "move" ? 1 : 0);
+    const QString verb = run == "import" ? "importiert" : "verschoben";
+    QCOMPARE(w.env.box.prompts(), QStringList{QStringLiteral("%1 Anlagen %2.").arg(keep ? 1 : 2).arg(verb)
+                                              + (keep ? kKeptForOthers : QString())});
+    QCOMPARE(w.env.errorLog(), QString());
+}
+
+void TestAttachmentRuns::importTakesOnlyRegularFiles_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("reason"); // in the error log; "" when imported
+    QTest::newRow("named pipe") << "fifo" << "Keine gewöhnliche Datei";
+    QTest::newRow("device") << "/dev/zero" << "Keine gewöhnliche Datei";
+    QTest::newRow("symbolic link to a device") << "link to /dev/zero" << "Keine gewöhnliche Datei";
+    QTest::newRow("sparse file past the store's limit") << "too large" << "Die Datei ist größer als";
+    QTest::newRow("symbolic link to a regular file") << "link to a file" << "";
+}
+
+// The other link of the mail comes in whatever happens to this one; the run
+// neither hangs on a pipe nor reads a device without end.
+void TestAttachmentRuns::importTakesOnlyRegularFiles()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, reason);
+    test::World w(inbox({item(43, "IPM.Note", "Eins")}));
+    QTemporaryDir elsewhere;
+    QFile good(w.file("gut.txt"));
+    QVERIFY(good.open(QIODevice::WriteOnly) && good.write("gut") == 3);
+    good.close();
+    QString path = elsewhere.filePath("x");
+    if (kind == "fifo")
+        QCOMPARE(::mkfifo(qPrintable(path), 0600), 0);
+    else if (kind == "/dev/zero")
+        path = "/dev/zero";
+    else if (kind == "link to /dev/zero")
+        QVERIFY(QFile::link("/dev/zero", path));
+    else if (kind == "link to a file")
+        QVERIFY(QFile::copy(w.file("gut.txt"), elsewhere.filePath("y")) && QFile::link(elsewhere.filePath("y"), path));
+    else {
+        QFile sparse(path);
+        QVERIFY(sparse.open(QIODevice::WriteOnly) && sparse.resize(mailstore::kMaxAttachmentBytes + 1));
+    }
+    addLink(w, "Posteingang", 1, w.file("gut.txt"));
+    addLink(w, "Posteingang", 1, path);
+    RunContext ctx = w.context();
+    ImportAttachments(ctx);
+
+    const bool imported = reason.isEmpty();
+    const QString name = QFileInfo(path).fileName();
+    QCOMPARE(w.attachments("Posteingang", 1),
+             imported ? (QStringList{"x=3", "gut.txt=3"})
+                      : (QStringList{"x->" + QDir(w.exportFolder()).relativeFilePath(path), "gut.txt=3"})
+                            .replaceInStrings(QRegularExpression("^x"), name));
+    QStringList prompts{QStringLiteral("%1 Anlagen importiert.").arg(imported ? 2 : 1)};
+    if (!imported)
+        prompts << "Bei 1 Anlagen ist ein Fehler aufgetreten. Einzelheiten stehen im Fehlerprotokoll.";
+    QCOMPARE(w.env.box.prompts(), prompts);
+    QVERIFY2(imported ? w.env.errorLog().isEmpty() : w.env.errorLog().contains(reason),
+             qPrintable(w.env.errorLog()));
+    QVERIFY(QFileInfo(path).exists() || kind == "fifo"); // nothing outside the export folder is deleted
+    QCOMPARE(w.exportedFiles(), QStringList());
+}
+
+void TestAttachmentRuns::exportRemovesItsStaleTemporaries_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("kind"); // file, folder or link
+    QTest::addColumn<bool>("removed");
+    QTest::newRow("left by a killed run") << ".kw-0123456789abcdef.part" << "file" << true;
+    QTest::newRow("short number") << ".kw-1f.part" << "file" << true;
+    QTest::newRow("the user's file") << "Bericht.pdf" << "file" << false;
+    QTest::newRow("not hidden") << "kw-1f.part" << "file" << false;
+    QTest::newRow("more after the suffix") << ".kw-1f.part.bak" << "file" << false;
+    QTest::newRow("no hex number") << ".kw-notes.part" << "file" << false;
+    QTest::newRow("other suffix") << ".kw-1f.txt" << "file" << false;
+    QTest::newRow("a folder of that name") << ".kw-2f.part" << "folder" << false;
+    QTest::newRow("a symbolic link of that name") << ".kw-3f.part" << "link" << false;
+}
+
+void TestAttachmentRuns::exportRemovesItsStaleTemporaries()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, kind);
+    QFETCH(bool, removed);
+    test::World w(inbox({item(43, "IPM.Note", "Eins", {att("a.txt", bytes(10))})}));
+    QTemporaryDir elsewhere;
+    const QString path = w.file(name);
+    if (kind == "folder") {
+        QVERIFY(QDir().mkdir(path));
+    } else if (kind == "link") {
+        QVERIFY(QFile::copy(QFINDTESTDATA("tst_attachmentruns.cpp"), elsewhere.filePath("ziel")));
+        QVERIFY(QFile::link(elsewhere.filePath("ziel"), path));
+    } else {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write("halb") == 4);
+    }
+    RunContext ctx = w.context();
+    SaveAttachments(ctx);
+    QCOMPARE(QFileInfo::exists(path) || QFileInfo(path).isSymLink(), !removed);
+    QCOMPARE(w.attachments("Posteingang", 1), QStringList{"a.txt->a.txt"});
+    QCOMPARE(lastPrompt(w), "1 Anlagen gespeichert.");
+    if (kind == "link")
+        QVERIFY(QFile::exists(elsewhere.filePath("ziel")));
 }
 
 // The export in a child process killed at some point: each attachment is in
@@ -284,6 +453,11 @@ void TestAttachmentRuns::killedExportLosesNothing()
         ::waitpid(child, nullptr, 0);
         for (int j = 1; j <= 150; ++j)
             QCOMPARE(contents(w, "Posteingang", j), before[j - 1]);
+        // The next export finishes the work and leaves no temporary of the killed one.
+        RunContext ctx = w.context();
+        SaveAttachments(ctx);
+        QCOMPARE(w.exportedFiles().filter(QRegularExpression("^\\.kw-.*\\.part$")), QStringList());
+        QCOMPARE(contents(w, "Posteingang", 150), before[149]);
     }
 }
 

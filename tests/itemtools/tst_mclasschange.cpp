@@ -5,7 +5,10 @@
 #include "platform/ui/HelpViewer.h"
 #include "platform/ui/HistoryTextBox.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
 
@@ -21,7 +24,12 @@ private Q_SLOTS:
     void changesClasses_data();
     void changesClasses();
     void failingItemIsCountedAndLogged();
+    void systemClassesAreLeftAlone_data();
+    void systemClassesAreLeftAlone();
+    void itemAlreadyInTargetClassIsNotSaved();
     void dialogTakesAndRemembersTheName();
+    void dialogRefusesControlCharacters_data();
+    void dialogRefusesControlCharacters();
 };
 
 namespace {
@@ -106,7 +114,7 @@ void TestMClassChange::dialogTakesAndRemembersTheName()
     ui::RecordingHelpViewer help;
     help.setHelpFolder(KW_SOURCE_DIR "/data/help");
     {
-        frmMClassChange dialog(help, env.programFolder());
+        frmMClassChange dialog(env.messages, help, env.programFolder());
         frmMClassChangeUi &ui = dialog.controls();
         for (const char *name : {"lblDes", "txtClassName", "cmdOK", "cmdHelp"})
             QVERIFY(dialog.findChild<QWidget *>(name));
@@ -120,8 +128,138 @@ void TestMClassChange::dialogTakesAndRemembersTheName()
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(dialog.className(), "Kunde");
     }
-    frmMClassChange again(help, env.programFolder()); // the history file remembers the name
+    frmMClassChange again(env.messages, help, env.programFolder()); // the history file remembers the name
     QCOMPARE(again.controls().txtClassName->itemText(0), "Kunde");
+}
+
+namespace {
+
+struct KindCase
+{
+    int itemClass;
+    const char *messageClass;
+    const char *kind; // the standard class written; "" when the item keeps its class
+    bool system;      // left alone, counted and logged
+};
+
+// One folder holding all of these, as a mail folder collects them.
+constexpr KindCase kKindCases[] = {
+    {43, "IPM.Note", "IPM.Note", false},
+    {43, "IPM.Note.Alt", "IPM.Note", false},
+    {43, "ipm.note.alt", "IPM.Note", false},
+    {43, "IPM.Notes", "", false},
+    {40, "IPM.Contacts", "", false},
+    {43, "IPM.Note.SMIME", "", true},
+    {43, "IPM.Note.SMIME.MultipartSigned", "", true},
+    {43, "ipm.note.smime", "", true},
+    {43, "IPM.Note.Secure.Sign", "", true},
+    {43, "IPM.Note.Receipt.SMIME", "", true},
+    {43, "IPM.Note.Rules.OofTemplate.Microsoft", "", true},
+    {43, "IPM.Note.Rules.ReplyTemplate.Microsoft", "", true},
+    {43, "REPORT.IPM.Note.NDR", "", true},
+    {43, "IPM.Outlook.Recall", "", true},
+};
+
+QJsonArray mixedFolder()
+{
+    QJsonArray items;
+    for (const KindCase &c : kKindCases)
+        items.append(item(c.itemClass, c.messageClass, QString::fromLatin1(c.messageClass)));
+    return {test::folder("Posteingang", "IPM.Note", items)};
+}
+
+} // namespace
+
+void TestMClassChange::systemClassesAreLeftAlone_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<bool>("system");
+    for (int i = 0; i < int(std::size(kKindCases)); ++i) {
+        const KindCase &c = kKindCases[i];
+        const QString kind = QString::fromLatin1(c.kind);
+        const QString before = QString::fromLatin1(c.messageClass);
+        const QString verdict = c.system ? "left" : kind.isEmpty() ? "not of a kind" : "changed";
+        QTest::addRow("%s, form name: %s", c.messageClass, qPrintable(verdict))
+            << i + 1 << "Kunde" << (kind.isEmpty() ? before : kind + ".Kunde") << c.system;
+        QTest::addRow("%s, blank name: %s", c.messageClass, qPrintable(verdict))
+            << i + 1 << " " << (kind.isEmpty() ? before : kind) << c.system;
+    }
+}
+
+void TestMClassChange::systemClassesAreLeftAlone()
+{
+    QFETCH(int, index);
+    QFETCH(QString, name);
+    QFETCH(QString, after);
+    QFETCH(bool, system);
+    test::World w(mixedFolder());
+    RunContext ctx = w.context();
+    ChangeMessageClass(ctx, name);
+    QCOMPARE(w.itemAt("Posteingang", index)->MessageClass(), after);
+    QCOMPARE(w.env.box.prompts(),
+             QStringList{QString::fromUtf8("9 Elemente einer geschützten Nachrichtenklasse (sichere Nachrichten, "
+                                           "Regelvorlagen, Bestätigungen, Berichte) wurden nicht geändert. "
+                                           "Einzelheiten stehen im Fehlerprotokoll.")});
+    const QString line = QStringLiteral("Element %1 \"%2\": %2 bleibt unverändert")
+                             .arg(index)
+                             .arg(QString::fromLatin1(kKindCases[index - 1].messageClass));
+    QCOMPARE(w.env.errorLog().contains(line), system);
+    QVERIFY(w.env.errorLog().contains("Sub: ChangeMessageClass"));
+}
+
+// A save of the item that already has the class would fail, so any attempt shows.
+void TestMClassChange::itemAlreadyInTargetClassIsNotSaved()
+{
+    test::World w(QJsonArray{test::folder(
+        "Posteingang", "IPM.Note", {item(43, "IPM.Note.Kunde", "schon"), item(43, "IPM.Note", "neu")})});
+    mailstore::faults::failSave(w.itemAt("Posteingang", 1)->EntryID(), 1);
+    RunContext ctx = w.context();
+    ChangeMessageClass(ctx, "Kunde");
+    QCOMPARE(w.env.box.prompts(), QStringList());
+    QCOMPARE(w.env.errorLog(), QString());
+    QCOMPARE(w.itemAt("Posteingang", 1)->MessageClass(), "IPM.Note.Kunde");
+    QCOMPARE(w.itemAt("Posteingang", 2)->MessageClass(), "IPM.Note.Kunde");
+}
+
+void TestMClassChange::dialogRefusesControlCharacters_data()
+{
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("line break") << "Kun\nde" << true;
+    QTest::newRow("carriage return and line break") << "Kunde\r\n" << true;
+    QTest::newRow("tab") << "Kun\tde" << true;
+    QTest::newRow("unicode line separator") << QString("Kun") + QChar(0x2028) + "de" << true;
+    QTest::newRow("next-line control") << QString("Kun") + QChar(0x85) + "de" << true;
+    QTest::newRow("plain name with blanks and umlauts") << QString::fromUtf8(" Kunde Müller ") << false;
+}
+
+// Pasted, as a person gets such a name into the box, then OK clicked.
+void TestMClassChange::dialogRefusesControlCharacters()
+{
+    QFETCH(QString, pasted);
+    QFETCH(bool, refused);
+    test::TestEnv env;
+    ui::RecordingHelpViewer help;
+    frmMClassChange dialog(env.messages, help, env.programFolder());
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QLineEdit *edit = dialog.controls().txtClassName->lineEdit();
+    QGuiApplication::clipboard()->setText(pasted);
+    edit->setFocus();
+    QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(dialog.className(), pasted);
+    QTest::mouseClick(dialog.controls().cmdOK, Qt::LeftButton);
+
+    QCOMPARE(dialog.isVisible(), refused);
+    QCOMPARE(dialog.result(), refused ? 0 : int(QDialog::Accepted));
+    QCOMPARE(env.box.prompts(), refused ? QStringList{QString::fromUtf8(
+                                              "Der Formularname darf keine Steuerzeichen oder Zeilenumbrüche "
+                                              "enthalten. Bitte korrigieren Sie den Namen.")}
+                                        : QStringList());
+    frmMClassChange again(env.messages, help, env.programFolder()); // a refused name is not remembered
+    QCOMPARE(again.controls().txtClassName->count(), refused ? 0 : 1);
 }
 
 QTEST_MAIN(TestMClassChange)

@@ -7,10 +7,45 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace kw::mailstore {
 
 namespace {
+
+// The whole content of the regular file at path. Opened without waiting, so
+// that a pipe is refused rather than waited on; a device (/dev/zero) is
+// refused rather than read without end.
+QByteArray readAttachmentSource(const QString &path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == EACCES)
+            throw PlatformError(errors::kPermissionDenied, QStringLiteral("Zugriff verweigert: %1").arg(path));
+        throw PlatformError(errors::kFileNotFound, QStringLiteral("Datei nicht gefunden: %1").arg(path));
+    }
+    QFile file;
+    const bool opened = file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
+    if (!opened)
+        ::close(fd);
+    struct stat st;
+    if (!opened || ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
+        throw PlatformError(errors::kPathFileAccessError,
+                            QStringLiteral("Keine gewöhnliche Datei: %1").arg(path));
+    const QString tooLarge = QStringLiteral("Die Datei ist größer als %1 Bytes: %2").arg(kMaxAttachmentBytes).arg(path);
+    if (st.st_size > kMaxAttachmentBytes)
+        throw PlatformError(errors::kPathFileAccessError, tooLarge);
+    QByteArray content = file.read(kMaxAttachmentBytes + 1); // it may grow while read
+    if (file.error() != QFileDevice::NoError)
+        throw PlatformError(errors::kPathFileAccessError,
+                            QStringLiteral("Die Datei %1 kann nicht gelesen werden.").arg(path));
+    if (content.size() > kMaxAttachmentBytes)
+        throw PlatformError(errors::kPathFileAccessError, tooLarge);
+    return content;
+}
 
 int positionOf(QList<AttachmentRecord> &atts, int serial)
 {
@@ -74,11 +109,7 @@ void Attachment::SaveAsFile(const QString &path) const
                             QStringLiteral("Pfad nicht gefunden: %1").arg(path));
     QByteArray content;
     if (rec.type == attachtype::ByReference) {
-        QFile linked(rec.pathName);
-        if (!linked.open(QIODevice::ReadOnly))
-            throw PlatformError(errors::kFileNotFound,
-                                QStringLiteral("Datei nicht gefunden: %1").arg(rec.pathName));
-        content = linked.readAll();
+        content = readAttachmentSource(rec.pathName);
     } else {
         content = m_item->attachmentContent(pos);
     }
@@ -134,12 +165,8 @@ AttachmentPtr Attachments::Add(const QString &source, int type, int, const QStri
         rec.type = attachtype::ByReference;
         rec.pathName = source;
     } else if (type == attachtype::ByValue || type == 0) {
-        QFile file(source);
-        if (!file.open(QIODevice::ReadOnly))
-            throw PlatformError(errors::kFileNotFound,
-                                QStringLiteral("Datei nicht gefunden: %1").arg(source));
         rec.type = attachtype::ByValue;
-        rec.content = file.readAll();
+        rec.content = readAttachmentSource(source);
         rec.size = rec.content.size();
     } else {
         throw PlatformError(errors::kInvalidArgument,

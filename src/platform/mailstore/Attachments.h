@@ -13,6 +13,11 @@ constexpr int ByValue = 1;
 constexpr int ByReference = 4;
 } // namespace attachtype
 
+// The largest content an attachment by value may have. The content is held
+// in memory a few times over while it is saved, and SQLite keeps no value
+// above 10^9 bytes (its default length limit); this stays well below both.
+constexpr qint64 kMaxAttachmentBytes = qint64(512) * 1024 * 1024;
+
 // One attachment of an item, addressed by its place in the item's list.
 class Attachment
 {
@@ -56,8 +61,10 @@ public:
     int Count() const;
     // 1-based.
     AttachmentPtr Item(int index) const;
-    // Type 1 copies the file's content into the item (fails when the file is
-    // missing); type 4 stores a link to the path. Position is accepted and
+    // Type 1 copies the file's content into the item; it fails at once for a
+    // missing file, for anything that is not a regular file (a pipe or a
+    // device is never waited on or read) and for a file larger than
+    // kMaxAttachmentBytes. Type 4 stores a link to the path. Position is accepted and
     // ignored: new attachments always follow the existing ones. An empty
     // display name uses the file name.
     AttachmentPtr Add(const QString &source, int type = 1, int position = 0,
