@@ -4,6 +4,7 @@
 #include "platform/mailstore/Item.h"
 #include "platform/mailstore/Items.h"
 #include "platform/mailstore/NameSpace.h"
+#include "platform/core/PlatformError.h"
 #include "platform/mailstore/ProfileDb.h"
 #include "platform/refdb/Builder.h"
 #include "shell/FolderStructureFunctions.h"
@@ -11,6 +12,7 @@
 #include "support/TestEnv.h"
 
 #include <QComboBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
 
@@ -127,6 +129,11 @@ private Q_SLOTS:
     void formLoad_data();
     void formLoad();
     void formControls();
+    void brokenPeriodIsNamedInTheLog_data();
+    void brokenPeriodIsNamedInTheLog();
+    void statesInGermanOrder();
+    void unusableDatabaseIsNamedInGerman_data();
+    void unusableDatabaseIsNamedInGerman();
     void shippedTables_data();
     void shippedTables();
 };
@@ -167,6 +174,8 @@ void TestHolidays::insert_data()
     row("no state chosen") << "" << "DE" << fresh << none << false << L{choose} << nothing << 0;
     row("apostrophe in the state") << "BW' OR ''='" << "DE" << fresh << none << false << L{choose} << nothing << 0;
     row("From without To: nothing inserted") << "T1" << "ZZ" << fresh << none << false << L{err} << nothing << 0;
+    row("To before From in a later period: refused before the first insert")
+        << "T2" << "ZZ" << fresh << none << false << L{err} << nothing << 0;
 }
 
 void TestHolidays::insert()
@@ -257,6 +266,82 @@ void TestHolidays::formControls()
     QTest::mouseClick(ui.cmdEinfuegen, Qt::LeftButton);
     QCOMPARE(w.appointments("Kalender").size(), 2);
     comparePrefixes(w.shown(), {done(2)});
+}
+
+// A broken period is reported like a missing end: 1301, its columns in the log.
+void TestHolidays::brokenPeriodIsNamedInTheLog_data()
+{
+    QTest::addColumn<QString>("state");
+    QTest::addColumn<QString>("logged");
+    QTest::newRow("no end") << "T1" << QString::fromUtf8("Err. No.: 13, Err. Des.: To2 ist kein Datum: \"\"");
+    QTest::newRow("end before start")
+        << "T2" << QString::fromUtf8("Err. No.: 13, Err. Des.: To3 liegt vor From3: \"2027-02-02\"");
+}
+
+void TestHolidays::brokenPeriodIsNamedInTheLog()
+{
+    QFETCH(QString, state);
+    QFETCH(QString, logged);
+    World w;
+    holidays::HolidayServices services = w.services();
+    QCOMPARE(holidays::InsertHolidays(services, w.ticked({"Kalender"}), state, "ZZ"), 0);
+    QVERIFY2(w.env.errorLog().contains(logged), qPrintable(w.env.errorLog()));
+    QCOMPARE(w.env.box.shown.size(), 1);
+    QVERIFY(w.env.box.shown.first().prompt.contains(QStringLiteral("Nr.: 1301 / 13, ")));
+}
+
+// Typed into the country box as a person would; umlauts sort with their base
+// letters, not after "Z" as their code points would.
+void TestHolidays::statesInGermanOrder()
+{
+    World w;
+    const auto dialog = w.open(Load::TickedCalendar);
+    frmHolidayUi &ui = dialog->controls();
+    ui.txtCountry->lineEdit()->selectAll();
+    QTest::keyClicks(ui.txtCountry->lineEdit(), QStringLiteral("XX"));
+    QCOMPARE(listOf(ui.txtState), QString::fromUtf8("Baden-Württemberg Oberösterreich Österreich Thüringen "
+                                                    "Überlingen Zürich").split(u' '));
+    QVERIFY(w.env.box.shown.isEmpty());
+}
+
+// The box names the file in German; SQLite's own text is in the log only.
+void TestHolidays::unusableDatabaseIsNamedInGerman_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<bool>("insert"); // else the state list of the opening dialog
+    QTest::addColumn<QString>("sqlite");
+    QTest::newRow("empty file, insert") << QByteArray("") << true << "no such table";
+    QTest::newRow("empty file, state list") << QByteArray("") << false << "no such table";
+    QTest::newRow("not a database, insert") << QByteArray(8192, 'x') << true << "file is not a database";
+    QTest::newRow("not a database, state list") << QByteArray(8192, 'x') << false << "file is not a database";
+}
+
+void TestHolidays::unusableDatabaseIsNamedInGerman()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(bool, insert);
+    QFETCH(QString, sqlite);
+    World w;
+    QFile file(w.refdb());
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(content);
+    file.close();
+    if (insert) {
+        holidays::HolidayServices services = w.services();
+        holidays::InsertHolidays(services, w.ticked({"Kalender"}), "BW", "DE");
+    } else {
+        w.open(Load::TickedCalendar);
+    }
+    const QString said = QString::fromUtf8("Nr.: %1 / %2, Die Referenzdatenbank \"%3\" ist beschädigt oder "
+                                           "unvollständig.\r\n")
+                             .arg(insert ? 1301 : 1302)
+                             .arg(errors::kDatabase)
+                             .arg(w.refdb());
+    QCOMPARE(w.env.box.shown.size(), 1);
+    const QString prompt = w.env.box.shown.first().prompt;
+    QVERIFY2(prompt.contains(said) && !prompt.contains(sqlite), qPrintable(prompt));
+    QVERIFY2(w.env.errorLog().contains(sqlite), qPrintable(w.env.errorLog()));
+    QCOMPARE(w.appointments("Kalender"), QStringList());
 }
 
 // The tables the build ships, read as the dialog reads them.
