@@ -136,6 +136,8 @@ private Q_SLOTS:
     void unusableDatabaseIsNamedInGerman();
     void shippedTables_data();
     void shippedTables();
+    void shippedPeriods_data();
+    void shippedPeriods();
 };
 
 // Inserts into both calendars; `before` got the set once already.
@@ -363,9 +365,51 @@ void TestHolidays::shippedTables()
     for (const QString &state : states.split(' ')) {
         const auto periods = holidays::readPeriods(db, state, country); // throws for a period without To or name
         QVERIFY2(periods && !periods->isEmpty(), qPrintable(state));
-        for (const holidays::Period &p : *periods)
-            QVERIFY2(p.from <= p.to, qPrintable(QStringLiteral("%1 period %2").arg(state).arg(p.index)));
+        for (const holidays::Period &p : *periods) {
+            const QString where = QStringLiteral("%1 period %2").arg(state).arg(p.index);
+            QVERIFY2(p.from <= p.to, qPrintable(where));
+            // The Friday after Ascension alone is a school-free day, not a holiday period.
+            const bool fridayAfterAscension = p.from == QDate(2027, 5, 7) || p.from == QDate(2028, 5, 26);
+            QVERIFY2(!(fridayAfterAscension && p.from == p.to), qPrintable(where));
+        }
     }
+}
+
+// Single cells of the shipped tables: "first|last" day, or "" for none.
+void TestHolidays::shippedPeriods_data()
+{
+    QTest::addColumn<QString>("country");
+    QTest::addColumn<QString>("state");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("period");
+    QTest::newRow("SH Pfingstferien 2027: the day after Ascension is no period") << "DE" << "SH" << 5 << "";
+    QTest::newRow("SH Pfingstferien 2028: the day after Ascension is no period") << "DE" << "SH" << 11 << "";
+    QTest::newRow("TH Pfingstferien 2027: the day after Ascension is no period") << "DE" << "TH" << 5 << "";
+    QTest::newRow("TH Pfingstferien 2028: the day after Ascension is no period") << "DE" << "TH" << 11 << "";
+    QTest::newRow("SN Pfingstferien 2028: the day after Ascension is no period") << "DE" << "SN" << 11 << "";
+    QTest::newRow("SN Pfingstferien 2027 are a real period") << "DE" << "SN" << 5 << "2027-05-15|2027-05-18";
+    QTest::newRow("HB Pfingstferien 2027: one day, but not after Ascension")
+        << "DE" << "HB" << 5 << "2027-05-18|2027-05-18";
+    QTest::newRow("ZG Weihnachtsferien 2027/28: no source gives them") << "CH" << "ZG" << 7 << "";
+    QTest::newRow("ZG Sportferien 2028 from OpenHolidays") << "CH" << "ZG" << 8 << "2028-02-05|2028-02-20";
+    QTest::newRow("BS Sportferien 2028: not copied from BL") << "CH" << "BS" << 8 << "";
+    QTest::newRow("BL Sportferien 2028") << "CH" << "BL" << 8 << "2028-02-26|2028-03-12";
+}
+
+void TestHolidays::shippedPeriods()
+{
+    QFETCH(QString, country);
+    QFETCH(QString, state);
+    QFETCH(int, index);
+    QFETCH(QString, period);
+    const auto periods = holidays::readPeriods(QStringLiteral(KW_DATA_DIR "/KontorwerkPub.db"), state, country);
+    QVERIFY(periods);
+    QString found;
+    for (const holidays::Period &p : *periods) {
+        if (p.index == index)
+            found = p.from.toString(Qt::ISODate) + u'|' + p.to.toString(Qt::ISODate);
+    }
+    QCOMPARE(found, period);
 }
 
 QTEST_MAIN(TestHolidays)
