@@ -124,7 +124,7 @@ std::optional<ParsedName> NameRun::parse(const QString &fullName, bool checkBusi
     if (error) {
         // Shown once: when the database has gone, every later contact fails alike.
         const int code = m_parseFailureShown ? place::LogOnly : place::ParseFullName;
-        m_ctx.messages.HandleError(error->description(), error->number(), code, fullName);
+        m_ctx.messages.HandleError(*error, code, fullName);
         m_parseFailureShown = true;
         return std::nullopt;
     }

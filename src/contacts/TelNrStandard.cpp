@@ -291,7 +291,7 @@ QString FormatTelNumber(const QString &TelNr, bool &Changed, Settings &settings,
     if (!error)
         return result;
     // The info text is only built for the error: this runs once per number of a run.
-    messages.HandleError(error->description(), error->number(), place::FormatTelNumber,
+    messages.HandleError(*error, place::FormatTelNumber,
                          QStringLiteral("(Telephone number.: ") + TelNr + u')');
     return QString(QLatin1String(""));
 }

@@ -117,7 +117,7 @@ struct Formatter
             catchError([&] { result = FormatTelNumber(number, changed, *settings, *tables); });
         if (!error)
             return result;
-        ctx.messages.HandleError(error->description(), error->number(), place::FormatTelNumber,
+        ctx.messages.HandleError(*error, place::FormatTelNumber,
                                  QStringLiteral("(Telephone number.: ") + number + u')');
         return std::nullopt;
     }
@@ -191,7 +191,7 @@ int StandardizeContactTelNumbers(ContactRunContext &ctx)
         changedContacts = runFolders(ctx, set, options);
     });
     if (error) {
-        ctx.messages.HandleError(error->description(), error->number(), place::StandardizeContactTelNumbers, QString());
+        ctx.messages.HandleError(*error, place::StandardizeContactTelNumbers, QString());
         ctx.view.setStatus(BusyState::readyText());
         ctx.view.setProgress(0);
         ctx.BeginEndOperation(false);

@@ -167,7 +167,7 @@ int UndoContactFields(contacts::ContactRunContext &ctx, const QString &Kind)
     const std::optional<PlatformError> error =
         catchError([&] { contacts = undoFolders(ctx, set, *kind->fields); });
     if (error) {
-        ctx.messages.HandleError(error->description(), error->number(), place::UndoContactFields, QString());
+        ctx.messages.HandleError(*error, place::UndoContactFields, QString());
         ctx.BeginEndOperation(false);
         return -1;
     }

@@ -1,10 +1,11 @@
 #include "contacts/frmNameCheck.h"
 
 #include "contacts/NameCorrectionFunctions.h"
+#include "platform/core/PlatformError.h"
 #include "platform/ui/HistoryTextBox.h"
+#include "shell/GlobalFunctions.h"
 
 #include <QCheckBox>
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QVBoxLayout>
@@ -19,13 +20,14 @@ T *named(T *widget, const char *name)
     return widget;
 }
 
-// A part's label inside its frame.
+// A part's label inside its frame. The frames stand one below the other, so
+// each part has the dialog's whole width: a title such as "Frau Prof. Dr. med.
+// Dipl.-Ing." is shown in full, and the dialog still fits 800 x 600.
 QLabel *partLabel(QDialog *dialog, QGroupBox *&frame, const char *frameName, const char *labelName,
                   const QString &caption)
 {
     frame = named(new QGroupBox(caption, dialog), frameName);
     auto *label = named(new QLabel(frame), labelName);
-    label->setMinimumWidth(110);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     (new QVBoxLayout(frame))->addWidget(label);
     return label;
@@ -41,7 +43,7 @@ QString labelText(QString part)
 void frmNameCheckUi::setupUi(QDialog *dialog)
 {
     dialog->setObjectName(QStringLiteral("frmNameCheck"));
-    auto *layout = new QGridLayout(dialog);
+    auto *layout = new QVBoxLayout(dialog);
     lblInfo = named(new QLabel(dialog), "lblInfo");
     lblInfo->setWordWrap(true);
     txtFullname = named(new ui::HistoryTextBox(dialog), "txtFullname");
@@ -53,13 +55,14 @@ void frmNameCheckUi::setupUi(QDialog *dialog)
     lblLastName = partLabel(dialog, fraLastName, "fraLastName", "lblLastName", QStringLiteral("Nachname"));
     lblSuffix = partLabel(dialog, fraSuffix, "fraSuffix", "lblSuffix", QStringLiteral("Namenzusatz"));
     lblDes = named(new QLabel(dialog), "lblDes");
-    layout->addWidget(lblInfo, 0, 0, 1, 5);
-    layout->addWidget(txtFullname, 1, 0, 1, 5);
-    layout->addWidget(chkBusinessCheck, 2, 0, 1, 5);
-    int column = 0;
+    layout->addWidget(lblInfo);
+    layout->addWidget(txtFullname);
+    layout->addWidget(chkBusinessCheck);
     for (QGroupBox *frame : {fraTitle, fraFirstname, fraMiddleName, fraLastName, fraSuffix})
-        layout->addWidget(frame, 3, column++);
-    layout->addWidget(lblDes, 4, 0, 1, 5);
+        layout->addWidget(frame);
+    layout->addWidget(lblDes);
+    layout->addStretch();
+    dialog->resize(480, dialog->sizeHint().height());
     // A label reads "&&" as one "&" only while it has a buddy; the parts
     // come with every "&" doubled, so none becomes an access key.
     for (QLabel *label : {lblTitle, lblFirstname, lblMiddleName, lblLastName, lblSuffix})
@@ -108,10 +111,21 @@ void frmNameCheck::chkBusinessCheck_Click()
     ShowNameCheckResult();
 }
 
+// The tables are taken here, not inside the parser, so that an unusable
+// reference database is said once per opening instead of at every key.
 void frmNameCheck::ShowNameCheckResult()
 {
-    const NameCheckResult r = nameCheckResult(m_ui.txtFullname->text(), m_ui.chkBusinessCheck->isChecked(),
-                                              m_words, m_messages);
+    std::shared_ptr<const NameWordTables> tables;
+    m_tablesReport(m_messages, place::ParseFullName, QString(), [&] {
+        tables = m_words.acquire();
+        if (!tables)
+            throw PlatformError(errors::kDatabase, QString::fromUtf8("Die Namenstabellen sind nicht verfügbar."));
+    });
+    NameCheckResult r;
+    if (tables) {
+        FixedNameWordSource words(tables);
+        r = nameCheckResult(m_ui.txtFullname->text(), m_ui.chkBusinessCheck->isChecked(), words, m_messages);
+    }
     m_ui.lblTitle->setText(r.lblTitle);
     m_ui.lblFirstname->setText(r.lblFirstname);
     m_ui.lblMiddleName->setText(r.lblMiddleName);

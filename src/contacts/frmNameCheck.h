@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/ErrorTrap.h"
+
 #include <QDialog>
 #include <QString>
 
@@ -57,6 +59,8 @@ NameCheckResult nameCheckResult(const QString &fullName, bool checkBusiness, Nam
 
 // "Namen testen": shows how the name parser splits the typed full name, at
 // every change of the text and of the company check box. Changes no contact.
+// Word tables that cannot be read are reported once per opening; the parts
+// stay empty meanwhile.
 class frmNameCheck : public QDialog
 {
     Q_OBJECT
@@ -79,6 +83,7 @@ private:
     NameWordSource &m_words;
     Messages &m_messages;
     QString m_preferencesFolder;
+    ReportOnce m_tablesReport;
 };
 
 } // namespace kw

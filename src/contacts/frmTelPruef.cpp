@@ -77,13 +77,9 @@ void frmTelPruef::txtTelNr_Change()
 // at every keystroke; the output stays empty until it can be read.
 bool frmTelPruef::databaseUsable()
 {
-    const std::optional<PlatformError> error = catchError(
-        [this] { m_database.cached<tel::TelTables>([](refdb::Connection &db) { return tel::TelTables::read(db); }); });
-    if (error && !m_databaseReported) {
-        m_databaseReported = true;
-        m_messages.HandleError(error->description(), error->number(), place::TelTestDialog, QString());
-    }
-    return !error;
+    return m_databaseReport(m_messages, place::TelTestDialog, QString(), [this] {
+        m_database.cached<tel::TelTables>([](refdb::Connection &db) { return tel::TelTables::read(db); });
+    });
 }
 
 void frmTelPruef::ShowTestResult()

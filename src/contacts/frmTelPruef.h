@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/ErrorTrap.h"
+
 #include <QColor>
 #include <QDialog>
 
@@ -60,7 +62,7 @@ private:
     Messages &m_messages;
     refdb::Database &m_database;
     QString m_programFolder;
-    bool m_databaseReported = false;
+    ReportOnce m_databaseReport;
 };
 
 } // namespace kw

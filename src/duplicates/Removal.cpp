@@ -148,7 +148,7 @@ void DeleteDuplicates(DupsContext &ctx)
         return;
     // The run is over before the message shows: the window is usable again under it.
     endRemoval(ctx);
-    ctx.messages.HandleError(error->description(), error->number(), place::DeleteDuplicates, QString());
+    ctx.messages.HandleError(*error, place::DeleteDuplicates, QString());
 }
 
 void cmdDupDel_Click(DupsContext &ctx)

@@ -69,7 +69,7 @@ void releaseFreeSpace(RunContext &ctx, const WorkingSet &set)
         try {
             folder->db()->releaseFreeSpace();
         } catch (const PlatformError &e) {
-            ctx.messages.HandleError(e.description(), e.number(), place::LogOnly);
+            ctx.messages.HandleError(e, place::LogOnly);
         }
     }
 }

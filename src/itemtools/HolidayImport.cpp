@@ -47,6 +47,17 @@ QDate dateOf(const refdb::Field &field)
     return date;
 }
 
+// The last day of a period; a period ending before it starts is as broken as
+// one without an end, and would become an appointment ending before its start.
+QDate lastDayOf(const refdb::Field &to, const refdb::Field &from, const QDate &first)
+{
+    const QDate last = dateOf(to);
+    if (last < first)
+        throw PlatformError(errors::kTypeMismatch,
+                            QStringLiteral("%1 liegt vor %2: \"%3\"").arg(to.name, from.name, to.text()));
+    return last;
+}
+
 QString descriptionOf(refdb::Connection &db, int index, const QString &country)
 {
     refdb::Recordset rs = db.OpenRecordset(
@@ -134,8 +145,9 @@ std::optional<QList<Period>> readPeriods(const QString &referenceDatabase, const
         const refdb::Field from = row.Fields(QStringLiteral("From%1").arg(i));
         if (from.isNull())
             continue;
-        periods.append({i, dateOf(from), dateOf(row.Fields(QStringLiteral("To%1").arg(i))),
-                        descriptionOf(db, i, rowCountry)});
+        const QDate first = dateOf(from);
+        const QDate last = lastDayOf(row.Fields(QStringLiteral("To%1").arg(i)), from, first);
+        periods.append({i, first, last, descriptionOf(db, i, rowCountry)});
     }
     return periods;
 }

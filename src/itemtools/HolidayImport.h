@@ -44,7 +44,8 @@ QStringList statesOf(const QString &referenceDatabase, const QString &country);
 
 // The periods with a first day of the row of (state, country), ascending by
 // period number; nullopt when there is no such row. Throws PlatformError when
-// such a period has no valid last day or no name.
+// such a period has no valid last day (none, or one before its first day) or
+// no name.
 std::optional<QList<Period>> readPeriods(const QString &referenceDatabase, const QString &state,
                                          const QString &country);
 

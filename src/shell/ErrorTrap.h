@@ -33,8 +33,31 @@ bool trapErrors(Messages &messages, int placeCode, const QString &info, Body &&b
 {
     const std::optional<PlatformError> error = catchError(std::forward<Body>(body));
     if (error)
-        messages.HandleError(error->description(), error->number(), placeCode, info);
+        messages.HandleError(*error, placeCode, info);
     return !error;
 }
+
+// An error trap that speaks once: the first failure goes to HandleError, later
+// ones are dropped. A window that reads the same data at every keystroke says
+// once per opening (one object per window) that it cannot, not at each key.
+//   ReportOnce m_databaseReport;
+//   if (!m_databaseReport(messages, place::TelTestDialog, {}, [&] { read(); })) ...
+class ReportOnce
+{
+public:
+    template<typename Body>
+    bool operator()(Messages &messages, int placeCode, const QString &info, Body &&body)
+    {
+        const std::optional<PlatformError> error = catchError(std::forward<Body>(body));
+        if (error && !m_reported) {
+            m_reported = true;
+            messages.HandleError(*error, placeCode, info);
+        }
+        return !error;
+    }
+
+private:
+    bool m_reported = false;
+};
 
 } // namespace kw

@@ -147,7 +147,7 @@ mailstore::FoldersPtr FolderStructure::openStores()
         roots = m_ns->Folders();
     });
     if (error) {
-        m_messages.HandleError(error->description(), error->number(), place::LogOnly, kFill);
+        m_messages.HandleError(*error, place::LogOnly, kFill);
         m_messages.ShowMessage(QString::fromUtf8("Die Ordnerstruktur konnte nicht eingelesen werden:")
                                    + QStringLiteral("\r\n") + error->description(),
                                ui::mb::Exclamation, titles::Hinweis);

@@ -48,9 +48,21 @@ QString Messages::errorLogPath() const
 
 void Messages::HandleError(const QString &description, long number, int code, const QString &info)
 {
+    report(description, QString(), number, code, info);
+}
+
+void Messages::HandleError(const PlatformError &error, int code, const QString &info)
+{
+    report(error.description(), error.detail(), error.number(), code, info);
+}
+
+void Messages::report(const QString &description, const QString &detail, long number, int code, const QString &info)
+{
     // Reporting an error must never raise another one.
     try {
-        const QString text = QStringLiteral("Err. No.: %1, Err. Des.: %2, Info: %3").arg(number).arg(description, info);
+        QString text = QStringLiteral("Err. No.: %1, Err. Des.: %2, Info: %3").arg(number).arg(description, info);
+        if (!detail.isEmpty())
+            text += QStringLiteral("\nDetails: ") + detail;
         WriteErrorLog(text, QString::number(code));
     } catch (...) {
     }

@@ -78,6 +78,8 @@ constexpr int ParseFullName = 2502;
 //
 // Each run gets one of these; it carries the message box to show through and
 // the program folder whose "errorlog.txt" it appends to.
+class PlatformError;
+
 class Messages
 {
 public:
@@ -92,6 +94,9 @@ public:
     // Logs "Err. No.: ..., Err. Des.: ..., Info: ..." under the place code and,
     // unless the code is 1, shows the error. Never throws.
     void HandleError(const QString &description, long number, int code, const QString &info = {});
+    // The same for a caught error: its detail goes to the log on a line of
+    // its own, the box shows the description only.
+    void HandleError(const PlatformError &error, int code, const QString &info = {});
 
     // Appends one entry to errorlog.txt. When the file cannot be written the
     // entry is lost, the failure is shown with place code 202, and false is
@@ -105,6 +110,7 @@ public:
     static const QString &supportAddress();
 
 private:
+    void report(const QString &description, const QString &detail, long number, int code, const QString &info);
     void showError(int code, long number, const QString &description, const QString &info);
 
     ui::MessageBox &m_box;

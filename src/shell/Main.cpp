@@ -77,7 +77,7 @@ bool Main(AppServices &services, StartupWindows &windows)
     // behind, and the splash no longer covers the message: the program ends
     // after it.
     windows.abandon();
-    services.messages.HandleError(error->description(), error->number(), place::Main);
+    services.messages.HandleError(*error, place::Main);
     return false;
 }
 

@@ -150,6 +150,8 @@ private Q_SLOTS:
     void undoGivesEveryNameFieldBack();
     void parserFailureSkipsOnlyThatContact();
     void saveFailureEndsTheRun();
+    void contactWithoutItsBackupIsNotWritten_data();
+    void contactWithoutItsBackupIsNotWritten();
     void layoutSavedDuringTheRunCountsFromTheNextContact();
     void demoProfileWithTheShippedTables();
 };
@@ -333,6 +335,38 @@ void TestNameRun::saveFailureEndsTheRun()
     QCOMPARE(w.fields(1), nine("Hans Meier||||||||"));
     QCOMPARE(w.userPropertyCount(1), 0);
     QCOMPARE(w.fields(2)[0], "Anna Roth");
+}
+
+void TestNameRun::contactWithoutItsBackupIsNotWritten_data()
+{
+    QTest::addColumn<QString>("field"); // whose backup cannot be created on the first contact
+    QTest::newRow("first backup") << "Fullname";
+    QTest::newRow("a middle backup") << "LastName";
+    QTest::newRow("last backup") << "CompanyName";
+}
+
+// The store refuses one backup of the first contact: that contact keeps its
+// fields and gets no backup at all, the error says 206, and the run goes on.
+void TestNameRun::contactWithoutItsBackupIsNotWritten()
+{
+    QFETCH(QString, field);
+    World w;
+    w.addContact("Hans Meier||||||||");
+    w.addContact("Anna Roth||||||||");
+    w.create();
+    mailstore::faults::failUserPropertyAdd(UndoFunctions::backupName(field), 1);
+
+    QCOMPARE(w.run(), 1);
+    QCOMPARE(w.fields(1), nine("Hans Meier||||||||"));
+    QCOMPARE(w.userPropertyCount(1), 0);
+    QCOMPARE(w.fields(2), nine("Frau Anna Roth|Frau|Anna||Roth||Roth, Anna||"));
+    QCOMPARE(w.backups(2), nine("Anna Roth||||||||"));
+    const QStringList prompts = w.prompts();
+    QCOMPARE(prompts.size(), 2);
+    QVERIFY2(prompts[0].contains("Nr.: 206 /") && prompts[0].contains(UndoFunctions::backupName(field)),
+             qPrintable(prompts[0]));
+    QCOMPARE(prompts[1], "1 Kontakt(e) geändert.");
+    QCOMPARE(w.calls.mid(1), (QStringList{"BeginEndOperation(yes)", "BeginEndOperation(no)"}));
 }
 
 void TestNameRun::layoutSavedDuringTheRunCountsFromTheNextContact()

@@ -17,6 +17,8 @@ private Q_SLOTS:
     void cleanupTestCase() { m_db.reset(); }
     void realisticNames_data();
     void realisticNames();
+    void postnominalDegrees_data();
+    void postnominalDegrees();
 
 private:
     std::unique_ptr<refdb::Database> m_db;
@@ -50,12 +52,47 @@ void TestNameShipped::realisticNames_data()
         {"Herr Prof. Dr.-Ing.", "Hans-Peter", "", u("Müller"), ""});
     row("Austrian titles", "Mag.a Dr.in Andrea Gruber", {"Frau  Dr.in Mag.a", "Andrea", "", "Gruber", ""});
     row("degree after the name", "Herrn DI Dr. techn. Wolfgang Huber MBA",
-        {"Herrn  Dr. techn. DI MBA", "Wolfgang", "", "Huber", ""});
+        {"Herrn  Dr. techn. DI", "Wolfgang", "", "Huber", "MBA"});
     row("middle name", "Anna Maria Schmidt", {"Frau", "Anna", "Maria", "Schmidt", ""});
     row("three-word doctor title", "Dr. med. dent. Karl Heinz Schmitz",
         {"Herr  Dr. med. dent.", "Karl", "Heinz", "Schmitz", ""});
     row("family", "Familie Banken", {"Familie", "", "", "Banken", ""});
     row("apostrophe", "O'Brien, Sean", {"Herr", "Sean", "", "O'Brien", ""});
+}
+
+// Degrees that German usage writes after the name stay after it, dotted or not.
+void TestNameShipped::postnominalDegrees_data()
+{
+    QTest::addColumn<QString>("fullName");
+    QTest::addColumn<QStringList>("parts"); // title, first, middle, last, suffix
+    const auto row = [](const char *name, const char *full, const QStringList &parts) {
+        QTest::newRow(name) << QString::fromUtf8(full) << parts;
+    };
+    row("MBA", "Stefan Meier MBA", {"Herr", "Stefan", "", "Meier", "MBA"});
+    row("MBA with a diploma title before the name", "Frau Dipl.-Ing. Maria Köhler MBA",
+        {"Frau   Dipl.-Ing.", "Maria", "", "Köhler", "MBA"});
+    row("dotted LL.M. after a comma", "Dr. Anna Roth, LL.M.", {"Frau  Dr.", "Anna", "", "Roth", "LL.M."});
+    row("M.A.", "Brigitte Keller M.A.", {"Frau", "Brigitte", "", "Keller", "M.A."});
+    row("M.Sc.", "Jonas Weber M.Sc.", {"Herr", "Jonas", "", "Weber", "M.Sc."});
+    row("B.Sc.", "Lena Vogt B.Sc.", {"Frau", "Lena", "", "Vogt", "B.Sc."});
+    row("Ph.D.", "Thomas Brandt Ph.D.", {"Herr", "Thomas", "", "Brandt", "Ph.D."});
+    row("PhD without dots", "Laura Frank PhD", {"Frau", "Laura", "", "Frank", "PhD"});
+    row("two degrees", "Paul Huber M.Sc. MBA", {"Herr", "Paul", "", "Huber", "M.Sc. MBA"});
+    row("degree and junior", "Karl Berger jun. LL.M.", {"Herr", "Karl", "", "Berger", "jun. LL.M."});
+    row("Swiss MLaw", "Reto Moser, MLaw", {"Herr", "Reto", "", "Moser", "MLaw"});
+    row("comma form keeps the degree", "Meier, Stefan, MBA", {"Herr", "Stefan", "", "Meier", "MBA"});
+    row("doctor before, Ph.D. after", "Prof. Dr. Eva Lang Ph.D.", {"Frau Prof. Dr.", "Eva", "", "Lang", "Ph.D."});
+}
+
+void TestNameShipped::postnominalDegrees()
+{
+    QFETCH(QString, fullName);
+    QFETCH(QStringList, parts);
+    NameWordDatabase words(*m_db);
+    test::TestEnv env;
+    const auto r = ParseFullName(fullName, false, words, env.messages);
+    QVERIFY(r.has_value());
+    QCOMPARE((QStringList{r->Title, r->FirstName, r->MiddleName, r->LastName, r->Suffix}), parts);
 }
 
 void TestNameShipped::realisticNames()

@@ -4,6 +4,7 @@
 #include "platform/mailstore/Item.h"
 #include "platform/mailstore/Items.h"
 #include "platform/mailstore/NameSpace.h"
+#include "platform/core/PlatformError.h"
 #include "platform/mailstore/ProfileDb.h"
 #include "platform/refdb/Builder.h"
 #include "shell/FolderStructureFunctions.h"
@@ -11,6 +12,7 @@
 #include "support/TestEnv.h"
 
 #include <QComboBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
 
@@ -127,8 +129,15 @@ private Q_SLOTS:
     void formLoad_data();
     void formLoad();
     void formControls();
+    void brokenPeriodIsNamedInTheLog_data();
+    void brokenPeriodIsNamedInTheLog();
+    void statesInGermanOrder();
+    void unusableDatabaseIsNamedInGerman_data();
+    void unusableDatabaseIsNamedInGerman();
     void shippedTables_data();
     void shippedTables();
+    void shippedPeriods_data();
+    void shippedPeriods();
 };
 
 // Inserts into both calendars; `before` got the set once already.
@@ -167,6 +176,8 @@ void TestHolidays::insert_data()
     row("no state chosen") << "" << "DE" << fresh << none << false << L{choose} << nothing << 0;
     row("apostrophe in the state") << "BW' OR ''='" << "DE" << fresh << none << false << L{choose} << nothing << 0;
     row("From without To: nothing inserted") << "T1" << "ZZ" << fresh << none << false << L{err} << nothing << 0;
+    row("To before From in a later period: refused before the first insert")
+        << "T2" << "ZZ" << fresh << none << false << L{err} << nothing << 0;
 }
 
 void TestHolidays::insert()
@@ -259,6 +270,82 @@ void TestHolidays::formControls()
     comparePrefixes(w.shown(), {done(2)});
 }
 
+// A broken period is reported like a missing end: 1301, its columns in the log.
+void TestHolidays::brokenPeriodIsNamedInTheLog_data()
+{
+    QTest::addColumn<QString>("state");
+    QTest::addColumn<QString>("logged");
+    QTest::newRow("no end") << "T1" << QString::fromUtf8("Err. No.: 13, Err. Des.: To2 ist kein Datum: \"\"");
+    QTest::newRow("end before start")
+        << "T2" << QString::fromUtf8("Err. No.: 13, Err. Des.: To3 liegt vor From3: \"2027-02-02\"");
+}
+
+void TestHolidays::brokenPeriodIsNamedInTheLog()
+{
+    QFETCH(QString, state);
+    QFETCH(QString, logged);
+    World w;
+    holidays::HolidayServices services = w.services();
+    QCOMPARE(holidays::InsertHolidays(services, w.ticked({"Kalender"}), state, "ZZ"), 0);
+    QVERIFY2(w.env.errorLog().contains(logged), qPrintable(w.env.errorLog()));
+    QCOMPARE(w.env.box.shown.size(), 1);
+    QVERIFY(w.env.box.shown.first().prompt.contains(QStringLiteral("Nr.: 1301 / 13, ")));
+}
+
+// Typed into the country box as a person would; umlauts sort with their base
+// letters, not after "Z" as their code points would.
+void TestHolidays::statesInGermanOrder()
+{
+    World w;
+    const auto dialog = w.open(Load::TickedCalendar);
+    frmHolidayUi &ui = dialog->controls();
+    ui.txtCountry->lineEdit()->selectAll();
+    QTest::keyClicks(ui.txtCountry->lineEdit(), QStringLiteral("XX"));
+    QCOMPARE(listOf(ui.txtState), QString::fromUtf8("Baden-Württemberg Oberösterreich Österreich Thüringen "
+                                                    "Überlingen Zürich").split(u' '));
+    QVERIFY(w.env.box.shown.isEmpty());
+}
+
+// The box names the file in German; SQLite's own text is in the log only.
+void TestHolidays::unusableDatabaseIsNamedInGerman_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<bool>("insert"); // else the state list of the opening dialog
+    QTest::addColumn<QString>("sqlite");
+    QTest::newRow("empty file, insert") << QByteArray("") << true << "no such table";
+    QTest::newRow("empty file, state list") << QByteArray("") << false << "no such table";
+    QTest::newRow("not a database, insert") << QByteArray(8192, 'x') << true << "file is not a database";
+    QTest::newRow("not a database, state list") << QByteArray(8192, 'x') << false << "file is not a database";
+}
+
+void TestHolidays::unusableDatabaseIsNamedInGerman()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(bool, insert);
+    QFETCH(QString, sqlite);
+    World w;
+    QFile file(w.refdb());
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(content);
+    file.close();
+    if (insert) {
+        holidays::HolidayServices services = w.services();
+        holidays::InsertHolidays(services, w.ticked({"Kalender"}), "BW", "DE");
+    } else {
+        w.open(Load::TickedCalendar);
+    }
+    const QString said = QString::fromUtf8("Nr.: %1 / %2, Die Referenzdatenbank \"%3\" ist beschädigt oder "
+                                           "unvollständig.\r\n")
+                             .arg(insert ? 1301 : 1302)
+                             .arg(errors::kDatabase)
+                             .arg(w.refdb());
+    QCOMPARE(w.env.box.shown.size(), 1);
+    const QString prompt = w.env.box.shown.first().prompt;
+    QVERIFY2(prompt.contains(said) && !prompt.contains(sqlite), qPrintable(prompt));
+    QVERIFY2(w.env.errorLog().contains(sqlite), qPrintable(w.env.errorLog()));
+    QCOMPARE(w.appointments("Kalender"), QStringList());
+}
+
 // The tables the build ships, read as the dialog reads them.
 void TestHolidays::shippedTables_data()
 {
@@ -278,9 +365,51 @@ void TestHolidays::shippedTables()
     for (const QString &state : states.split(' ')) {
         const auto periods = holidays::readPeriods(db, state, country); // throws for a period without To or name
         QVERIFY2(periods && !periods->isEmpty(), qPrintable(state));
-        for (const holidays::Period &p : *periods)
-            QVERIFY2(p.from <= p.to, qPrintable(QStringLiteral("%1 period %2").arg(state).arg(p.index)));
+        for (const holidays::Period &p : *periods) {
+            const QString where = QStringLiteral("%1 period %2").arg(state).arg(p.index);
+            QVERIFY2(p.from <= p.to, qPrintable(where));
+            // The Friday after Ascension alone is a school-free day, not a holiday period.
+            const bool fridayAfterAscension = p.from == QDate(2027, 5, 7) || p.from == QDate(2028, 5, 26);
+            QVERIFY2(!(fridayAfterAscension && p.from == p.to), qPrintable(where));
+        }
     }
+}
+
+// Single cells of the shipped tables: "first|last" day, or "" for none.
+void TestHolidays::shippedPeriods_data()
+{
+    QTest::addColumn<QString>("country");
+    QTest::addColumn<QString>("state");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("period");
+    QTest::newRow("SH Pfingstferien 2027: the day after Ascension is no period") << "DE" << "SH" << 5 << "";
+    QTest::newRow("SH Pfingstferien 2028: the day after Ascension is no period") << "DE" << "SH" << 11 << "";
+    QTest::newRow("TH Pfingstferien 2027: the day after Ascension is no period") << "DE" << "TH" << 5 << "";
+    QTest::newRow("TH Pfingstferien 2028: the day after Ascension is no period") << "DE" << "TH" << 11 << "";
+    QTest::newRow("SN Pfingstferien 2028: the day after Ascension is no period") << "DE" << "SN" << 11 << "";
+    QTest::newRow("SN Pfingstferien 2027 are a real period") << "DE" << "SN" << 5 << "2027-05-15|2027-05-18";
+    QTest::newRow("HB Pfingstferien 2027: one day, but not after Ascension")
+        << "DE" << "HB" << 5 << "2027-05-18|2027-05-18";
+    QTest::newRow("ZG Weihnachtsferien 2027/28: no source gives them") << "CH" << "ZG" << 7 << "";
+    QTest::newRow("ZG Sportferien 2028 from OpenHolidays") << "CH" << "ZG" << 8 << "2028-02-05|2028-02-20";
+    QTest::newRow("BS Sportferien 2028: not copied from BL") << "CH" << "BS" << 8 << "";
+    QTest::newRow("BL Sportferien 2028") << "CH" << "BL" << 8 << "2028-02-26|2028-03-12";
+}
+
+void TestHolidays::shippedPeriods()
+{
+    QFETCH(QString, country);
+    QFETCH(QString, state);
+    QFETCH(int, index);
+    QFETCH(QString, period);
+    const auto periods = holidays::readPeriods(QStringLiteral(KW_DATA_DIR "/KontorwerkPub.db"), state, country);
+    QVERIFY(periods);
+    QString found;
+    for (const holidays::Period &p : *periods) {
+        if (p.index == index)
+            found = p.from.toString(Qt::ISODate) + u'|' + p.to.toString(Qt::ISODate);
+    }
+    QCOMPARE(found, period);
 }
 
 QTEST_MAIN(TestHolidays)

@@ -6,22 +6,28 @@
 namespace kw {
 
 // What every stand-in for the platform throws. Procedures with an error trap
-// catch it and hand number and description to HandleError; nothing lets it
-// escape a slot, an event handler or main.
+// catch it and hand it to HandleError; nothing lets it escape a slot, an event
+// handler or main. The description is what the user reads, in German; the
+// detail (a library's own text, often English) goes to the error log only.
 class PlatformError : public std::runtime_error
 {
 public:
-    PlatformError(long number, const QString &description)
-        : std::runtime_error(description.toStdString()), m_number(number), m_description(description)
+    PlatformError(long number, const QString &description, const QString &detail = {})
+        : std::runtime_error(description.toStdString())
+        , m_number(number)
+        , m_description(description)
+        , m_detail(detail)
     {
     }
 
     long number() const { return m_number; }
     const QString &description() const { return m_description; }
+    const QString &detail() const { return m_detail; }
 
 private:
     long m_number;
     QString m_description;
+    QString m_detail;
 };
 
 // Error numbers our stand-ins use; chosen in the range the original runtime

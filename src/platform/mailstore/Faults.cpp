@@ -12,6 +12,7 @@ struct Plan
     QHash<QPair<QString, int>, int> itemReads; // (folder name, index) -> failures left
     QHash<QString, int> saves;                  // EntryID ("" any) -> failures left
     QHash<QString, int> fetches;
+    QHash<QString, int> propertyAdds; // user property name (upper case, "" any) -> failures left
     QHash<QString, int> storeDelays;
     int exitCode = 0;
     int createExitCode = 0;
@@ -59,6 +60,11 @@ void failFetch(const QString &entryId, int times)
     plan().fetches[entryId.toUpper()] = times;
 }
 
+void failUserPropertyAdd(const QString &name, int times)
+{
+    plan().propertyAdds[name.toUpper()] = times;
+}
+
 void slowStore(const QString &storeName, int delayMs)
 {
     plan().storeDelays[storeName] = delayMs;
@@ -88,6 +94,11 @@ bool takeSaveFault(const QString &entryId)
 bool takeFetchFault(const QString &entryId)
 {
     return take(plan().fetches, entryId);
+}
+
+bool takeUserPropertyAddFault(const QString &name)
+{
+    return take(plan().propertyAdds, name);
 }
 
 int storeDelay(const QString &storeName)

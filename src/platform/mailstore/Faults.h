@@ -15,6 +15,9 @@ void failItemRead(const QString &folderName, int index, int times);
 void failSave(const QString &entryId, int times);
 // GetItemFromID for that EntryID (empty: any) fails the next `times` fetches.
 void failFetch(const QString &entryId, int times);
+// Creating a user property of that name (empty: any) on an item fails the
+// next `times` times; finding an existing one never fails.
+void failUserPropertyAdd(const QString &name, int times);
 // Each read of a folder level (subfolders, folder tables) of the store with
 // that display name sleeps delayMs first.
 void slowStore(const QString &storeName, int delayMs);
@@ -30,6 +33,7 @@ void exitDuringCreate(int exitCode);
 bool takeItemReadFault(const QString &folderName, int index);
 bool takeSaveFault(const QString &entryId);
 bool takeFetchFault(const QString &entryId);
+bool takeUserPropertyAddFault(const QString &name);
 int storeDelay(const QString &storeName);
 int takeExitDuringSave(); // 0 when none is planned
 int takeExitDuringCreate(); // 0 when none is planned

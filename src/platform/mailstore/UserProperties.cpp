@@ -1,6 +1,7 @@
 #include "platform/mailstore/UserProperties.h"
 
 #include "platform/core/PlatformError.h"
+#include "platform/mailstore/Faults.h"
 #include "platform/mailstore/Item.h"
 
 #include <algorithm>
@@ -75,6 +76,9 @@ UserPropertyPtr UserProperties::Add(const QString &name, int type)
                             QStringLiteral("Der Name der Benutzereigenschaft fehlt."));
     if (UserPropertyPtr existing = Find(name))
         return existing;
+    if (faults::takeUserPropertyAddFault(name))
+        throw PlatformError(errors::kOperationFailed,
+                            QString::fromUtf8("Die Benutzereigenschaft \"%1\" lässt sich nicht anlegen.").arg(name));
     m_item->userPropertyRecords().append({name, type, QString()});
     m_item->markUserPropertyChanged(name);
     return std::make_shared<UserProperty>(m_item, name);

@@ -18,19 +18,48 @@ QString nextConnectionName()
     return QStringLiteral("kw-refdb-%1").arg(++counter);
 }
 
-[[noreturn]] void throwDatabaseError(const QString &what, const QSqlError &error)
+// SQLite's primary codes for a file that is no intact reference database: a
+// missing table or column (an empty or foreign file), damage, no database at
+// all, a read that fails below SQLite.
+bool meansUnusable(const QSqlError &error)
 {
-    const QString detail = error.text().trimmed();
-    throw PlatformError(errors::kDatabase, detail.isEmpty() ? what : what + QStringLiteral(": ") + detail);
+    switch (error.nativeErrorCode().toInt() & 0xff) {
+    case 1:  // SQLITE_ERROR: no such table, no such column
+    case 10: // SQLITE_IOERR
+    case 11: // SQLITE_CORRUPT
+    case 14: // SQLITE_CANTOPEN
+    case 26: // SQLITE_NOTADB
+        return true;
+    default:
+        return false;
+    }
 }
 
 } // namespace
+
+QString unusableText(const QString &path)
+{
+    return QString::fromUtf8("Die Referenzdatenbank \"%1\" ist beschädigt oder unvollständig.").arg(path);
+}
+
+// The user reads which file is unusable, in German; SQLite's own text (and
+// the step that failed) goes to the error log as the detail.
+[[noreturn]] void throwDatabaseError(const QString &path, const QString &what, const QSqlError &error)
+{
+    const QString sqlite = error.text().trimmed();
+    const QString detail = sqlite.isEmpty() ? what : what + QStringLiteral(": ") + sqlite;
+    if (meansUnusable(error))
+        throw PlatformError(errors::kDatabase, unusableText(path), detail);
+    throw PlatformError(errors::kDatabase,
+                        QStringLiteral("Die Referenzdatenbank \"%1\" meldet einen Fehler (%2).").arg(path, what), detail);
+}
 
 // Owns the QSqlDatabase registration; removed when the last connection or
 // recordset that uses it goes away.
 struct Connection::Handle
 {
     QString name;
+    QString path;
 
     ~Handle()
     {
@@ -75,7 +104,7 @@ void Recordset::MoveNext()
         throw PlatformError(errors::kDatabase, QStringLiteral("Das Recordset steht bereits am Ende."));
     d->eof = !d->query->next();
     if (d->eof && d->query->lastError().isValid())
-        throwDatabaseError(QStringLiteral("Lesefehler"), d->query->lastError());
+        throwDatabaseError(d->handle->path, QStringLiteral("Lesefehler"), d->query->lastError());
 }
 
 int Recordset::FieldCount() const
@@ -122,13 +151,13 @@ Connection Connection::Open(const QString &path, Mode mode)
     }
     auto handle = std::make_shared<Handle>();
     handle->name = nextConnectionName();
+    handle->path = path;
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), handle->name);
     db.setDatabaseName(path);
     if (mode == Mode::ReadOnly)
         db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
     if (!db.open())
-        throwDatabaseError(QStringLiteral("Die Referenzdatenbank \"%1\" lässt sich nicht öffnen").arg(path),
-                           db.lastError());
+        throwDatabaseError(path, QString::fromUtf8("Öffnen fehlgeschlagen"), db.lastError());
     registerFoldingCollation(db);
     Connection connection;
     connection.m_handle = std::move(handle);
@@ -156,15 +185,15 @@ Recordset Connection::OpenRecordset(const QString &sql, const QVariantList &para
     QSqlQuery &query = *rs.d->query;
     query.setForwardOnly(true);
     if (!query.prepare(sql))
-        throwDatabaseError(QStringLiteral("Abfrage ungültig"), query.lastError());
+        throwDatabaseError(m_handle->path, QStringLiteral("Abfrage ungültig"), query.lastError());
     for (const QVariant &value : params)
         query.addBindValue(value);
     if (!query.exec())
-        throwDatabaseError(QStringLiteral("Abfrage fehlgeschlagen"), query.lastError());
+        throwDatabaseError(m_handle->path, QStringLiteral("Abfrage fehlgeschlagen"), query.lastError());
     rs.d->record = query.record();
     rs.d->eof = !query.next();
     if (rs.d->eof && query.lastError().isValid())
-        throwDatabaseError(QStringLiteral("Lesefehler"), query.lastError());
+        throwDatabaseError(m_handle->path, QStringLiteral("Lesefehler"), query.lastError());
     return rs;
 }
 
@@ -172,11 +201,11 @@ int Connection::Execute(const QString &sql, const QVariantList &params)
 {
     QSqlQuery query(database());
     if (!query.prepare(sql))
-        throwDatabaseError(QStringLiteral("Anweisung ungültig"), query.lastError());
+        throwDatabaseError(m_handle->path, QStringLiteral("Anweisung ungültig"), query.lastError());
     for (const QVariant &value : params)
         query.addBindValue(value);
     if (!query.exec())
-        throwDatabaseError(QStringLiteral("Anweisung fehlgeschlagen"), query.lastError());
+        throwDatabaseError(m_handle->path, QStringLiteral("Anweisung fehlgeschlagen"), query.lastError());
     return query.numRowsAffected();
 }
 

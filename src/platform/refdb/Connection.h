@@ -6,6 +6,7 @@
 #include <QVariantList>
 #include <memory>
 
+class QSqlError;
 class QSqlQuery;
 
 namespace kw::refdb {
@@ -84,6 +85,15 @@ public:
 private:
     std::shared_ptr<Handle> m_handle;
 };
+
+// "Die Referenzdatenbank "<path>" ist beschädigt oder unvollständig."
+QString unusableText(const QString &path);
+
+// Throws the PlatformError for a failed step `what` on the database at
+// `path`. A file that is damaged, empty or lacks a table the tools need is
+// described to the user as such, in German, with the path; SQLite's own text
+// is the error's detail, which only the error log shows.
+[[noreturn]] void throwDatabaseError(const QString &path, const QString &what, const QSqlError &error);
 
 // The LIKE pattern that matches texts beginning with `prefix` and nothing
 // else: "%", "_" and "\" in it match only themselves. Use with ESCAPE '\'.

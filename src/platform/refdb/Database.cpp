@@ -68,17 +68,16 @@ Database::Stamp Database::stamp()
         watch->connection = Connection::Open(m_path);
         watch->dataVersion = std::make_unique<QSqlQuery>(watch->connection.database());
         if (!watch->dataVersion->prepare(QStringLiteral("PRAGMA data_version")))
-            throw PlatformError(errors::kDatabase, watch->dataVersion->lastError().text());
+            throwDatabaseError(m_path, QStringLiteral("PRAGMA data_version"), watch->dataVersion->lastError());
         watch->device = device;
         watch->inode = inode;
         m_watch = std::move(watch);
     }
     QSqlQuery &query = *m_watch->dataVersion;
     if (!query.exec() || !query.next()) {
-        const QString text = query.lastError().text();
+        const QSqlError error = query.lastError();
         release();
-        throw PlatformError(errors::kDatabase,
-                            QStringLiteral("Die Referenzdatenbank \"%1\" ist nicht lesbar: %2").arg(m_path, text));
+        throwDatabaseError(m_path, QStringLiteral("Lesefehler"), error);
     }
     const auto nanoseconds = [](const timespec &t) { return qint64(t.tv_sec) * 1000000000 + t.tv_nsec; };
     Stamp result{device,

@@ -35,14 +35,14 @@ TableEditor::TableEditor(const QString &path, const QString &table, const QStrin
 {
     m_model->setTable(table);
     if (m_model->lastError().isValid() || m_model->record().isEmpty()) {
-        throw PlatformError(errors::kDatabase,
+        throw PlatformError(errors::kDatabase, unusableText(path),
                             QStringLiteral("Die Tabelle \"%1\" fehlt: %2").arg(table, m_model->lastError().text()));
     }
     const int sortIndex = m_model->record().indexOf(sortColumn);
     if (sortIndex >= 0)
         m_model->setSort(sortIndex, Qt::AscendingOrder);
     if (!m_model->select())
-        throw PlatformError(errors::kDatabase, m_model->lastError().text());
+        throwDatabaseError(path, QStringLiteral("Tabelle \"%1\" lesen").arg(table), m_model->lastError());
 }
 
 TableEditor::~TableEditor()

@@ -70,6 +70,8 @@ private Q_SLOTS:
     void nullAreaCodesSortFirst();
     void holidayPeriodRuleCoversEveryPair();
     void missingDatabaseIsReported();
+    void unusableFileIsNamedInGerman_data();
+    void unusableFileIsNamedInGerman();
     void stampFollowsCommitsAndReplacement();
     void cachedValueIsRebuiltOnlyAfterAChange();
     void programCopyIsMadeOnlyWhenMissing();
@@ -298,6 +300,50 @@ void TestRefDb::missingDatabaseIsReported()
     file.close();
     Database broken(garbage);
     QCOMPARE(errorNumberOf([&] { broken.stamp(); }), errors::kDatabase);
+}
+
+// The user reads which file is unusable; SQLite's English text is kept as the
+// error's detail for the log, never in the description.
+void TestRefDb::unusableFileIsNamedInGerman_data()
+{
+    QTest::addColumn<QByteArray>("content"); // null: a database with an unrelated table
+    QTest::addColumn<bool>("viaStamp");      // the change check rather than a query
+    QTest::addColumn<QString>("sqlite");     // what SQLite says, in the detail
+    QTest::newRow("empty file, query") << QByteArray("") << false << "no such table";
+    QTest::newRow("table missing, query") << QByteArray() << false << "no such table";
+    QTest::newRow("not a database, query") << QByteArray(4096, 'x') << false << "file is not a database";
+    QTest::newRow("not a database, change check") << QByteArray(4096, 'x') << true << "file is not a database";
+}
+
+void TestRefDb::unusableFileIsNamedInGerman()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(bool, viaStamp);
+    QFETCH(QString, sqlite);
+    const QString path = m_dir.filePath(QStringLiteral("unusable-%1.db").arg(QTest::currentDataTag()));
+    QFile::remove(path);
+    if (content.isNull()) {
+        QVERIFY(QFile::copy(m_db, path));
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+        Connection::Open(path, Connection::Mode::ReadWrite).Execute(QStringLiteral("DROP TABLE T_CountryCodes"));
+    } else {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+    try {
+        Database database(path);
+        if (viaStamp)
+            database.stamp();
+        else
+            database.open().OpenRecordset(QStringLiteral("SELECT * FROM T_CountryCodes"));
+        QFAIL("accepted");
+    } catch (const PlatformError &error) {
+        QCOMPARE(error.number(), errors::kDatabase);
+        QCOMPARE(error.description(),
+                 QString::fromUtf8("Die Referenzdatenbank \"%1\" ist beschädigt oder unvollständig.").arg(path));
+        QVERIFY2(error.detail().contains(sqlite), qPrintable(error.detail()));
+    }
 }
 
 void TestRefDb::stampFollowsCommitsAndReplacement()
