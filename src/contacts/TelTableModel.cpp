@@ -60,8 +60,11 @@ TelTableModel::TelTableModel(const QSqlDatabase &db, const QString &table)
         throw PlatformError(errors::kDatabase, info.lastError().text());
     while (info.next()) {
         m_columns << info.value(1).toString();
-        if (info.value(5).toInt() > 0)
+        if (info.value(5).toInt() > 0) {
             m_keys << m_columns.size() - 1;
+            if (info.value(3).toInt() == 0)
+                m_nullableKey = m_columns.size() - 1;
+        }
     }
     if (m_columns.isEmpty())
         throw PlatformError(errors::kDatabase, QStringLiteral("Die Tabelle \"%1\" fehlt.").arg(table));
@@ -162,7 +165,9 @@ bool TelTableModel::setData(const QModelIndex &index, const QVariant &value, int
         Row &target = m_rows[row];
         if (target.values[column] == newValue && target.values[column].isNull() == newValue.isNull())
             return true;
-        if (!exec(QStringLiteral("UPDATE %1 SET %2 = ? WHERE rowid = ?").arg(quoted(m_table), quoted(m_columns[column])),
+        QVector<QVariant> changed = target.values;
+        changed[column] = newValue;
+        if (swallows(changed, row) || !exec(QStringLiteral("UPDATE %1 SET %2 = ? WHERE rowid = ?").arg(quoted(m_table), quoted(m_columns[column])),
                   {newValue, target.rowid})) {
             refuse();
             return false;
@@ -171,6 +176,22 @@ bool TelTableModel::setData(const QModelIndex &index, const QVariant &value, int
     }
     Q_EMIT dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
     return true;
+}
+
+// A row without area code that would stand for a country that has other
+// rows (with `row` itself left out) and so swallow their area codes.
+bool TelTableModel::swallows(const QVector<QVariant> &values, int row) const
+{
+    if (m_nullableKey < 0 || !values[m_nullableKey].isNull())
+        return false;
+    for (int other = 0; other < m_rows.size(); ++other) {
+        bool same = other != row;
+        for (int key : m_keys)
+            same = same && (key == m_nullableKey || m_rows[other].values[key] == values[key]);
+        if (same)
+            return true;
+    }
+    return false;
 }
 
 int TelTableModel::newRow() const

@@ -16,7 +16,10 @@ namespace kw::tel {
 // stored rows and reaches the table only complete, once, by submitNewRow:
 // every key column must be filled. An area code still missing would read as
 // "the whole country" and swallow every area code of that country, so a new
-// row without one is unfinished, never a whole-country row.
+// row without one is unfinished, never a whole-country row; such a row comes
+// only from emptying the area code of a country's only row. An edit that
+// would leave a row without area code beside other rows of its country is
+// refused.
 //
 // Whatever the table refuses (a row that exists already) is taken back, so
 // the grid shows what the table holds, and `refused` is called once the
@@ -67,11 +70,13 @@ private:
     bool exec(const QString &sql, const QVariantList &params, qint64 *insertId = nullptr);
     void removeNewRow();
     void refuse();
+    bool swallows(const QVector<QVariant> &values, int row) const;
 
     QSqlDatabase m_db;
     QString m_table;
     QStringList m_columns;
     QVector<int> m_keys;
+    int m_nullableKey = -1; // a key column the schema lets be NULL: the area code
     QVector<Row> m_rows;
     std::optional<QVector<QVariant>> m_new;
     bool m_changing = false;

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace kw {
 namespace {
@@ -37,6 +38,24 @@ tel::TelTableModel *telModel(const QAbstractItemView *grid)
 }
 
 } // namespace
+
+// Each code column as wide as its header or its longest code, the widest
+// column (the place or country name) takes the rest, so every header reads
+// in full without scrolling sideways; rows as high as one line of text.
+void TelGrid::fitColumns()
+{
+    verticalHeader()->hide();
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    QHeaderView *header = horizontalHeader();
+    int widest = 0;
+    for (int column = 0; column < header->count(); ++column) {
+        const int content = sizeHintForColumn(column);
+        header->resizeSection(column, std::max(header->sectionSizeHint(column), content));
+        if (content > sizeHintForColumn(widest))
+            widest = column;
+    }
+    header->setSectionResizeMode(widest, QHeaderView::Stretch);
+}
 
 bool TelGrid::onNewRow() const
 {
@@ -117,8 +136,8 @@ void frmTelDBUi::setupUi(QDialog *dialog)
     frmCountryCodes = gridFrame(dialog, "frmCountryCodes", GridCountryArea, "GridCountryArea", cmdNew1, "cmdNew1");
     frmNDDP = gridFrame(dialog, "frmNDDP", GridNDDP, "GridNDDP", cmdNew2, "cmdNew2");
     auto *grids = new QHBoxLayout;
-    grids->addWidget(frmCountryCodes);
-    grids->addWidget(frmNDDP);
+    grids->addWidget(frmCountryCodes, 1);
+    grids->addWidget(frmNDDP, 1);
     auto *buttons = new QHBoxLayout;
     cmdHelp = new QPushButton(dialog);
     cmdHelp->setObjectName(QStringLiteral("cmdHelp"));
@@ -176,11 +195,9 @@ std::unique_ptr<tel::TelTableModel> frmTelDB::openGrid(TelGrid *grid, const QStr
     auto model = std::make_unique<tel::TelTableModel>(m_connection.database(), table);
     model->refused = [this] { showRefused(); };
     grid->setModel(model.get());
-    grid->verticalHeader()->hide();
-    grid->horizontalHeader()->setStretchLastSection(true);
     grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    grid->resizeColumnsToContents();
+    grid->fitColumns();
     tel::TelTableModel *raw = model.get();
     // Leaving the new row stores it. While the model removes a row it has
     // no new row, so the row change that removal causes does nothing here.

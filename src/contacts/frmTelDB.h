@@ -31,6 +31,8 @@ public:
     // Closes an editor still open on the current cell, storing what it holds
     // first when `commit` is set.
     void closeOpenEditor(bool commit);
+    // Sizes the columns to the model's headers and codes.
+    void fitColumns();
 
 Q_SIGNALS:
     void newRowFinished();
