@@ -11,6 +11,7 @@
 #include <QHeaderView>
 #include <QPushButton>
 #include <QRandomGenerator>
+#include <QTableView>
 #include <QSet>
 #include <QtTest>
 
@@ -64,7 +65,7 @@ public:
         settle();
     }
 
-    TelGrid *grid() const { return m_grid; }
+    QTableView *grid() const { return m_grid; }
 
     // Sends one key to whatever has the focus, as the keyboard does.
     void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
@@ -138,7 +139,7 @@ private:
     QWidget *target() const
     {
         QWidget *focus = QApplication::focusWidget();
-        return focus && m_dialog.isAncestorOf(focus) ? focus : m_grid;
+        return focus && m_dialog.isAncestorOf(focus) ? focus : static_cast<QWidget *>(m_grid);
     }
 
     // Lets queued commits run and closed editors go, as the event loop does between two keys.
@@ -149,7 +150,7 @@ private:
     }
 
     frmTelDB &m_dialog;
-    TelGrid *m_grid;
+    QTableView *m_grid;
     QPushButton *m_new;
 };
 
@@ -242,7 +243,7 @@ void TestFrmTelDB::randomWalkStoresOnlyFinishedRows_data()
     QTest::addColumn<quint32>("seed");
     QTest::addColumn<int>("steps");
     const int steps = qEnvironmentVariableIntValue("KW_WALK_STEPS");
-    for (quint32 seed : {1u, 2u, 3u})
+    for (quint32 seed : {1u, 2u})
         QTest::addRow("seed %u", seed) << seed << (steps > 0 ? steps : 1500);
 }
 
