@@ -1,46 +1,85 @@
 #pragma once
 
-#include "platform/refdb/TableEditor.h"
-
+#include <QAbstractTableModel>
+#include <QSqlDatabase>
+#include <QStringList>
+#include <QVector>
 #include <functional>
+#include <optional>
 
 namespace kw::tel {
 
-// One telephone table as the table editor's grid edits it. An edit of a
-// stored row is written at once; a new row is kept until the user leaves it
-// (submitNewRow), so that a half-typed row never reaches the table, where an
-// area code still missing would read as "the whole country".
+// One telephone table as the table editor's grid edits it, all rows in
+// memory, ordered by its key columns (the country code as a number).
 //
-// Whatever the table refuses (a row that exists already, a second row without
-// area code for one country) is taken back, so the grid shows what the table
-// holds, and `refused` is called.
-class TelTableModel : public refdb::TableModel
+// An edit of a stored row is written at once. A new row sits after the
+// stored rows and reaches the table only complete, once, by submitNewRow:
+// every key column must be filled. An area code still missing would read as
+// "the whole country" and swallow every area code of that country, so a new
+// row without one is unfinished, never a whole-country row; such a row comes
+// only from emptying the area code of a country's only row. An edit that
+// would leave a row without area code beside other rows of its country is
+// refused.
+//
+// Whatever the table refuses (a row that exists already) is taken back, so
+// the grid shows what the table holds, and `refused` is called once the
+// model is consistent again. A call that arrives while the model is changing
+// its rows (a view reacting to the change) does nothing.
+class TelTableModel : public QAbstractTableModel
 {
     Q_OBJECT
 
 public:
-    // Selects `table` ordered by `sortColumn`. Throws PlatformError.
-    TelTableModel(const QSqlDatabase &db, const QString &table, const QString &sortColumn);
+    // Reads `table` with its key from the schema. Throws PlatformError.
+    TelTableModel(const QSqlDatabase &db, const QString &table);
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
     // Appends an empty new row and returns its number; a new row begun
-    // before is stored first (false when that one was refused).
+    // before is submitted first.
     int startNewRow();
-    int newRow() const { return m_newRow; }
-    // Stores the new row, if any. A row left empty is dropped; a refused one
-    // is dropped and false comes back.
+    // The new row's number, or -1.
+    int newRow() const;
+    // The first key column of the new row still empty, or -1.
+    int missingColumn() const;
+    // Stores the new row, if any, and keeps it where it is. A row left
+    // empty is dropped; an unfinished or refused one is dropped and false
+    // comes back.
     bool submitNewRow();
+    // Drops the new row without storing it.
+    void dropNewRow();
     // Deletes a row from the table at once (a new row is only dropped).
     bool deleteRow(int row);
-
-    bool submit() override;
 
     std::function<void()> refused;
 
 private:
-    bool newRowEmpty() const;
-    void takeBack();
+    struct Row
+    {
+        qint64 rowid = 0;
+        QVector<QVariant> values;
+    };
 
-    int m_newRow = -1;
+    void load();
+    QString quoted(const QString &name) const;
+    bool exec(const QString &sql, const QVariantList &params, qint64 *insertId = nullptr);
+    void removeNewRow();
+    void refuse();
+    bool swallows(const QVector<QVariant> &values, int row) const;
+
+    QSqlDatabase m_db;
+    QString m_table;
+    QStringList m_columns;
+    QVector<int> m_keys;
+    int m_nullableKey = -1; // a key column the schema lets be NULL: the area code
+    QVector<Row> m_rows;
+    std::optional<QVector<QVariant>> m_new;
+    bool m_changing = false;
 };
 
 } // namespace kw::tel

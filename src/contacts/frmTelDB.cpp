@@ -12,17 +12,18 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace kw {
 namespace {
 
-QGroupBox *gridFrame(QDialog *dialog, const char *name, QTableView *&grid, const char *gridName, QPushButton *&button,
+QGroupBox *gridFrame(QDialog *dialog, const char *name, TelGrid *&grid, const char *gridName, QPushButton *&button,
                      const char *buttonName)
 {
     auto *frame = new QGroupBox(dialog);
     frame->setObjectName(QLatin1String(name));
     auto *layout = new QVBoxLayout(frame);
-    grid = new QTableView(frame);
+    grid = new TelGrid(frame);
     grid->setObjectName(QLatin1String(gridName));
     button = new QPushButton(frame);
     button->setObjectName(QLatin1String(buttonName));
@@ -31,7 +32,97 @@ QGroupBox *gridFrame(QDialog *dialog, const char *name, QTableView *&grid, const
     return frame;
 }
 
+tel::TelTableModel *telModel(const QAbstractItemView *grid)
+{
+    return qobject_cast<tel::TelTableModel *>(grid->model());
+}
+
 } // namespace
+
+// Each code column as wide as its header or its longest code, the widest
+// column (the place or country name) takes the rest, so every header reads
+// in full without scrolling sideways; rows as high as one line of text.
+void TelGrid::fitColumns()
+{
+    verticalHeader()->hide();
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    QHeaderView *header = horizontalHeader();
+    int widest = 0;
+    for (int column = 0; column < header->count(); ++column) {
+        const int content = sizeHintForColumn(column);
+        header->resizeSection(column, std::max(header->sectionSizeHint(column), content));
+        if (content > sizeHintForColumn(widest))
+            widest = column;
+    }
+    header->setSectionResizeMode(widest, QHeaderView::Stretch);
+}
+
+bool TelGrid::onNewRow() const
+{
+    const tel::TelTableModel *model = telModel(this);
+    return model && model->newRow() >= 0 && currentIndex().row() == model->newRow();
+}
+
+void TelGrid::closeOpenEditor(bool commit)
+{
+    QWidget *editor = state() == EditingState ? indexWidget(currentIndex()) : nullptr;
+    if (!editor)
+        return;
+    if (commit)
+        commitData(editor);
+    closeEditor(editor, QAbstractItemDelegate::NoHint);
+}
+
+QModelIndex TelGrid::moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers)
+{
+    if (onNewRow() && (cursorAction == MoveNext || cursorAction == MovePrevious)) {
+        const int columns = model()->columnCount();
+        const int step = cursorAction == MoveNext ? 1 : columns - 1;
+        return model()->index(currentIndex().row(), (currentIndex().column() + step) % columns);
+    }
+    return QTableView::moveCursor(cursorAction, modifiers);
+}
+
+void TelGrid::keyPressEvent(QKeyEvent *event)
+{
+    const bool enter = event->key() == Qt::Key_Enter || event->key() == Qt::Key_Return;
+    if (enter && state() == EditingState) {
+        // The editor's Enter, passed on to us: the editor closes by itself,
+        // and the dialog must not take it for its default button.
+        event->accept();
+        return;
+    }
+    if (onNewRow() && (enter || event->key() == Qt::Key_Escape)) {
+        event->accept();
+        if (enter)
+            Q_EMIT newRowFinished();
+        else
+            Q_EMIT newRowEscaped();
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}
+
+// Type-ahead would leave a new row for a stored one that starts with the typed text.
+void TelGrid::keyboardSearch(const QString &search)
+{
+    const tel::TelTableModel *model = telModel(this);
+    if (model && model->newRow() >= 0)
+        return;
+    QTableView::keyboardSearch(search);
+}
+
+// Enter or Escape in a cell of the new row; an editor closed because the
+// user went to another row is left to the dialog's row change.
+void TelGrid::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint)
+{
+    const bool newRow = onNewRow();
+    QTableView::closeEditor(editor, hint);
+    if (newRow && hint == QAbstractItemDelegate::SubmitModelCache)
+        Q_EMIT newRowFinished();
+    else if (newRow && hint == QAbstractItemDelegate::RevertModelCache)
+        Q_EMIT newRowEscaped();
+}
 
 void frmTelDBUi::setupUi(QDialog *dialog)
 {
@@ -45,8 +136,8 @@ void frmTelDBUi::setupUi(QDialog *dialog)
     frmCountryCodes = gridFrame(dialog, "frmCountryCodes", GridCountryArea, "GridCountryArea", cmdNew1, "cmdNew1");
     frmNDDP = gridFrame(dialog, "frmNDDP", GridNDDP, "GridNDDP", cmdNew2, "cmdNew2");
     auto *grids = new QHBoxLayout;
-    grids->addWidget(frmCountryCodes);
-    grids->addWidget(frmNDDP);
+    grids->addWidget(frmCountryCodes, 1);
+    grids->addWidget(frmNDDP, 1);
     auto *buttons = new QHBoxLayout;
     cmdHelp = new QPushButton(dialog);
     cmdHelp->setObjectName(QStringLiteral("cmdHelp"));
@@ -58,6 +149,8 @@ void frmTelDBUi::setupUi(QDialog *dialog)
     layout->addWidget(frmCaution);
     layout->addLayout(grids, 1);
     layout->addLayout(buttons);
+    // Both grids show their headers in full and the window still fits 800x600.
+    dialog->resize(780, 540);
 }
 
 frmTelDB::frmTelDB(Messages &messages, QString databasePath, std::function<void(QWidget *)> help, QWidget *parent)
@@ -97,22 +190,24 @@ void frmTelDB::Form_Load()
     });
 }
 
-std::unique_ptr<tel::TelTableModel> frmTelDB::openGrid(QTableView *grid, const QString &table)
+std::unique_ptr<tel::TelTableModel> frmTelDB::openGrid(TelGrid *grid, const QString &table)
 {
-    auto model = std::make_unique<tel::TelTableModel>(m_connection.database(), table, QStringLiteral("CountryCode"));
+    auto model = std::make_unique<tel::TelTableModel>(m_connection.database(), table);
     model->refused = [this] { showRefused(); };
     grid->setModel(model.get());
-    grid->verticalHeader()->hide();
-    grid->horizontalHeader()->setStretchLastSection(true);
     grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid->fitColumns();
     tel::TelTableModel *raw = model.get();
-    // Leaving the new row stores it.
+    // Leaving the new row stores it. While the model removes a row it has
+    // no new row, so the row change that removal causes does nothing here.
     connect(grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [raw](const QModelIndex &current, const QModelIndex &previous) {
                 if (previous.isValid() && previous.row() == raw->newRow() && current.row() != previous.row())
                     raw->submitNewRow();
             });
+    connect(grid, &TelGrid::newRowFinished, this, [this, grid] { finishNewRow(grid); });
+    connect(grid, &TelGrid::newRowEscaped, this, [raw] { raw->dropNewRow(); });
     return model;
 }
 
@@ -132,11 +227,12 @@ void frmTelDB::showRefused()
                            ui::mb::Critical, titles::Fehler);
 }
 
-void frmTelDB::startNewRow(QTableView *grid)
+void frmTelDB::startNewRow(TelGrid *grid)
 {
     tel::TelTableModel *model = modelOf(grid);
     if (!model)
         return;
+    grid->closeOpenEditor(true);
     const int row = model->startNewRow();
     if (row < 0)
         return;
@@ -144,6 +240,22 @@ void frmTelDB::startNewRow(QTableView *grid)
     grid->setCurrentIndex(first);
     grid->scrollTo(first);
     grid->edit(first);
+}
+
+// Enter on the new row: a row still missing a key goes on in that cell.
+void frmTelDB::finishNewRow(TelGrid *grid)
+{
+    tel::TelTableModel *model = modelOf(grid);
+    if (!model || model->newRow() < 0)
+        return;
+    const int missing = model->missingColumn();
+    if (missing < 0) {
+        model->submitNewRow();
+        return;
+    }
+    const QModelIndex cell = model->index(model->newRow(), missing);
+    grid->setCurrentIndex(cell);
+    grid->edit(cell);
 }
 
 void frmTelDB::cmdNew1_Click()
@@ -156,12 +268,13 @@ void frmTelDB::cmdNew2_Click()
     startNewRow(m_ui.GridNDDP);
 }
 
-void frmTelDB::deleteCurrentRow(QTableView *grid)
+void frmTelDB::deleteCurrentRow(TelGrid *grid)
 {
     tel::TelTableModel *model = modelOf(grid);
     const int row = grid->currentIndex().row();
     if (!model || row < 0)
         return;
+    grid->closeOpenEditor(false);
     if (row != model->newRow()
         && m_messages.ShowMessage(QString::fromUtf8("Möchten Sie den Datensatz löschen?"),
                                   ui::mb::YesNo + ui::mb::Question, titles::Frage)
@@ -184,9 +297,8 @@ void frmTelDB::cmdHelp_Click()
 // However the window closes, a new row still open is stored (or refused).
 void frmTelDB::done(int result)
 {
-    for (QTableView *grid : {m_ui.GridCountryArea, m_ui.GridNDDP}) {
-        if (grid->model())
-            grid->setCurrentIndex(QModelIndex()); // closes an open editor into the model
+    for (TelGrid *grid : {m_ui.GridCountryArea, m_ui.GridNDDP}) {
+        grid->closeOpenEditor(true);
         if (tel::TelTableModel *model = modelOf(grid))
             model->submitNewRow();
     }
@@ -195,7 +307,7 @@ void frmTelDB::done(int result)
 
 bool frmTelDB::eventFilter(QObject *watched, QEvent *event)
 {
-    auto *grid = qobject_cast<QTableView *>(watched);
+    auto *grid = qobject_cast<TelGrid *>(watched);
     if (grid && event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Delete) {
         deleteCurrentRow(grid);
         return true;

@@ -3,13 +3,13 @@
 #include "platform/refdb/Connection.h"
 
 #include <QDialog>
+#include <QTableView>
 #include <functional>
 #include <memory>
 
 class QGroupBox;
 class QLabel;
 class QPushButton;
-class QTableView;
 
 namespace kw {
 class Messages;
@@ -17,16 +17,47 @@ namespace tel {
 class TelTableModel;
 }
 
+// A grid of the table editor. On its new row Tab and Shift+Tab go round
+// the cells of that row, typing edits the current cell, Enter asks to finish
+// the row (newRowFinished) and Escape to drop it (newRowEscaped); everywhere
+// else it is a plain table view.
+class TelGrid : public QTableView
+{
+    Q_OBJECT
+
+public:
+    using QTableView::QTableView;
+
+    // Closes an editor still open on the current cell, storing what it holds
+    // first when `commit` is set.
+    void closeOpenEditor(bool commit);
+    // Sizes the columns to the model's headers and codes.
+    void fitColumns();
+
+Q_SIGNALS:
+    void newRowFinished();
+    void newRowEscaped();
+
+protected:
+    QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void keyboardSearch(const QString &search) override;
+    void closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) override;
+
+private:
+    bool onNewRow() const;
+};
+
 // The controls of the table editor, created with their object names; no connections.
 struct frmTelDBUi
 {
     QGroupBox *frmCaution = nullptr;
     QLabel *lblCautionDes = nullptr;
     QGroupBox *frmCountryCodes = nullptr;
-    QTableView *GridCountryArea = nullptr;
+    TelGrid *GridCountryArea = nullptr;
     QPushButton *cmdNew1 = nullptr;
     QGroupBox *frmNDDP = nullptr;
-    QTableView *GridNDDP = nullptr;
+    TelGrid *GridNDDP = nullptr;
     QPushButton *cmdNew2 = nullptr;
     QPushButton *cmdOK = nullptr;
     QPushButton *cmdHelp = nullptr;
@@ -35,8 +66,10 @@ struct frmTelDBUi
 };
 
 // "Telefonnummer Optionen": the two telephone tables of the reference
-// database in two grids. Every change is stored in the table at once; a
-// deletion is asked for, and what the table refuses is said and taken back.
+// database in two grids. Every change of a stored row is written at once; a
+// new row when the user leaves it, finishes it with Enter or closes the
+// window, and only complete. A deletion is asked for, and what the table
+// refuses is said and taken back.
 class frmTelDB : public QDialog
 {
     Q_OBJECT
@@ -54,7 +87,7 @@ public:
     void cmdOK_Click();
     void cmdHelp_Click();
     // The grid's delete key on its current row: asks first, No keeps the row.
-    void deleteCurrentRow(QTableView *grid);
+    void deleteCurrentRow(TelGrid *grid);
 
     tel::TelTableModel *countryAreaModel() const { return m_countryArea.get(); }
     tel::TelTableModel *nddpModel() const { return m_nddp.get(); }
@@ -66,8 +99,9 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    std::unique_ptr<tel::TelTableModel> openGrid(QTableView *grid, const QString &table);
-    void startNewRow(QTableView *grid);
+    std::unique_ptr<tel::TelTableModel> openGrid(TelGrid *grid, const QString &table);
+    void startNewRow(TelGrid *grid);
+    void finishNewRow(TelGrid *grid);
     tel::TelTableModel *modelOf(QTableView *grid) const;
     void showRefused();
 
