@@ -31,8 +31,10 @@ public:
             const auto last = entries.begin() + qsizetype(end);
             const std::optional<PlatformError> error = catchError([&] {
                 const mailstore::ItemPtr item = m_ns->GetItemFromID(first->entryId, first->storeId);
-                for (auto e = first; e != last; ++e)
-                    write(*item, *e);
+                // Newest first: each write gives back the state the one
+                // before it left, down to the item as the run found it.
+                for (auto e = last; e != first;)
+                    write(*item, *--e);
                 item->Save();
             });
             m_yield();
@@ -69,7 +71,7 @@ void showSummary(const UndoSummary &summary, Messages &messages)
 
 } // namespace
 
-UndoSummary UndoReplace(UndoRecord &record, const ReplaceItemType &type, const mailstore::NameSpacePtr &ns,
+UndoSummary UndoReplace(UndoRecord &record, const mailstore::NameSpacePtr &ns,
                         Messages &messages, const std::function<void()> &yield)
 {
     UndoPass pass(ns, yield);
@@ -81,10 +83,16 @@ UndoSummary UndoReplace(UndoRecord &record, const ReplaceItemType &type, const m
                                 QStringLiteral("Das Element hat kein Feld \"%1\" mehr.").arg(userField));
         property->setValue(e.old);
     });
-    // The old texts were read from the fields, so they go back as they were,
-    // date fields included.
-    pass.run(record.fields, [&type](mailstore::Item &item, const UndoEntry &e) {
-        item.set(type.fields.at(e.field).property, e.old);
+    // Past the store's rules: through them a name part would rebuild the full
+    // name and an address would be split and joined anew, losing what only
+    // the composite held.
+    pass.run(record.fields, [](mailstore::Item &item, const UndoEntry &e) {
+        for (const StoredField &f : e.before) {
+            if (f.index >= item.schema().size())
+                throw PlatformError(errors::kInvalidArgument,
+                                    QStringLiteral("Das Element kennt das Feld nicht mehr."));
+            item.setRawText(f.index, f.text);
+        }
     });
     if (!pass.log.isEmpty())
         messages.WriteErrorLog(pass.log, QStringLiteral("ReplaceUndo"));

@@ -136,7 +136,7 @@ void frmReplace::cmdUndo_Click()
         return;
     setRunning(true);
     trapErrors(m_ctx.messages, place::ReplaceUndo, {},
-               [this] { UndoReplace(m_record, *m_type, m_ctx.openNamespace(), m_ctx.messages, m_ctx.yield); });
+               [this] { UndoReplace(m_record, m_ctx.openNamespace(), m_ctx.messages, m_ctx.yield); });
     setRunning(false);
 }
 

@@ -42,7 +42,7 @@ struct Run
     UndoSummary undo()
     {
         w.env.box.shown.clear();
-        return UndoReplace(record, *request.type, w.ns(), w.env.messages, [] {});
+        return UndoReplace(record, w.ns(), w.env.messages, [] {});
     }
     QStringList prompts() const { return w.env.box.prompts(); }
 };
