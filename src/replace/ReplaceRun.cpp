@@ -6,6 +6,7 @@
 #include "platform/mailstore/Items.h"
 #include "platform/mailstore/UserProperties.h"
 #include "platform/mapi/SafeItem.h"
+#include "replace/RunLog.h"
 #include "shell/ErrorTrap.h"
 #include "shell/FolderFunctions.h"
 
@@ -69,6 +70,7 @@ public:
     }
 
     ReplaceSummary summary;
+    QString log; // the writes the store refused, one line each
 
 private:
     void item(const mailstore::ItemPtr &item, const QString &storeId)
@@ -115,7 +117,15 @@ private:
         if (value == entry.old)
             return;
         const QList<QString> was = safe.Item()->record().values;
-        if (!writeField(safe, field, value))
+        bool written = false;
+        // A value the store refuses (an end before the start) leaves the
+        // field as it was; the run counts it and goes on.
+        if (const auto refused = catchError([&] { written = writeField(safe, field, value); })) {
+            summary.failed += 1;
+            log += runLogLine(*refused, entry.entryId);
+            return;
+        }
+        if (!written)
             return;
         entry.before = changedFields(was, safe.Item()->record().values);
         changes.fields.push_back(std::move(entry));
@@ -149,6 +159,8 @@ ReplaceSummary ReplaceInFolders(const ReplaceRequest &request, const WorkingSet 
         for (int f = 1; f <= set.FolderCount; ++f)
             run.folder(set.Folders.at(f));
     });
+    if (!run.log.isEmpty())
+        messages.WriteErrorLog(run.log, QStringLiteral("ReplaceRun"));
     if (run.summary.completed)
         showSummary(run.summary, messages);
     return run.summary;

@@ -3,6 +3,7 @@
 #include "platform/mailstore/Item.h"
 #include "platform/mailstore/NameSpace.h"
 #include "platform/mailstore/UserProperties.h"
+#include "replace/RunLog.h"
 #include "shell/ErrorTrap.h"
 
 namespace kw::replace {
@@ -43,9 +44,7 @@ public:
                 continue;
             }
             summary.failed += int(end - begin);
-            log += QStringLiteral("Err No.: %1, Err Des: %2, Element: %3\r\n")
-                       .arg(error->number())
-                       .arg(error->description(), first->entryId);
+            log += runLogLine(*error, first->entryId);
             left.insert(left.end(), first, last);
         }
         entries = std::move(left);
