@@ -121,8 +121,13 @@ ReplaceRequest frmReplace::request() const
 void frmReplace::cmdReplace_Click()
 {
     const ReplaceRequest r = request();
-    if (!m_type || m_running || !r.hasWork())
+    if (!m_type || m_running)
         return;
+    if (!r.hasWork()) {
+        m_ctx.messages.ShowMessage(QStringLiteral("Bitte wählen Sie mindestens ein Feld aus."), ui::mb::Exclamation,
+                                   titles::Hinweis);
+        return;
+    }
     if (r.useUserField)
         m_ui.txtUserDef->addCurrentToHistory();
     setRunning(true);

@@ -76,7 +76,8 @@ private Q_SLOTS:
         QCOMPARE(kw::test::errorNumber([&] { item->set(write.section(u'=', 0, 0), write.section(u'=', 1)); }),
                  error);
         item->Save();
-        const ItemPtr again = Application::open(env.profileFile())->GetNamespace("MAPI")->GetItemFromID(item->EntryID());
+        const ItemPtr again =
+            Application::open(env.profileFile())->GetNamespace("MAPI")->GetItemFromID(item->EntryID());
         QCOMPARE(again->text(u"Start"), startAfter);
         QCOMPARE(again->text(u"End"), endAfter);
     }
