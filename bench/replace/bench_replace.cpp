@@ -99,7 +99,7 @@ int main(int argc, char **argv)
             summary = ReplaceInFolders(request, set, record, messages, yield);
             replaced = std::min(replaced, msSince(t));
             t.restart();
-            undoSummary = UndoReplace(record, *request.type, ns, messages, yield);
+            undoSummary = UndoReplace(record, ns, messages, yield);
             undone = std::min(undone, msSince(t));
         }
         qint64 charsAfter = 0;

@@ -6,6 +6,7 @@
 #include "platform/mailstore/Items.h"
 #include "platform/mailstore/UserProperties.h"
 #include "platform/mapi/SafeItem.h"
+#include "replace/RunLog.h"
 #include "shell/ErrorTrap.h"
 #include "shell/FolderFunctions.h"
 
@@ -20,6 +21,18 @@ struct ItemChanges
 
     int size() const { return int(user.size() + fields.size()); }
 };
+
+// The fields whose stored text differs between two states of one item, with
+// the text of the first; null and empty count as different.
+QList<StoredField> changedFields(const QList<QString> &was, const QList<QString> &now)
+{
+    QList<StoredField> out;
+    for (int i = 0; i < int(was.size()); ++i) {
+        if (was[i] != now.value(i) || was[i].isNull() != now.value(i).isNull())
+            out.append({i, was[i]});
+    }
+    return out;
+}
 
 // Writes a field's new text as its date rule allows; false when nothing was
 // written because the text is no date.
@@ -57,6 +70,7 @@ public:
     }
 
     ReplaceSummary summary;
+    QString log; // the writes the store refused, one line each
 
 private:
     void item(const mailstore::ItemPtr &item, const QString &storeId)
@@ -66,9 +80,9 @@ private:
         const QString entryId = safe->EntryID();
         ItemChanges changes;
         if (m_request.useUserField)
-            userField(*safe, UndoEntry{{}, entryId, storeId, 0}, changes);
+            userField(*safe, UndoEntry{{}, entryId, storeId, 0, {}}, changes);
         for (int k : m_request.selectedFields)
-            field(*safe, UndoEntry{{}, entryId, storeId, k}, changes);
+            field(*safe, UndoEntry{{}, entryId, storeId, k, {}}, changes);
         if (changes.size() == 0)
             return;
         // One save per item: the user-defined field and the listed fields
@@ -100,8 +114,21 @@ private:
         const ReplaceField &field = m_type.fields.at(entry.field);
         entry.old = safe.text(field.property);
         const QString value = newString(entry.old, m_request.options);
-        if (value != entry.old && writeField(safe, field, value))
-            changes.fields.push_back(std::move(entry));
+        if (value == entry.old)
+            return;
+        const QList<QString> was = safe.Item()->record().values;
+        bool written = false;
+        // A value the store refuses (an end before the start) leaves the
+        // field as it was; the run counts it and goes on.
+        if (const auto refused = catchError([&] { written = writeField(safe, field, value); })) {
+            summary.failed += 1;
+            log += runLogLine(*refused, entry.entryId);
+            return;
+        }
+        if (!written)
+            return;
+        entry.before = changedFields(was, safe.Item()->record().values);
+        changes.fields.push_back(std::move(entry));
     }
 
     const ReplaceRequest &m_request;
@@ -132,6 +159,8 @@ ReplaceSummary ReplaceInFolders(const ReplaceRequest &request, const WorkingSet 
         for (int f = 1; f <= set.FolderCount; ++f)
             run.folder(set.Folders.at(f));
     });
+    if (!run.log.isEmpty())
+        messages.WriteErrorLog(run.log, QStringLiteral("ReplaceRun"));
     if (run.summary.completed)
         showSummary(run.summary, messages);
     return run.summary;

@@ -29,16 +29,18 @@ struct ReplaceRequest
 struct ReplaceSummary
 {
     int replaced = 0;       // changes written and saved
-    int failed = 0;         // changes lost because their item could not be saved
+    int failed = 0;         // changes lost: their item could not be saved, or the store refused the value
     bool completed = false; // no: an error ended the run and was reported
 };
 
 // Goes through every item of the folders 1..FolderCount of the set, gives
 // each selected field (and the user-defined field, when asked) its new text
 // and saves each changed item once. `record` is replaced by the changes that
-// were saved. Ends with the summary messages; an error other than a failed
-// save ends the run through the error handler (59) and keeps in the record
-// what was saved until then. `yield` runs after each item is fetched.
+// were saved. A value the store refuses is counted as failed, logged
+// ("ReplaceRun") and skipped. Ends with the summary messages; an error other
+// than a failed save or a refused value ends the run through the error
+// handler (59) and keeps in the record what was saved until then. `yield`
+// runs after each item is fetched.
 ReplaceSummary ReplaceInFolders(const ReplaceRequest &request, const WorkingSet &set, UndoRecord &record,
                                 Messages &messages, const std::function<void()> &yield);
 

@@ -3,6 +3,7 @@
 #include "platform/mailstore/Item.h"
 #include "platform/mailstore/NameSpace.h"
 #include "platform/mailstore/UserProperties.h"
+#include "replace/RunLog.h"
 #include "shell/ErrorTrap.h"
 
 namespace kw::replace {
@@ -31,8 +32,10 @@ public:
             const auto last = entries.begin() + qsizetype(end);
             const std::optional<PlatformError> error = catchError([&] {
                 const mailstore::ItemPtr item = m_ns->GetItemFromID(first->entryId, first->storeId);
-                for (auto e = first; e != last; ++e)
-                    write(*item, *e);
+                // Newest first: each write gives back the state the one
+                // before it left, down to the item as the run found it.
+                for (auto e = last; e != first;)
+                    write(*item, *--e);
                 item->Save();
             });
             m_yield();
@@ -41,9 +44,7 @@ public:
                 continue;
             }
             summary.failed += int(end - begin);
-            log += QStringLiteral("Err No.: %1, Err Des: %2, Element: %3\r\n")
-                       .arg(error->number())
-                       .arg(error->description(), first->entryId);
+            log += runLogLine(*error, first->entryId);
             left.insert(left.end(), first, last);
         }
         entries = std::move(left);
@@ -69,7 +70,7 @@ void showSummary(const UndoSummary &summary, Messages &messages)
 
 } // namespace
 
-UndoSummary UndoReplace(UndoRecord &record, const ReplaceItemType &type, const mailstore::NameSpacePtr &ns,
+UndoSummary UndoReplace(UndoRecord &record, const mailstore::NameSpacePtr &ns,
                         Messages &messages, const std::function<void()> &yield)
 {
     UndoPass pass(ns, yield);
@@ -81,10 +82,16 @@ UndoSummary UndoReplace(UndoRecord &record, const ReplaceItemType &type, const m
                                 QStringLiteral("Das Element hat kein Feld \"%1\" mehr.").arg(userField));
         property->setValue(e.old);
     });
-    // The old texts were read from the fields, so they go back as they were,
-    // date fields included.
-    pass.run(record.fields, [&type](mailstore::Item &item, const UndoEntry &e) {
-        item.set(type.fields.at(e.field).property, e.old);
+    // Past the store's rules: through them a name part would rebuild the full
+    // name and an address would be split and joined anew, losing what only
+    // the composite held.
+    pass.run(record.fields, [](mailstore::Item &item, const UndoEntry &e) {
+        for (const StoredField &f : e.before) {
+            if (f.index >= item.schema().size())
+                throw PlatformError(errors::kInvalidArgument,
+                                    QStringLiteral("Das Element kennt das Feld nicht mehr."));
+            item.setRawText(f.index, f.text);
+        }
     });
     if (!pass.log.isEmpty())
         messages.WriteErrorLog(pass.log, QStringLiteral("ReplaceUndo"));

@@ -121,8 +121,13 @@ ReplaceRequest frmReplace::request() const
 void frmReplace::cmdReplace_Click()
 {
     const ReplaceRequest r = request();
-    if (!m_type || m_running || !r.hasWork())
+    if (!m_type || m_running)
         return;
+    if (!r.hasWork()) {
+        m_ctx.messages.ShowMessage(QStringLiteral("Bitte wählen Sie mindestens ein Feld aus."), ui::mb::Exclamation,
+                                   titles::Hinweis);
+        return;
+    }
     if (r.useUserField)
         m_ui.txtUserDef->addCurrentToHistory();
     setRunning(true);
@@ -136,7 +141,7 @@ void frmReplace::cmdUndo_Click()
         return;
     setRunning(true);
     trapErrors(m_ctx.messages, place::ReplaceUndo, {},
-               [this] { UndoReplace(m_record, *m_type, m_ctx.openNamespace(), m_ctx.messages, m_ctx.yield); });
+               [this] { UndoReplace(m_record, m_ctx.openNamespace(), m_ctx.messages, m_ctx.yield); });
     setRunning(false);
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/ui/BusyBar.h"
 #include "platform/ui/HistoryTextBox.h"
+#include "replace/FieldList.h"
 
 #include <QCheckBox>
 #include <QDialog>
@@ -40,7 +41,7 @@ QGroupBox *frameAround(QWidget *parent, const char *name, QWidget *content)
 void frmReplaceUi::setupUi(QDialog *dialog)
 {
     dialog->setObjectName(QStringLiteral("frmReplace"));
-    lstFields = named<QListWidget>(dialog, "lstFields");
+    lstFields = named<FieldList>(dialog, "lstFields");
     lstFields->setSelectionMode(QAbstractItemView::MultiSelection);
     frFields = frameAround(dialog, "frFields", lstFields);
     txtFind = named<QLineEdit>(dialog, "txtFind");

@@ -21,7 +21,7 @@ namespace kw::replace {
 struct frmReplaceUi
 {
     QGroupBox *frFields = nullptr;
-    QListWidget *lstFields = nullptr; // several entries selectable
+    QListWidget *lstFields = nullptr; // several entries selectable, by click or space only
     QGroupBox *frFind = nullptr;
     QLineEdit *txtFind = nullptr;
     QGroupBox *frReplace = nullptr;

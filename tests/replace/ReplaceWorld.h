@@ -23,6 +23,11 @@ struct ReplaceWorld
         mailstore::faults::reset();
         mailstore::fixture::createProfileFromFile(env.profileFile(), QStringLiteral(KW_REPLACE_FIXTURE));
     }
+    explicit ReplaceWorld(const QJsonObject &fixture)
+    {
+        mailstore::faults::reset();
+        mailstore::fixture::createProfile(env.profileFile(), fixture);
+    }
     ~ReplaceWorld() { mailstore::faults::reset(); }
 
     mailstore::NameSpacePtr ns() const

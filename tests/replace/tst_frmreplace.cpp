@@ -24,6 +24,12 @@ private Q_SLOTS:
     void interlocks();
     void runLocksTheDialogAndItsRecordEndsWithIt();
     void replaceAndUndoOnContacts();
+    void typeAheadMovesWithoutChoosing_data();
+    void typeAheadMovesWithoutChoosing();
+    void noFieldSaysSo();
+    void undoButtonAfterRuns_data();
+    void undoButtonAfterRuns();
+    void controlsAfterRunAndUndo();
 };
 
 namespace {
@@ -60,6 +66,48 @@ void select(frmReplace &dlg, const QStringList &captions)
         QVERIFY2(found.size() == 1, qPrintable(caption));
         found[0]->setSelected(true);
     }
+}
+
+// Clicks an entry of the field list as a person would.
+void clickEntry(frmReplace &dlg, const QString &caption)
+{
+    QListWidget *list = dlg.controls().lstFields;
+    const auto found = list->findItems(caption, Qt::MatchExactly);
+    QVERIFY2(found.size() == 1, qPrintable(caption));
+    list->scrollToItem(found[0]);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found[0]).center());
+}
+
+QStringList selectedCaptions(const QListWidget *list)
+{
+    QStringList out;
+    for (int k = 0; k < list->count(); ++k) {
+        if (list->item(k)->isSelected())
+            out << list->item(k)->text();
+    }
+    return out;
+}
+
+void typeInto(QLineEdit *box, const QString &text)
+{
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_Delete);
+    QTest::keyClicks(box, text);
+}
+
+// The controls the run locks, one digit each: enabled and visible for
+// cmdReplace, txtFind, txtReplace, chkLeer, chkReplace, chkWord, then
+// cmdUndo enabled and the busy bar running.
+QString lockState(const frmReplaceUi &ui)
+{
+    QString out;
+    for (const QWidget *w : std::initializer_list<const QWidget *>{ui.cmdReplace, ui.txtFind, ui.txtReplace, ui.chkLeer,
+                                                                  ui.chkReplace, ui.chkWord})
+        out += w->isEnabled() && w->isVisible() ? u'1' : u'0';
+    out += u' ';
+    out += ui.cmdUndo->isEnabled() ? u'1' : u'0';
+    out += ui.sevWaitBar1->isRunning() ? u'1' : u'0';
+    return out;
 }
 
 } // namespace
@@ -150,8 +198,10 @@ void TestFrmReplace::runLocksTheDialogAndItsRecordEndsWithIt()
                       .arg(ui.sevWaitBar1->isRunning());
     };
     ui.txtFind->setText("roth");
-    ui.cmdReplace->click(); // no field, no user-defined field: nothing at all
-    QVERIFY(during.isEmpty() && o.w.env.box.shown.isEmpty());
+    ui.cmdReplace->click(); // no field, no user-defined field: no run, only the hint
+    QVERIFY(during.isEmpty());
+    QCOMPARE(o.w.env.box.prompts(), QStringList{"Bitte wählen Sie mindestens ein Feld aus."});
+    o.w.env.box.shown.clear();
 
     select(*dlg, {"Nachname"});
     ui.chkUserDef->click();
@@ -205,6 +255,156 @@ void TestFrmReplace::replaceAndUndoOnContacts()
     QCOMPARE(o.w.env.box.prompts(), QStringList{"5 Ersetzungen rückgängig gemacht."});
     QVERIFY(!ui.cmdUndo->isEnabled());
     QCOMPARE(o.w.dump(), before);
+}
+
+void TestFrmReplace::typeAheadMovesWithoutChoosing_data()
+{
+    // Steps: a text is typed as it stands; "<Space>" and "<Down>" press the key.
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("current");
+    QTest::addColumn<QStringList>("chosen");
+    QTest::newRow("a caption's start moves the current entry only")
+        << QStringList{"Firma"} << "Faxnummer geschäftlich" << QStringList();
+    QTest::newRow("a whole caption moves the current entry only")
+        << QStringList{"Vorname"} << "Vorname" << QStringList();
+    QTest::newRow("space chooses the current entry") << QStringList{"Vorname", "<Space>"} << "Vorname"
+                                                     << QStringList{"Vorname"};
+    QTest::newRow("space again lets it go") << QStringList{"Vorname", "<Space>", "<Space>"} << "Vorname"
+                                            << QStringList();
+    QTest::newRow("arrow keys move without choosing") << QStringList{"Nachname", "<Down>"} << "Nachrichtenklasse"
+                                                      << QStringList();
+    QTest::newRow("a choice stays while moving on") << QStringList{"Nachname", "<Space>", "<Down>", "<Down>"}
+                                                    << "Name (vollständig) !" << QStringList{"Nachname"};
+}
+
+void TestFrmReplace::typeAheadMovesWithoutChoosing()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QString, current);
+    QFETCH(QStringList, chosen);
+    Opened o;
+    const auto dlg = o.open();
+    dlg->show();
+    QVERIFY(QTest::qWaitForWindowExposed(dlg.get()));
+    QListWidget *list = dlg->controls().lstFields;
+    list->setFocus();
+    for (const QString &step : steps) {
+        if (step == u"<Space>")
+            QTest::keyClick(list, Qt::Key_Space);
+        else if (step == u"<Down>")
+            QTest::keyClick(list, Qt::Key_Down);
+        else
+            QTest::keyClicks(list, step);
+    }
+    QVERIFY(list->currentItem());
+    QCOMPARE(list->currentItem()->text(), current);
+    QCOMPARE(selectedCaptions(list), chosen);
+}
+
+// Typing a caption chooses nothing, so "Ersetzen" right after it must tell
+// the user rather than run on no field or do nothing without a sign.
+void TestFrmReplace::noFieldSaysSo()
+{
+    Opened o;
+    const QJsonObject before = o.w.dump();
+    const auto dlg = o.open();
+    dlg->show();
+    QVERIFY(QTest::qWaitForWindowExposed(dlg.get()));
+    const frmReplaceUi &ui = dlg->controls();
+    QTest::keyClicks(ui.lstFields, "Nachname");
+    typeInto(ui.txtFind, "Roth");
+    typeInto(ui.txtReplace, "Rot");
+    QTest::mouseClick(ui.cmdReplace, Qt::LeftButton);
+
+    QCOMPARE(o.w.env.box.shown.size(), 1);
+    QCOMPARE(o.w.env.box.shown[0].prompt, "Bitte wählen Sie mindestens ein Feld aus.");
+    QCOMPARE(o.w.env.box.shown[0].buttons, ui::mb::Exclamation);
+    QCOMPARE(o.w.env.box.shown[0].title, "Hinweis!");
+    QCOMPARE(lockState(ui), "111111 00");
+    QCOMPARE(o.w.dump(), before);
+}
+
+void TestFrmReplace::undoButtonAfterRuns_data()
+{
+    // Steps: "replace X>Y" in "Nachname", "undo"; cmdUndo afterwards, and the
+    // messages of the last step.
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<bool>("undoEnabled");
+    QTest::addColumn<QStringList>("prompts");
+    QTest::newRow("as loaded") << QStringList() << false << QStringList();
+    QTest::newRow("a run that changed something enables undo")
+        << QStringList{"replace roth>Rot"} << true << QStringList{"1 Ersetzungen wurden vorgenommen."};
+    QTest::newRow("a run that changed nothing leaves it disabled")
+        << QStringList{"replace xyz>Rot"} << false << QStringList{"0 Ersetzungen wurden vorgenommen."};
+    QTest::newRow("the undo disables it") << QStringList{"replace roth>Rot", "undo"} << false
+                                          << QStringList{"1 Ersetzungen rückgängig gemacht."};
+    QTest::newRow("a run after the undo enables it again")
+        << QStringList{"replace roth>Rot", "undo", "replace e>E"} << true
+        << QStringList{"2 Ersetzungen wurden vorgenommen."};
+    QTest::newRow("undo of the second run") << QStringList{"replace roth>Rot", "replace e>E", "undo"} << false
+                                            << QStringList{"2 Ersetzungen rückgängig gemacht."};
+}
+
+void TestFrmReplace::undoButtonAfterRuns()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(bool, undoEnabled);
+    QFETCH(QStringList, prompts);
+    Opened o;
+    const auto dlg = o.open();
+    dlg->show();
+    QVERIFY(QTest::qWaitForWindowExposed(dlg.get()));
+    const frmReplaceUi &ui = dlg->controls();
+    clickEntry(*dlg, "Nachname");
+    for (const QString &step : steps) {
+        o.w.env.box.shown.clear();
+        if (step == u"undo") {
+            QTest::mouseClick(ui.cmdUndo, Qt::LeftButton);
+            continue;
+        }
+        const QString texts = step.section(u' ', 1);
+        typeInto(ui.txtFind, texts.section(u'>', 0, 0));
+        typeInto(ui.txtReplace, texts.section(u'>', 1));
+        QTest::mouseClick(ui.cmdReplace, Qt::LeftButton);
+    }
+    QCOMPARE(ui.cmdUndo->isEnabled(), undoEnabled);
+    QCOMPARE(o.w.env.box.prompts(), prompts);
+    // A disabled button takes no click: the undo is not repeated.
+    o.w.env.box.shown.clear();
+    if (!undoEnabled) {
+        QTest::mouseClick(ui.cmdUndo, Qt::LeftButton);
+        QVERIFY(o.w.env.box.shown.isEmpty());
+    }
+}
+
+// The run and the undo lock what could start another one and give every
+// control back as the interlocks left it: "fill empty fields" ticked before
+// the run still hides the search and locks its neighbours afterwards.
+void TestFrmReplace::controlsAfterRunAndUndo()
+{
+    Opened o;
+    QStringList during;
+    const auto dlg = o.open();
+    dlg->show();
+    QVERIFY(QTest::qWaitForWindowExposed(dlg.get()));
+    const frmReplaceUi &ui = dlg->controls();
+    o.onYield = [&] { during << lockState(ui); };
+    clickEntry(*dlg, "Spitzname");
+    QTest::mouseClick(ui.chkLeer, Qt::LeftButton);
+    typeInto(ui.txtReplace, "Spitz");
+    QCOMPARE(lockState(ui), "101100 00");
+
+    QTest::mouseClick(ui.cmdReplace, Qt::LeftButton);
+    QCOMPARE(o.w.env.box.prompts(), QStringList{"3 Ersetzungen wurden vorgenommen."});
+    QCOMPARE(during.first(), "000000 01");
+    QCOMPARE(lockState(ui), "101100 10");
+    QVERIFY(ui.chkLeer->isChecked());
+    QCOMPARE(selectedCaptions(ui.lstFields), QStringList{"Spitzname"});
+
+    during.clear();
+    QTest::mouseClick(ui.cmdUndo, Qt::LeftButton);
+    QCOMPARE(during.first(), "000000 01");
+    QCOMPARE(lockState(ui), "101100 00");
 }
 
 QTEST_MAIN(TestFrmReplace)

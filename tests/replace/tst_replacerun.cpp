@@ -14,7 +14,10 @@ class TestReplaceRun : public QObject
 private Q_SLOTS:
     void dateFields_data();
     void dateFields();
+    void appointmentStartAndEnd_data();
+    void appointmentStartAndEnd();
     void failedSaveLeavesTheRecord();
+    void refusedEndIsCountedAndTheRunGoesOn();
     void errorEndsRunKeepingWhatWasSaved();
     void undoGoesOnPastFailuresAndRetries();
 };
@@ -42,7 +45,7 @@ struct Run
     UndoSummary undo()
     {
         w.env.box.shown.clear();
-        return UndoReplace(record, *request.type, w.ns(), w.env.messages, [] {});
+        return UndoReplace(record, w.ns(), w.env.messages, [] {});
     }
     QStringList prompts() const { return w.env.box.prompts(); }
 };
@@ -112,6 +115,58 @@ void TestReplaceRun::failedSaveLeavesTheRecord()
     QCOMPARE(run.record.userFields.size(), size_t(0));
     QCOMPARE(run.record.fields.size(), size_t(1));
     QCOMPARE(run.record.fields[0].entryId, "C004");
+}
+
+void TestReplaceRun::appointmentStartAndEnd_data()
+{
+    QTest::addColumn<QStringList>("captions");
+    QTest::addColumn<QString>("newText");
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QString>("end");
+    QTest::addColumn<int>("replaced");
+    QTest::addColumn<int>("failed");
+    QTest::newRow("later start moves the end along") << QStringList{"Beginn um"} << "05.03.2026 14:00"
+                                                     << "05.03.2026 14:00:00" << "05.03.2026 15:00:00" << 1 << 0;
+    QTest::newRow("end before the start is refused") << QStringList{"Endet um"} << "01.03.2026 09:00"
+                                                     << "02.03.2026 10:00:00" << "02.03.2026 11:00:00" << 0 << 1;
+    QTest::newRow("start then end to one time") << QStringList{"Beginn um", "Endet um"} << "05.03.2026 14:00"
+                                                << "05.03.2026 14:00:00" << "05.03.2026 14:00:00" << 2 << 0;
+}
+
+void TestReplaceRun::appointmentStartAndEnd()
+{
+    QFETCH(QStringList, captions);
+    QFETCH(QString, newText);
+    QFETCH(QString, start);
+    QFETCH(QString, end);
+    QFETCH(int, replaced);
+    QFETCH(int, failed);
+    Run run("IPM.Appointment", captions, content(newText));
+    const ReplaceSummary s = run.replace("Kalender");
+    QCOMPARE(s.replaced, replaced);
+    QCOMPARE(s.failed, failed);
+    QCOMPARE(run.w.field("A001", "Start"), start);
+    QCOMPARE(run.w.field("A001", "End"), end);
+}
+
+// The new text makes A001 end before it starts: the store refuses the end,
+// the subject of the same item is still written and saved, and the refusal
+// is counted and logged rather than ending the run.
+void TestReplaceRun::refusedEndIsCountedAndTheRunGoesOn()
+{
+    Run run("IPM.Appointment", {"Betreff", "Endet um"}, content("01.03.2026 09:00"));
+    const ReplaceSummary s = run.replace("Kalender");
+    QVERIFY(s.completed);
+    QCOMPARE(s.replaced, 1);
+    QCOMPARE(s.failed, 1);
+    QCOMPARE(run.prompts(), (QStringList{"1 Ersetzungen wurden vorgenommen.",
+                                         "1 Ersetzungen schlugen fehl. Überprüfen Sie die Berechtigungen."}));
+    QCOMPARE(run.w.field("A001", "Subject"), "01.03.2026 09:00");
+    QCOMPARE(run.w.field("A001", "Start"), "02.03.2026 10:00:00");
+    QCOMPARE(run.w.field("A001", "End"), "02.03.2026 11:00:00");
+    QCOMPARE(run.record.fields.size(), size_t(1));
+    const QString log = run.w.env.errorLog();
+    QVERIFY2(log.contains("ReplaceRun") && log.contains("A001") && log.contains("01.03.2026 09:00"), qPrintable(log));
 }
 
 void TestReplaceRun::errorEndsRunKeepingWhatWasSaved()

@@ -2,6 +2,7 @@
 
 #include "platform/core/PlatformError.h"
 #include "platform/core/Text.h"
+#include "platform/mailstore/AppointmentRules.h"
 #include "platform/mailstore/Attachments.h"
 #include "platform/mailstore/ContactRules.h"
 #include "platform/mailstore/FieldValues.h"
@@ -140,11 +141,12 @@ void Item::set(QStringView name, const QVariant &value)
     const int idx = fieldIndexOrThrow(name);
     const FieldDef &def = m_schema->field(idx);
     const QString textValue = toFieldText(def.kind, value, def.name); // throws before any change
-    if (m_rec.itemClass != itemclass::Contact || !contactrules::isComposite(def.name)) {
+    if (m_rec.itemClass == itemclass::Contact && contactrules::isComposite(def.name))
+        contactrules::write(def.name, textValue, RawFields(*this));
+    else if (m_rec.itemClass == itemclass::Appointment && appointmentrules::isRuled(def.name))
+        appointmentrules::write(def.name, textValue, RawFields(*this));
+    else
         setRawText(idx, textValue);
-        return;
-    }
-    contactrules::write(def.name, textValue, RawFields(*this));
 }
 
 void Item::setRawText(int fieldIndex, const QString &text)

@@ -21,8 +21,9 @@ namespace kw::mailstore {
 // and never from MessageClass.
 //
 // Writing fields goes through the rules of a mail client's composite fields
-// (contacts only; ContactRules.h documents them). Fixture loading bypasses
-// them so that tests can hold the inconsistent data real address books have.
+// (contacts; ContactRules.h documents them) and of an appointment's start and
+// end (AppointmentRules.h). Fixture loading bypasses them so that tests can
+// hold the inconsistent data real address books have.
 class Item : public std::enable_shared_from_this<Item>
 {
 public:
