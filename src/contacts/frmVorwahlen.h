@@ -75,6 +75,7 @@ public:
     frmVorwahlenUi &controls() { return m_ui; }
 
 private:
+    bool refusedByCheck(const tel::NumberFormatValues &edited);
     void SetHistoryFiles();
     void setCaptions();
 
