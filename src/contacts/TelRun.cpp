@@ -123,7 +123,7 @@ struct Formatter
         if (!problem)
             return false;
         ctx.messages.ShowMessage(QString::fromUtf8("Die Telefonnummern wurden nicht geändert. %1 Bitte korrigieren "
-                                                   "Sie die Einstellung %2 in den Optionen.")
+                                                   "Sie die Einstellung in den Optionen (%2).")
                                      .arg(problem->message, problem->setting),
                                  ui::mb::Exclamation, titles::Hinweis);
         return true;
