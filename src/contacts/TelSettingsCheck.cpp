@@ -105,22 +105,19 @@ QString exampleFailure(const Example &example, const TelSettings &settings, cons
 // Separators that are written between digits, or must be told apart from them.
 QString ruleFailure(const QString &name, const QString &text)
 {
-    if (name == setting::DurchwahlTrenn) {
-        const bool keptByCleaning = hasDigit(text) || text.contains(u'+');
-        if (text.size() > 1 || keptByCleaning)
-            return QString::fromUtf8("erlaubt ist ein einzelnes Zeichen, keine Ziffer und kein \"+\".");
-    } else if (name == setting::DurchwahlTrennOut || name == setting::BlockTrennAreaPres
-               || name == setting::BlockTrennAreaNo) {
-        if (hasDigit(text))
-            return QString::fromUtf8("Durchwahl- und Block-Trennzeichen dürfen keine Ziffern enthalten, sie würden "
-                                     "bei der nächsten Vereinheitlichung als Teil jeder Telefonnummer gelesen.");
-    }
+    if (name == setting::DurchwahlTrenn)
+        return recognisedSeparatorProblem(text);
+    const bool written = name == setting::DurchwahlTrennOut || name == setting::BlockTrennAreaPres
+                         || name == setting::BlockTrennAreaNo;
+    if (written && hasDigit(text))
+        return QString::fromUtf8("Durchwahl- und Block-Trennzeichen dürfen keine Ziffern enthalten, sie würden "
+                                 "bei der nächsten Vereinheitlichung als Teil jeder Telefonnummer gelesen.");
     return QString();
 }
 
 QString problemText(const QString &name, const QString &value, const QString &reason)
 {
-    return QString::fromUtf8("Im Feld %1 ist %2 nicht möglich: %3").arg(quoted(settingCaption(name)), quoted(value), reason);
+    return refusalText(settingCaption(name), value, reason);
 }
 
 // The examples judged, each with what goes wrong with the settings of `texts`.
@@ -213,6 +210,22 @@ std::optional<SettingsProblem> checkTelSettings(const SettingTexts &candidate, c
     if (!saved.isEmpty() && !saved.contains(name))
         return std::nullopt;
     return SettingsProblem{name, problemText(name, complete.value(name), failures.constFirst())};
+}
+
+QString recognisedSeparatorRule()
+{
+    return QString::fromUtf8("erlaubt ist ein einzelnes Zeichen, keine Ziffer und kein \"+\".");
+}
+
+QString recognisedSeparatorProblem(const QString &text)
+{
+    const bool keptByCleaning = hasDigit(text) || text.contains(u'+');
+    return text.size() > 1 || keptByCleaning ? recognisedSeparatorRule() : QString();
+}
+
+QString refusalText(const QString &caption, const QString &value, const QString &reason)
+{
+    return QString::fromUtf8("Im Feld %1 ist %2 nicht möglich: %3").arg(quoted(caption), quoted(value), reason);
 }
 
 QString settingCaption(const QString &setting)

@@ -55,6 +55,16 @@ SettingTexts pendingTelSettings(const Settings &settings, const SettingTexts &pe
 std::optional<SettingsProblem> checkTelSettings(const SettingTexts &candidate, const TelTables &tables,
                                                 const SettingTexts &saved = {});
 
+// The rule of the recognised extension separator (DurchwahlTrenn), in words:
+// one character or none, and neither a digit nor "+", which the cleaning
+// keeps as part of the number.
+QString recognisedSeparatorRule();
+// That rule when `text` breaks it, else "".
+QString recognisedSeparatorProblem(const QString &text);
+
+// The message that refuses `value` in the box captioned `caption`.
+QString refusalText(const QString &caption, const QString &value, const QString &reason);
+
 // The caption of the box that edits `setting`, as the user knows it.
 QString settingCaption(const QString &setting);
 

@@ -18,7 +18,8 @@ namespace kw::options {
 
 frmOptions::frmOptions(AppServices &services, TelDialogHooks hooks, QWidget *parent)
     : QDialog(parent), m_services(services), m_hooks(std::move(hooks)),
-      m_form(m_ui, services.settings, services.messages, services.paths.preferencesFolder())
+      m_form(m_ui, services.settings, services.messages, services.paths.preferencesFolder(),
+             services.paths.referenceDatabase())
 {
     m_ui.setupUi(this);
     connect(m_ui.cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
