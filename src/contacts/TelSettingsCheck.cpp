@@ -261,9 +261,12 @@ QString settingCaption(const QString &setting)
 }
 
 std::optional<SettingsProblem> refusePendingTelSettings(Settings &settings, Messages &messages,
-                                                        refdb::Database &database, const SettingTexts &pending)
+                                                        refdb::Database &database, const SettingTexts &pending,
+                                                        const SettingTexts &opener)
 {
-    const SettingTexts candidate = pendingTelSettings(settings, pending);
+    SettingTexts shown = opener;
+    shown.insert(pending);
+    const SettingTexts candidate = pendingTelSettings(settings, shown);
     const SettingTexts stored = pendingTelSettings(settings, {});
     SettingTexts saved;
     for (auto it = pending.cbegin(); it != pending.cend(); ++it) {

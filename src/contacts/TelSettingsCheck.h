@@ -72,7 +72,15 @@ QString settingCaption(const QString &setting);
 // setting among them, shown through `messages` ("Hinweis!"), or nothing.
 // Problems of settings the dialog does not edit are left to the dialog that
 // does and to the run; so is a reference database that cannot be read.
+// `opener` holds the unsaved values of the dialog that opened this one: they
+// count as the settings will be, but are not this dialog's to refuse.
 std::optional<SettingsProblem> refusePendingTelSettings(Settings &settings, Messages &messages,
-                                                        refdb::Database &database, const SettingTexts &pending);
+                                                        refdb::Database &database, const SettingTexts &pending,
+                                                        const SettingTexts &opener = {});
+
+// The property under which a window that opens the number-format dialog
+// offers its unsaved telephone values (a QVariantMap by setting name), so
+// that a separator is judged against the extension separator it shows.
+inline constexpr char kOpenerTelSettings[] = "pendingTelSettings";
 
 } // namespace kw::tel

@@ -254,8 +254,14 @@ void frmVorwahlen::SetHistoryFiles()
 bool frmVorwahlen::refusedByCheck(const tel::NumberFormatValues &edited)
 {
     refdb::Database database(AppPaths{m_programFolder, {}, {}, {}}.referenceDatabase());
+    tel::SettingTexts opener;
+    if (parentWidget()) {
+        const QVariantMap offered = parentWidget()->property(tel::kOpenerTelSettings).toMap();
+        for (auto it = offered.cbegin(); it != offered.cend(); ++it)
+            opener.insert(it.key(), it.value().toString());
+    }
     const std::optional<tel::SettingsProblem> problem =
-        tel::refusePendingTelSettings(m_settings, m_messages, database, tel::settingTexts(edited));
+        tel::refusePendingTelSettings(m_settings, m_messages, database, tel::settingTexts(edited), opener);
     if (!problem)
         return false;
     for (ui::HistoryTextBox *box : m_ui.combos()) {

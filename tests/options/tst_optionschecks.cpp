@@ -4,6 +4,8 @@
 // spoil numbers at the next run.
 #include "OptionsWorld.h"
 
+#include "contacts/frmVorwahlen.h"
+#include "platform/ui/HistoryTextBox.h"
 #include "shell/SettingNames.h"
 
 #include <QApplication>
@@ -72,6 +74,7 @@ private Q_SLOTS:
     void telephoneSettingsCheckedOnOk_data();
     void telephoneSettingsCheckedOnOk();
     void emptiedAttachmentSizeIsSaved();
+    void extensionSeparatorChangedOnBothSides();
 };
 
 void TestOptionsChecks::loadedValueTheBoxWouldRefuse_data()
@@ -202,6 +205,34 @@ void TestOptionsChecks::emptiedAttachmentSizeIsSaved()
     QCOMPARE(w.prompts(), QStringList());
     QCOMPARE(opened.dialog->result(), int(QDialog::Accepted));
     QCOMPARE(w.setting(setting::AttSize), QString());
+}
+
+// "/" typed in the options, then "/" written in the number-format dialog
+// opened from there: each is judged against the other, saved or not.
+void TestOptionsChecks::extensionSeparatorChangedOnBothSides()
+{
+    test::OptionsWorld w;
+    w.addTelephoneTables();
+    int formatResult = -1;
+    TelDialogHooks hooks;
+    hooks.showVorwahlen = [&](QWidget *parent) {
+        frmVorwahlen format(w.services.settings, w.services.messages, w.services.paths.programFolder, {}, parent);
+        QLineEdit *out = format.controls().cmbDurchwahlTrennOut->lineEdit();
+        QTest::keyClick(out, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(out, "/");
+        QTest::mouseClick(format.controls().cmdOK, Qt::LeftButton);
+        formatResult = format.result();
+    };
+    const auto dialog = w.options(hooks);
+    QTest::keyClick(dialog->controls().txtDurchwahlTrenn, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(dialog->controls().txtDurchwahlTrenn, "/");
+    QTest::mouseClick(dialog->controls().cmdTelOptions, Qt::LeftButton);
+    QCOMPARE(formatResult, int(QDialog::Accepted));
+    QTest::mouseClick(dialog->controls().cmdOK, Qt::LeftButton);
+    QCOMPARE(w.prompts(), QStringList());
+    QCOMPARE(dialog->result(), int(QDialog::Accepted));
+    QCOMPARE(w.setting(setting::DurchwahlTrenn), QString("/"));
+    QCOMPARE(w.setting(setting::DurchwahlTrennOut), QString("/"));
 }
 
 QTEST_MAIN(TestOptionsChecks)
