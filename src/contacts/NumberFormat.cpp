@@ -14,15 +14,6 @@ const QString kSampleArea = QStringLiteral("3328");
 const QString kSampleSubscriber = QStringLiteral("123456");
 const QString kSampleNoArea = QStringLiteral("1234567");
 
-bool hasDigit(const QString &text)
-{
-    for (const QChar c : text) {
-        if (c.isDigit())
-            return true;
-    }
-    return false;
-}
-
 } // namespace
 
 QString PreviewNumberBlocks(const QString &Digits, const QString &Kind, const NumberFormatValues &values)
@@ -60,16 +51,6 @@ ExampleNumbers exampleNumbers(const NumberFormatValues &values)
             text("IDDPOut") + QStringLiteral("423") + text("VorwahlTrennOutSingle") + noArea};
 }
 
-QString separatorProblem(const NumberFormatValues &values)
-{
-    for (const char *name : {"DurchwahlTrennOut", "BlockTrennAreaPres", "BlockTrennAreaNo"}) {
-        if (hasDigit(values.value(QLatin1String(name), QString())))
-            return QString::fromUtf8("Durchwahl- und Block-Trennzeichen dürfen keine Ziffern enthalten: Sie würden "
-                                     "bei der nächsten Vereinheitlichung als Teil jeder Telefonnummer gelesen.");
-    }
-    return QString();
-}
-
 NumberFormatValues readNumberFormat(Settings &settings, const QStringList &names)
 {
     NumberFormatValues values;
@@ -80,16 +61,25 @@ NumberFormatValues readNumberFormat(Settings &settings, const QStringList &names
     return values;
 }
 
+QMap<QString, QString> settingTexts(const NumberFormatValues &values)
+{
+    auto flag = [](bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); };
+    QMap<QString, QString> texts = values.texts;
+    texts.insert(setting::UseNumberBlocksAreaPres, flag(values.blocksAreaPres));
+    texts.insert(setting::UseNumberBlocksAreaNo, flag(values.blocksAreaNo));
+    return texts;
+}
+
 bool saveNumberFormat(Settings &settings, const NumberFormatValues &values)
 {
     // The first failed write has been shown; the rest would only repeat it.
+    const QMap<QString, QString> texts = settingTexts(values);
     for (auto it = values.texts.cbegin(); it != values.texts.cend(); ++it) {
         if (!settings.SaveSetting(it.key(), it.value()))
             return false;
     }
-    auto flag = [](bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); };
-    return settings.SaveSetting(setting::UseNumberBlocksAreaPres, flag(values.blocksAreaPres))
-           && settings.SaveSetting(setting::UseNumberBlocksAreaNo, flag(values.blocksAreaNo));
+    return settings.SaveSetting(setting::UseNumberBlocksAreaPres, texts.value(setting::UseNumberBlocksAreaPres))
+           && settings.SaveSetting(setting::UseNumberBlocksAreaNo, texts.value(setting::UseNumberBlocksAreaNo));
 }
 
 } // namespace kw::tel

@@ -34,10 +34,8 @@ struct ExampleNumbers
 // The two examples, with the texts used as they stand (not trimmed).
 ExampleNumbers exampleNumbers(const NumberFormatValues &values);
 
-// The separators that are written between digits (extension, blocks). A digit
-// there would be read as part of the number at the next run and rewrite every
-// number, so such a value is refused: the message to show, or "" when fine.
-QString separatorProblem(const NumberFormatValues &values);
+// The values as the settings they are stored under, the two switches as "1"/"0".
+QMap<QString, QString> settingTexts(const NumberFormatValues &values);
 
 // Reads the named settings (missing ones as "") and the two block switches.
 NumberFormatValues readNumberFormat(Settings &settings, const QStringList &names);

@@ -2,6 +2,7 @@
 
 #include "contacts/TelNrStandard.h"
 #include "contacts/TelSettings.h"
+#include "contacts/TelSettingsCheck.h"
 #include "contacts/TelTables.h"
 #include "contacts/UndoFunctions.h"
 #include "platform/mailstore/Filter.h"
@@ -104,8 +105,28 @@ struct Formatter
     // Throws PlatformError when the reference database cannot be read.
     static Formatter read(ContactRunContext &ctx)
     {
-        return {tel::TelSettings::current(ctx.settings),
-                ctx.database.cached<tel::TelTables>([](refdb::Connection &db) { return tel::TelTables::read(db); })};
+        Formatter f{tel::TelSettings::current(ctx.settings),
+                    ctx.database.cached<tel::TelTables>([](refdb::Connection &db) { return tel::TelTables::read(db); })};
+        // The area table is read lazily by the formatter: a missing one
+        // would otherwise be reported once for every number.
+        f.tables->findAreaCode(QStringView(), QStringView(), true);
+        return f;
+    }
+
+    // The stored settings by the rule of the options' OK: shown (naming the
+    // setting) when they would spoil numbers. Throws PlatformError when the
+    // tables cannot serve the examples.
+    bool refusesSettings(ContactRunContext &ctx) const
+    {
+        const std::optional<tel::SettingsProblem> problem =
+            tel::checkTelSettings(tel::pendingTelSettings(ctx.settings, {}), *tables);
+        if (!problem)
+            return false;
+        ctx.messages.ShowMessage(QString::fromUtf8("Die Telefonnummern wurden nicht geändert. %1 Bitte korrigieren "
+                                                   "Sie die Einstellung in den Optionen (%2).")
+                                     .arg(problem->message, problem->setting),
+                                 ui::mb::Exclamation, titles::Hinweis);
+        return true;
     }
 
     // FormatTelNumber's answer; a failure is reported (801) as the formatter
@@ -143,10 +164,13 @@ bool standardizeContact(ContactRunContext &ctx, const Formatter &formatter, cons
     return contactChanged;
 }
 
-int runFolders(ContactRunContext &ctx, const WorkingSet &set, const RunOptions &options)
+// The number of changed contacts, or nothing when the settings were refused.
+std::optional<int> runFolders(ContactRunContext &ctx, const WorkingSet &set, const RunOptions &options)
 {
     // Found here once rather than as one error per number of every contact.
     const Formatter formatter = Formatter::read(ctx);
+    if (formatter.refusesSettings(ctx))
+        return std::nullopt;
     int changedContacts = 0;
     for (int f = 1; f <= set.FolderCount; ++f) {
         const mailstore::FolderPtr &folder = set.Folders[f];
@@ -186,21 +210,20 @@ int StandardizeContactTelNumbers(ContactRunContext &ctx)
     if (!set.OK)
         return -1;
     ctx.BeginEndOperation(true);
-    int changedContacts = 0;
-    const std::optional<PlatformError> error = catchError([&] {
-        changedContacts = runFolders(ctx, set, options);
-    });
-    if (error) {
+    std::optional<int> changed;
+    const std::optional<PlatformError> error = catchError([&] { changed = runFolders(ctx, set, options); });
+    if (error)
         ctx.messages.HandleError(*error, place::StandardizeContactTelNumbers, QString());
+    if (!changed) {
         ctx.view.setStatus(BusyState::readyText());
         ctx.view.setProgress(0);
         ctx.BeginEndOperation(false);
         return -1;
     }
-    ctx.messages.ShowMessage(QString::number(changedContacts) + QStringLiteral(" Kontakt(e) geändert."),
+    ctx.messages.ShowMessage(QString::number(*changed) + QStringLiteral(" Kontakt(e) geändert."),
                              ui::mb::Information, titles::Fertig);
     ctx.BeginEndOperation(false);
-    return changedContacts;
+    return *changed;
 }
 
 } // namespace kw::TelNrStandard

@@ -10,10 +10,12 @@
 namespace kw::TelNrStandard {
 
 // Rewrites the numbers, saves each changed contact once and reports how many
-// changed ("n Kontakt(e) geändert."). A reference database that cannot be
-// read is reported before any contact is touched, and any failure ends the
-// run (place 802); contacts saved before it keep their changes and backups.
-// Returns the number of changed contacts, or -1 when the run did not finish.
+// changed ("n Kontakt(e) geändert."). Before any contact is touched, stored
+// settings that would spoil numbers (TelSettingsCheck) end the run with one
+// message naming the setting, and a reference database or table that cannot
+// be read with one error (place 802). Any later failure ends the run too;
+// contacts saved before it keep their changes and backups. Returns the
+// number of changed contacts, or -1 when the run did not finish.
 int StandardizeContactTelNumbers(contacts::ContactRunContext &ctx);
 
 } // namespace kw::TelNrStandard

@@ -18,10 +18,10 @@ bool numericBool(const QString &text, bool fallback)
 }
 
 template <std::size_t N>
-void readBlocks(Settings &settings, QLatin1String kind, std::array<int, N> &lengths)
+void readBlocks(const TelSettings::TextOf &text, QLatin1String kind, std::array<int, N> &lengths)
 {
     for (std::size_t i = 0; i < N; ++i)
-        lengths[i] = blockLength(settings.GetSetting(setting::numbered(kind, int(i) + 1), QStringLiteral("0")));
+        lengths[i] = blockLength(text(setting::numbered(kind, int(i) + 1), QStringLiteral("0")));
 }
 
 } // namespace
@@ -38,10 +38,58 @@ int blockLength(const QString &text)
 
 TelSettings TelSettings::read(Settings &settings)
 {
-    const auto text = [&](QLatin1String name, const char *fallback) {
-        return settings.GetSetting(name, QLatin1String(fallback));
-    };
-    const auto yesNo = [&](QLatin1String name) { return settings.GetSettingBool(name, false); };
+    return fromTexts([&settings](const QString &name, const QString &fallback) {
+        return settings.GetSetting(name, fallback);
+    });
+}
+
+TelSettings TelSettings::fromTexts(const QMap<QString, QString> &texts)
+{
+    return fromTexts([&texts](const QString &name, const QString &fallback) { return texts.value(name, fallback); });
+}
+
+namespace {
+
+// The names in reading order and their fallbacks, as fromTexts() asks for them.
+struct Reads
+{
+    QStringList names;
+    QMap<QString, QString> fallbacks;
+};
+
+const Reads &reads()
+{
+    static const Reads all = [] {
+        Reads r;
+        TelSettings::fromTexts([&r](const QString &name, const QString &fallback) {
+            if (!r.fallbacks.contains(name)) {
+                r.names.append(name);
+                r.fallbacks.insert(name, fallback);
+            }
+            return fallback;
+        });
+        return r;
+    }();
+    return all;
+}
+
+} // namespace
+
+const QStringList &TelSettings::names()
+{
+    return reads().names;
+}
+
+const QMap<QString, QString> &TelSettings::defaultTexts()
+{
+    return reads().fallbacks;
+}
+
+TelSettings TelSettings::fromTexts(const TextOf &read)
+{
+    const auto text = [&](QLatin1String name, const char *fallback) { return read(name, QLatin1String(fallback)); };
+    // As Settings::GetSettingBool: yes for exactly "1", no for "0", else the fallback.
+    const auto yesNo = [&](QLatin1String name) { return read(name, QString()) == QLatin1String("1"); };
     TelSettings s;
     s.DurchwahlTrenn = text(setting::DurchwahlTrenn, "-");
     s.Plus = numericBool(text(setting::Plus, "0"), false);
@@ -62,9 +110,9 @@ TelSettings TelSettings::read(Settings &settings)
     s.FilterArea = yesNo(setting::FilterArea);
     s.FilterCountryStr = trimBlanks(text(setting::FilterCountryStr, ""));
     s.FilterAreaStr = trimBlanks(text(setting::FilterAreaStr, ""));
-    readBlocks(settings, setting::BlockA, s.BlockA);
-    readBlocks(settings, setting::BlockS, s.BlockS);
-    readBlocks(settings, setting::BlockT, s.BlockT);
+    readBlocks(read, setting::BlockA, s.BlockA);
+    readBlocks(read, setting::BlockS, s.BlockS);
+    readBlocks(read, setting::BlockT, s.BlockT);
     s.BlockTrennAreaPres = text(setting::BlockTrennAreaPres, " ");
     s.BlockTrennAreaNo = text(setting::BlockTrennAreaNo, " ");
     return s;

@@ -2,8 +2,11 @@
 
 #include "platform/core/Text.h"
 
+#include <QMap>
 #include <QString>
+#include <QStringList>
 #include <array>
+#include <functional>
 #include <memory>
 
 namespace kw {
@@ -44,6 +47,19 @@ struct TelSettings
 
     // Reads every value from the settings store now.
     static TelSettings read(Settings &settings);
+
+    // The stored text of a setting, or `fallback` when there is none.
+    using TextOf = std::function<QString(const QString &name, const QString &fallback)>;
+    // The values as read through `text`: what the formatter would see if the
+    // store held those texts. read() is this over the store.
+    static TelSettings fromTexts(const TextOf &text);
+    // The same over `texts` by setting name; a missing name reads as the
+    // formatter's own default.
+    static TelSettings fromTexts(const QMap<QString, QString> &texts);
+    // Every setting the formatter reads, in the order it reads them.
+    static const QStringList &names();
+    // The text the formatter takes for each of them when none is stored.
+    static const QMap<QString, QString> &defaultTexts();
 
     // The values as the store holds them at this moment. Reuses the last
     // read while the registry reports no change since, so a value saved by

@@ -1,6 +1,9 @@
 #include "contacts/frmVorwahlen.h"
 
+#include "contacts/TelSettingsCheck.h"
+#include "platform/refdb/Database.h"
 #include "platform/ui/HistoryTextBox.h"
+#include "shell/AppPaths.h"
 #include "shell/ErrorTrap.h"
 #include "shell/GlobalFunctions.h"
 #include "shell/RegistryFunctions.h"
@@ -245,14 +248,35 @@ void frmVorwahlen::SetHistoryFiles()
     }
 }
 
+// Settings that would change the numbers again at every run, or lose
+// digits, are refused before anything is stored; the box to change gets the
+// focus.
+bool frmVorwahlen::refusedByCheck(const tel::NumberFormatValues &edited)
+{
+    refdb::Database database(AppPaths{m_programFolder, {}, {}, {}}.referenceDatabase());
+    tel::SettingTexts opener;
+    if (parentWidget()) {
+        const QVariantMap offered = parentWidget()->property(tel::kOpenerTelSettings).toMap();
+        for (auto it = offered.cbegin(); it != offered.cend(); ++it)
+            opener.insert(it.key(), it.value().toString());
+    }
+    const std::optional<tel::SettingsProblem> problem =
+        tel::refusePendingTelSettings(m_settings, m_messages, database, tel::settingTexts(edited), opener);
+    if (!problem)
+        return false;
+    for (ui::HistoryTextBox *box : m_ui.combos()) {
+        if (box->objectName().mid(3) == problem->setting)
+            box->setFocus();
+    }
+    return true;
+}
+
 void frmVorwahlen::cmdOK_Click()
 {
     const tel::NumberFormatValues edited = values();
-    if (const QString problem = tel::separatorProblem(edited); !problem.isEmpty()) {
-        m_messages.ShowMessage(problem, ui::mb::Exclamation, titles::Hinweis);
-        return;
-    }
     trapErrors(m_messages, place::NumberFormatOk, QString(), [&] {
+        if (refusedByCheck(edited))
+            return;
         // A failed write has been shown; the window stays open with the edits.
         if (!tel::saveNumberFormat(m_settings, edited))
             return;

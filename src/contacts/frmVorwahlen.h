@@ -55,7 +55,9 @@ struct frmVorwahlenUi
 };
 
 // "Telefonnummer Optionen": the output layout of the telephone formatter,
-// with two example numbers rebuilt at every edit. Saves only on "OK".
+// with two example numbers rebuilt at every edit. Saves only on "OK", and
+// only values the formatter keeps stable (TelSettingsCheck), judged with the
+// unsaved telephone values its parent offers (kOpenerTelSettings).
 class frmVorwahlen : public QDialog
 {
     Q_OBJECT
@@ -75,6 +77,7 @@ public:
     frmVorwahlenUi &controls() { return m_ui; }
 
 private:
+    bool refusedByCheck(const tel::NumberFormatValues &edited);
     void SetHistoryFiles();
     void setCaptions();
 

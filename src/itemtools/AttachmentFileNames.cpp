@@ -87,6 +87,8 @@ SplitPath splitPath(const QString &path)
 
 std::optional<int> attachmentThreshold(const QString &attSize)
 {
+    if (attSize.trimmed().isEmpty())
+        return 0; // the options store an emptied box as "": no minimum
     bool ok = false;
     const qint64 kb = attSize.trimmed().toLongLong(&ok);
     if (!ok || kb < 0 || kb > std::numeric_limits<qint32>::max() / 1024)

@@ -20,8 +20,9 @@ namespace kw::itemtools {
 
 // Names of the settings the runs read (afresh at each run).
 // The threshold in bytes for an AttSize text: a whole number of kilobytes
-// from 0 whose bytes fit a signed 32-bit number. nullopt for anything else
-// (no number, negative, too large), which the export refuses to run with.
+// from 0 whose bytes fit a signed 32-bit number; an empty text is 0. nullopt
+// for anything else (no number, negative, too large), which the export
+// refuses to run with.
 std::optional<int> attachmentThreshold(const QString &attSize);
 
 // Name without the characters a file name may not hold (\ / : * ? " < > |

@@ -1,11 +1,14 @@
 #include "options/InputRules.h"
 
+#include "contacts/TelSettingsCheck.h"
+
+#include <QDir>
 #include <QLineEdit>
 
 namespace kw::options {
 
 DigitsValidator::DigitsValidator(int maxDigits, int maxValue, QObject *parent)
-    : QValidator(parent), m_maxDigits(maxDigits), m_maxValue(maxValue)
+    : RuleValidator(parent), m_maxDigits(maxDigits), m_maxValue(maxValue)
 {
 }
 
@@ -22,6 +25,13 @@ QValidator::State DigitsValidator::validate(QString &input, int &) const
     return Acceptable;
 }
 
+QString DigitsValidator::rule() const
+{
+    if (m_maxValue >= 0)
+        return QString::fromUtf8("erlaubt ist eine ganze Zahl von 0 bis %1.").arg(m_maxValue);
+    return QString::fromUtf8("erlaubt sind nur Ziffern, höchstens %1.").arg(m_maxDigits);
+}
+
 void acceptDigits(QLineEdit *box, int maxDigits, int maxValue)
 {
     box->setMaxLength(maxDigits);
@@ -30,18 +40,15 @@ void acceptDigits(QLineEdit *box, int maxDigits, int maxValue)
 
 namespace {
 
-class SeparatorValidator : public QValidator
+class SeparatorValidator : public RuleValidator
 {
 public:
-    using QValidator::QValidator;
+    using RuleValidator::RuleValidator;
     State validate(QString &input, int &) const override
     {
-        if (input.isEmpty())
-            return Acceptable;
-        const QChar c = input.front();
-        const bool keptByCleaning = (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('+');
-        return input.size() == 1 && !keptByCleaning ? Acceptable : Invalid;
+        return tel::recognisedSeparatorProblem(input).isEmpty() ? Acceptable : Invalid;
     }
+    QString rule() const override { return tel::recognisedSeparatorRule(); }
 };
 
 } // namespace
@@ -50,6 +57,27 @@ void acceptExtensionSeparator(QLineEdit *box)
 {
     box->setMaxLength(1);
     box->setValidator(new SeparatorValidator(box));
+}
+
+QString inputRuleProblem(const QLineEdit *box, const QString &caption)
+{
+    const auto *validator = dynamic_cast<const RuleValidator *>(box->validator());
+    if (!validator)
+        return QString();
+    QString text = box->text();
+    int pos = 0;
+    if (validator->validate(text, pos) == QValidator::Acceptable)
+        return QString();
+    return tel::refusalText(caption, box->text(), validator->rule());
+}
+
+QString attachmentFolderProblem(const QString &path, const QString &caption)
+{
+    if (path.isEmpty() || QDir::isAbsolutePath(path))
+        return QString();
+    return tel::refusalText(caption, path,
+                            QString::fromUtf8("der Ordner muss mit seinem vollständigen Pfad angegeben sein. Bitte "
+                                              "wählen Sie ihn mit der Schaltfläche \"...\" aus."));
 }
 
 } // namespace kw::options

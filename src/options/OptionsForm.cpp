@@ -1,5 +1,6 @@
 #include "options/OptionsForm.h"
 
+#include "options/OptionsChecks.h"
 #include "options/frmOptionsUi.h"
 #include "platform/ui/HistoryTextBox.h"
 #include "shell/ErrorTrap.h"
@@ -15,6 +16,7 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QSlider>
+#include <QTabWidget>
 
 #include <algorithm>
 
@@ -27,9 +29,10 @@ void requireReadableSettings(Settings &settings)
         throw PlatformError(errors::kPathFileAccessError, problem);
 }
 
-OptionsForm::OptionsForm(frmOptionsUi &ui, Settings &settings, Messages &messages, QString preferencesFolder)
+OptionsForm::OptionsForm(frmOptionsUi &ui, Settings &settings, Messages &messages, QString preferencesFolder,
+                         QString referenceDatabase)
     : m_ui(ui), m_settings(settings), m_messages(messages), m_preferencesFolder(std::move(preferencesFolder)),
-      m_editor(ui)
+      m_referenceDatabase(std::move(referenceDatabase)), m_editor(ui)
 {
 }
 
@@ -93,7 +96,52 @@ bool OptionsForm::validate()
     ok = validateLinkField() && ok;
     ok = checkLayout(m_messages, m_ui.cmbFileAsLayoutEx->text(), m_ui.lblFileAsLayout->text()) && ok;
     ok = checkLayout(m_messages, m_ui.cmbSubjectLayout->text(), m_ui.lblSubjectLayout->text()) && ok;
-    return ok;
+    ok = validateBoxes() && ok;
+    // Judged on values that passed their own rules only.
+    return ok && validateTelephone();
+}
+
+// The rules the boxes apply while typing, for values loaded from the
+// settings file too, and the export folder.
+bool OptionsForm::validateBoxes()
+{
+    const QList<RuledBox> boxes = {
+        {m_ui.txtDurchwahlTrenn, captionOf(m_ui.lblDurchwahlTrenn->text())},
+        {m_ui.txtCountryCode, captionOf(m_ui.lblCountryCode->text())},
+        {m_ui.txtIDDP, captionOf(m_ui.lblIDDP->text())},
+        {m_ui.txtNDDP, captionOf(m_ui.lblNDDP->text())},
+        {m_ui.txtFilterCountryStr, captionOf(m_ui.chkFilterCountry->text())},
+        {m_ui.txtFilterAreaStr, captionOf(m_ui.chkFilterArea->text())},
+        {m_ui.txtAttPath, captionOf(m_ui.lblFolderAtt->text())},
+        {m_ui.cmbAttSize, captionOf(m_ui.lblSizeAtt->text())},
+        {m_ui.cmbIdleTime, captionOf(m_ui.lblIdleTime->text())},
+    };
+    QLineEdit *refused = firstRefusedBox(m_messages, boxes);
+    if (refused)
+        showControl(refused);
+    return !refused;
+}
+
+bool OptionsForm::validateTelephone()
+{
+    const std::optional<QWidget *> refused =
+        refusedTelephoneControl(m_settings, m_messages, m_referenceDatabase, m_ui.controls(), valuesToSave());
+    if (!refused)
+        return true;
+    showControl(*refused);
+    return false;
+}
+
+// Its page comes to the front and it gets the focus.
+void OptionsForm::showControl(QWidget *control)
+{
+    if (!control)
+        return;
+    for (int page = 0; page < int(m_ui.frMain.size()); ++page) {
+        if (m_ui.frMain[page]->isAncestorOf(control))
+            m_ui.TabMain->setCurrentIndex(page);
+    }
+    control->setFocus();
 }
 
 SettingValues OptionsForm::valuesToSave() const

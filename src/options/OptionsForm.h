@@ -28,7 +28,10 @@ void requireReadableSettings(Settings &settings);
 class OptionsForm
 {
 public:
-    OptionsForm(frmOptionsUi &ui, Settings &settings, Messages &messages, QString preferencesFolder);
+    // `referenceDatabase`: the tables the telephone settings are checked
+    // against on OK; without one they are not.
+    OptionsForm(frmOptionsUi &ui, Settings &settings, Messages &messages, QString preferencesFolder,
+                QString referenceDatabase = {});
 
     // Fills the controls from the store. A failure is reported (703) and the
     // dialog then refuses to save: it would write values it never loaded.
@@ -40,8 +43,9 @@ public:
 
     // One message per criterion tab without a ticked criterion, tab order.
     bool ValidateDuplicateCriteria();
-    // The criteria, then the field of the link mode, then the two layouts;
-    // every problem is shown, each once.
+    // The criteria, then the field of the link mode, then the two layouts,
+    // then each box's rule; every problem is shown, each once. Only then the
+    // telephone settings as a whole. A refused box is shown with the focus.
     bool validate();
 
     // What OK writes: the controls by the name rule, the ranks, FilterTel.
@@ -57,11 +61,15 @@ public:
 private:
     void load();
     bool validateLinkField();
+    bool validateBoxes();
+    bool validateTelephone();
+    void showControl(QWidget *control);
 
     frmOptionsUi &m_ui;
     Settings &m_settings;
     Messages &m_messages;
     QString m_preferencesFolder;
+    QString m_referenceDatabase;
     LayoutEditor m_editor;
     bool m_loaded = false;
 };

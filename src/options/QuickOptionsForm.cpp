@@ -3,20 +3,24 @@
 #include "options/CountryPresets.h"
 #include "options/LayoutEditor.h"
 #include "options/NameRule.h"
+#include "options/OptionsChecks.h"
 #include "options/OptionsForm.h"
 #include "options/frmQuickOptionsUi.h"
 #include "shell/ErrorTrap.h"
 
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QStackedWidget>
 
 namespace kw::options {
 
-QuickOptionsForm::QuickOptionsForm(frmQuickOptionsUi &ui, Settings &settings, Messages &messages)
-    : m_ui(ui), m_settings(settings), m_messages(messages)
+QuickOptionsForm::QuickOptionsForm(frmQuickOptionsUi &ui, Settings &settings, Messages &messages,
+                                   QString referenceDatabase)
+    : m_ui(ui), m_settings(settings), m_messages(messages), m_referenceDatabase(std::move(referenceDatabase))
 {
 }
 
@@ -80,7 +84,44 @@ bool QuickOptionsForm::SaveAllSettings()
         return false;
     if (!checkLayout(m_messages, m_ui.cmbFileAsLayoutEx->currentText(), m_ui.lblFileAsLayout->text()))
         return false;
-    return writeSettings(m_settings, m_messages, controlValues(m_ui.controls()));
+    if (refusedBoxes())
+        return false;
+    const SettingValues values = controlValues(m_ui.controls());
+    if (const std::optional<QWidget *> refused =
+            refusedTelephoneControl(m_settings, m_messages, m_referenceDatabase, m_ui.controls(), values)) {
+        showControl(*refused);
+        return false;
+    }
+    return writeSettings(m_settings, m_messages, values);
+}
+
+// The rules the boxes apply while typing, for values loaded from the
+// settings file too, and the export folder.
+bool QuickOptionsForm::refusedBoxes()
+{
+    const QList<RuledBox> boxes = {
+        {m_ui.txtCountryCode, captionOf(m_ui.lblCountryCode->text())},
+        {m_ui.txtIDDP, captionOf(m_ui.lblIDDP->text())},
+        {m_ui.txtNDDP, captionOf(m_ui.lblNDDP->text())},
+        {m_ui.txtDurchwahlTrenn, captionOf(m_ui.frDurchwahl->title())},
+        {m_ui.txtAttPath, QString::fromUtf8("Ordner für exportierte Anlagen")}, // its page's heading is a question
+    };
+    QLineEdit *refused = firstRefusedBox(m_messages, boxes);
+    showControl(refused);
+    return refused;
+}
+
+// Its page comes to the front and it gets the focus.
+void QuickOptionsForm::showControl(QWidget *control)
+{
+    if (!control)
+        return;
+    for (int page = 0; page < kPages; ++page) {
+        if (m_ui.frMain[page]->isAncestorOf(control))
+            m_page = page;
+    }
+    showPage();
+    control->setFocus();
 }
 
 } // namespace kw::options

@@ -2,6 +2,10 @@
 
 // Module QuickOptionsForm: pages, loading and saving of the options wizard.
 
+#include <QString>
+
+class QWidget;
+
 namespace kw {
 class Messages;
 class Settings;
@@ -19,7 +23,9 @@ class QuickOptionsForm
 public:
     static constexpr int kPages = 4;
 
-    QuickOptionsForm(frmQuickOptionsUi &ui, Settings &settings, Messages &messages);
+    // `referenceDatabase`: the tables the telephone settings are checked
+    // against when finishing; without one they are not.
+    QuickOptionsForm(frmQuickOptionsUi &ui, Settings &settings, Messages &messages, QString referenceDatabase = {});
 
     // Fills the boxes from the store and shows page 0. A settings file that
     // turned out unreadable is reported and finishing is then refused.
@@ -28,17 +34,22 @@ public:
     bool cmdForward_Click();
     void cmdBack_Click();
     void cmbCountrySelect_Change();
-    // Checks the layout, then writes. False (with a message) when refused or failed.
+    // Checks the layout, each box's rule (also for a value loaded from the
+    // settings file), the telephone settings as a whole, then writes. False
+    // (with a message, on the page of the refused box) when refused or failed.
     bool SaveAllSettings();
 
     int page() const { return m_page; }
 
 private:
     void showPage();
+    bool refusedBoxes();
+    void showControl(QWidget *control);
 
     frmQuickOptionsUi &m_ui;
     Settings &m_settings;
     Messages &m_messages;
+    QString m_referenceDatabase;
     int m_page = 0;
     bool m_loaded = false;
 };

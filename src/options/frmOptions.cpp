@@ -1,5 +1,6 @@
 #include "options/frmOptions.h"
 
+#include "contacts/TelSettingsCheck.h"
 #include "platform/ui/HistoryTextBox.h"
 #include "shell/AppServices.h"
 #include "shell/BrowseForFolderFunctions.h"
@@ -18,7 +19,8 @@ namespace kw::options {
 
 frmOptions::frmOptions(AppServices &services, TelDialogHooks hooks, QWidget *parent)
     : QDialog(parent), m_services(services), m_hooks(std::move(hooks)),
-      m_form(m_ui, services.settings, services.messages, services.paths.preferencesFolder())
+      m_form(m_ui, services.settings, services.messages, services.paths.preferencesFolder(),
+             services.paths.referenceDatabase())
 {
     m_ui.setupUi(this);
     connect(m_ui.cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
@@ -45,8 +47,15 @@ void frmOptions::wireTelephonePage()
             m_hooks.showTelDB(this);
     });
     connect(m_ui.cmdTelOptions, &QPushButton::clicked, this, [this] {
-        if (m_hooks.showVorwahlen)
-            m_hooks.showVorwahlen(this);
+        if (!m_hooks.showVorwahlen)
+            return;
+        // The separators there are judged against the extension separator
+        // shown here, saved or not: both may change in one go.
+        QVariantMap shown;
+        for (const auto &[name, value] : m_form.valuesToSave())
+            shown.insert(name, value);
+        setProperty(tel::kOpenerTelSettings, shown);
+        m_hooks.showVorwahlen(this);
     });
 }
 

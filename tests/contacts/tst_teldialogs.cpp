@@ -9,9 +9,11 @@
 #include "platform/refdb/Connection.h"
 #include "platform/ui/HistoryTextBox.h"
 
+#include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTableView>
 #include <QtTest>
 
@@ -60,6 +62,8 @@ private Q_SLOTS:
     void numberFormatSavesOnlyOnOk();
     void numberFormatRefusesDigitSeparators_data();
     void numberFormatRefusesDigitSeparators();
+    void numberFormatRefusesSeparatorsThatChangeNumbersAgain_data();
+    void numberFormatRefusesSeparatorsThatChangeNumbersAgain();
 };
 
 void TestTelDialogs::testDialogColours_data()
@@ -223,6 +227,7 @@ void TestTelDialogs::numberFormatExamples()
 void TestTelDialogs::numberFormatSavesOnlyOnOk()
 {
     test::ContactWorld w;
+    w.set("DurchwahlTrenn", "/"); // the "/" written is the one recognised
     auto edit = [](frmVorwahlen &dialog) {
         dialog.controls().cmbBlockS[0]->setText(QStringLiteral("4"));
         dialog.controls().cmbDurchwahlTrennOut->setText(QStringLiteral("/"));
@@ -281,6 +286,69 @@ void TestTelDialogs::numberFormatRefusesDigitSeparators()
     QCOMPARE(dialog.result(), int(QDialog::Rejected));
     QVERIFY(w.env.settings.GetSetting(combo.mid(3), "?") != text);
     QCOMPARE(w.env.settings.GetSetting("BlockS1", "?"), QStringLiteral(" "));
+}
+
+void TestTelDialogs::numberFormatRefusesSeparatorsThatChangeNumbersAgain_data()
+{
+    QTest::addColumn<QString>("recognised"); // the stored DurchwahlTrenn
+    QTest::addColumn<QString>("combo");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("refusal"); // what the one message holds; "" when saved
+    QTest::newRow("'/' written, '-' recognised: the extension merges at the next run")
+        << "-" << "cmbDurchwahlTrennOut" << "/" << "\"Trennzeichen vor der Durchwahl\"";
+    QTest::newRow("' (0)' before a number without area code grows a 0 per run")
+        << "-" << "cmbVorwahlTrennOutSingle" << " (0)" << "\"+423 (0)07654321\"";
+    QTest::newRow("') 0' after the area code grows a 0 per run")
+        << "-" << "cmbVorwahlTrennOut2" << ") 0" << "\"Trennzeichen zwischen Ortvorwahl und Empfängernummer\"";
+    QTest::newRow("' 1(' after the country code changes the area code")
+        << "-" << "cmbVorwahlTrennOut1" << " 1(" << "beim nächsten Mal zu \"+49 1(171) 1123456-78\"";
+    QTest::newRow("'3' written: read as a digit") << "-" << "cmbDurchwahlTrennOut" << "3" << "keine Ziffern";
+    QTest::newRow("' (0)' after the country code is stable") << "-" << "cmbVorwahlTrennOut1" << " (0)" << "";
+    QTest::newRow("' - ' holds the recognised '-'") << "-" << "cmbDurchwahlTrennOut" << " - " << "";
+    QTest::newRow("'/' written and recognised") << "/" << "cmbDurchwahlTrennOut" << "/" << "";
+    QTest::newRow("default typed again") << "-" << "cmbVorwahlTrennOut2" << ") " << "";
+}
+
+// Typed as a person would, then OK: a refused value leaves the dialog open on
+// that box and the settings file as it was.
+void TestTelDialogs::numberFormatRefusesSeparatorsThatChangeNumbersAgain()
+{
+    QFETCH(QString, recognised);
+    QFETCH(QString, combo);
+    QFETCH(QString, typed);
+    QFETCH(QString, refusal);
+    test::ContactWorld w;
+    w.set("DurchwahlTrenn", recognised);
+    w.set("DurchwahlTrennOut", recognised);
+    QFile file(w.env.registryFile());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+
+    frmVorwahlen dialog(w.env.settings, w.env.messages, w.env.programFolder(), {});
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    auto *box = dialog.findChild<ui::HistoryTextBox *>(combo);
+    QVERIFY(box);
+    QTest::keyClick(box->lineEdit(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(box->lineEdit(), typed);
+    QCOMPARE(box->text(), typed);
+    QTest::mouseClick(dialog.controls().cmdOK, Qt::LeftButton);
+
+    if (refusal.isEmpty()) {
+        QCOMPARE(w.env.box.prompts(), QStringList());
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(w.env.settings.GetSetting(combo.mid(3), "?"), typed);
+        return;
+    }
+    QCOMPARE(w.env.box.shown.size(), 1);
+    QVERIFY2(w.env.box.shown[0].prompt.contains(refusal), qPrintable(w.env.box.shown[0].prompt));
+    QCOMPARE(w.env.box.shown[0].buttons, 48);
+    QVERIFY(dialog.isVisible());
+    QVERIFY(dialog.result() != QDialog::Accepted);
+    QVERIFY(box->isAncestorOf(QApplication::focusWidget()) || QApplication::focusWidget() == box);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), before);
 }
 
 QTEST_MAIN(TestTelDialogs)

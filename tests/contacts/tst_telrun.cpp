@@ -3,6 +3,7 @@
 
 #include "contacts/TelRun.h"
 #include "contacts/frmUndo.h"
+#include "platform/mailstore/Fixture.h"
 #include "platform/refdb/Connection.h"
 
 #include <QCheckBox>
@@ -10,6 +11,9 @@
 #include <QtTest>
 
 using namespace kw;
+
+using SettingList = QList<QPair<QString, QString>>;
+Q_DECLARE_METATYPE(SettingList)
 
 namespace {
 
@@ -33,6 +37,22 @@ const QStringList kPlainExpected = {
     "+39 (06) 1234",       "+1 (212) 5550100",  "+49 (30) 1234-56",  "+49 (30) 987"};
 const QStringList kFax = {"BusinessFaxNumber", "HomeFaxNumber", "OtherFaxNumber"};
 
+QByteArray profileDump(test::ContactWorld &w)
+{
+    return mailstore::fixture::canonicalJson(mailstore::fixture::dumpProfile(w.env.profileFile()));
+}
+
+// A contact with a number in each of the nineteen fields.
+QString addNineteenNumbers(test::ContactWorld &w)
+{
+    QVariantMap fields;
+    for (const QString &fax : kFax)
+        fields[fax] = "0711 123456-9";
+    for (const auto &[name, number] : kPlain)
+        fields[name] = number;
+    return w.add(fields);
+}
+
 QString lastPrompt(test::ContactWorld &w)
 {
     return w.env.box.shown.isEmpty() ? QString() : w.env.box.shown.last().prompt;
@@ -54,6 +74,10 @@ private Q_SLOTS:
     void unusableDatabaseEndsTheRunBeforeAnyContact_data();
     void unusableDatabaseEndsTheRunBeforeAnyContact();
     void formatterFailureLeavesTheFieldAsItWas();
+    void storedSettingsThatSpoilNumbersStopTheRun_data();
+    void storedSettingsThatSpoilNumbersStopTheRun();
+    void missingTableIsReportedOnceNotPerNumber_data();
+    void missingTableIsReportedOnceNotPerNumber();
 };
 
 void TestTelRun::nineteenFieldsRunOnceAndUndoByteForByte_data()
@@ -240,8 +264,9 @@ void TestTelRun::unusableDatabaseEndsTheRunBeforeAnyContact()
     QCOMPARE(w.backupCount(a) + w.backupCount(b), 0);
 }
 
-// The area table is gone: the formatter fails for each number (801) and the
-// run leaves every field, fax prefix included, as it was.
+// The area table is gone: the run finds it before any contact, reports it
+// once (not once per number) and leaves every field, fax prefix included,
+// as it was.
 void TestTelRun::formatterFailureLeavesTheFieldAsItWas()
 {
     test::ContactWorld w;
@@ -252,10 +277,76 @@ void TestTelRun::formatterFailureLeavesTheFieldAsItWas()
     const QString id = w.add({{"BusinessFaxNumber", "Fax: 0711 123456"}});
     auto ctx = w.context();
 
-    QCOMPARE(TelNrStandard::StandardizeContactTelNumbers(ctx), 0);
+    QCOMPARE(TelNrStandard::StandardizeContactTelNumbers(ctx), -1);
     QCOMPARE(w.field(id, "BusinessFaxNumber"), QStringLiteral("Fax: 0711 123456"));
     QCOMPARE(w.backupCount(id), 0);
-    QVERIFY(w.env.box.prompts().first().contains(QStringLiteral("Nr.: 801 /")));
+    QCOMPARE(w.env.box.shown.size(), 1);
+    QVERIFY(w.env.box.prompts().first().contains(QStringLiteral("Nr.: 802 /")));
+}
+
+void TestTelRun::storedSettingsThatSpoilNumbersStopTheRun_data()
+{
+    QTest::addColumn<SettingList>("settings"); // written into the settings file, not through a dialog
+    QTest::addColumn<QString>("named");        // the setting the one message names
+    QTest::newRow("'3' before the extension gives wrong digits")
+        << SettingList{{"DurchwahlTrennOut", "3"}} << "DurchwahlTrennOut";
+    QTest::newRow("'/' written, '-' recognised") << SettingList{{"DurchwahlTrennOut", "/"}} << "DurchwahlTrennOut";
+    QTest::newRow("' (0)' without area code") << SettingList{{"VorwahlTrennOutSingle", " (0)"}}
+                                                << "VorwahlTrennOutSingle";
+    QTest::newRow("') 0' after the area code") << SettingList{{"VorwahlTrennOut2", ") 0"}} << "VorwahlTrennOut2";
+    QTest::newRow("'(' recognised: +49 (0)89 no longer formatted") << SettingList{{"DurchwahlTrenn", "("}}
+                                                                   << "DurchwahlTrenn";
+    QTest::newRow("digit recognised") << SettingList{{"DurchwahlTrenn", "5"}} << "DurchwahlTrenn";
+    QTest::newRow("'/' both ways is fine, ' (0)' is not")
+        << SettingList{{"DurchwahlTrenn", "/"}, {"DurchwahlTrennOut", "/"}, {"VorwahlTrennOutSingle", " (0)"}}
+        << "VorwahlTrennOutSingle";
+}
+
+void TestTelRun::storedSettingsThatSpoilNumbersStopTheRun()
+{
+    QFETCH(SettingList, settings);
+    QFETCH(QString, named);
+    test::ContactWorld w;
+    for (const auto &[name, value] : settings)
+        w.set(name, value);
+    addNineteenNumbers(w);
+    w.add({{"HomeTelephoneNumber", "0711 2"}});
+    const QByteArray before = profileDump(w);
+    auto ctx = w.context();
+
+    QCOMPARE(TelNrStandard::StandardizeContactTelNumbers(ctx), -1);
+    QCOMPARE(w.env.box.shown.size(), 1);
+    QVERIFY2(lastPrompt(w).contains(u'(' + named + u')') || lastPrompt(w).contains(u' ' + named + u' '),
+             qPrintable(lastPrompt(w)));
+    QCOMPARE(w.env.box.shown[0].buttons, 48);
+    QCOMPARE(profileDump(w), before);
+    QCOMPARE(w.calls, (QStringList{"BeginEndOperation(yes)", "BeginEndOperation(no)"}));
+    QCOMPARE(w.view.statuses.last(), QStringLiteral("Bereit"));
+}
+
+void TestTelRun::missingTableIsReportedOnceNotPerNumber_data()
+{
+    QTest::addColumn<QString>("table");
+    QTest::newRow("area codes") << "T_CountryAndAreaCodes";
+    QTest::newRow("country codes") << "T_CountryCodes";
+}
+
+void TestTelRun::missingTableIsReportedOnceNotPerNumber()
+{
+    QFETCH(QString, table);
+    test::ContactWorld w;
+    {
+        refdb::Connection db = refdb::Connection::Open(w.databasePath(), refdb::Connection::Mode::ReadWrite);
+        db.Execute(QStringLiteral("DROP TABLE ") + table);
+    }
+    addNineteenNumbers(w);
+    const QByteArray before = profileDump(w);
+    auto ctx = w.context();
+
+    QCOMPARE(TelNrStandard::StandardizeContactTelNumbers(ctx), -1);
+    QCOMPARE(w.env.box.shown.size(), 1);
+    QVERIFY(lastPrompt(w).contains(QStringLiteral("Nr.: 802 /")));
+    QCOMPARE(profileDump(w), before);
 }
 
 QTEST_MAIN(TestTelRun)

@@ -88,6 +88,7 @@ void TestAttachmentRuns::exportSelects_data()
     QTest::newRow("exactly the threshold") << "1" << 43 << att("a.txt", bytes(1024)) << true;
     QTest::newRow("one byte below") << "1" << 43 << att("a.txt", bytes(1023)) << false;
     QTest::newRow("zero takes an empty one") << "0" << 43 << att("a.txt", {}) << true;
+    QTest::newRow("no size given is zero") << "" << 43 << att("a.txt", {}) << true;
     QTest::newRow("hidden") << "0" << 43 << att("a.txt", bytes(10), hidden) << false;
     QTest::newRow("hidden flag cleared") << "0" << 43 << att("a.txt", bytes(10), shown) << true;
     QTest::newRow("link") << "0" << 43 << test::link("a.txt", "/tmp/a.txt") << false;
@@ -125,7 +126,7 @@ void TestAttachmentRuns::refusesToStart_data()
     QTest::newRow("size in letters") << "AttSize" << "zehn" << "\"zehn\"";
     QTest::newRow("negative size") << "AttSize" << "-1" << "\"-1\"";
     QTest::newRow("size past 32 bits") << "AttSize" << "2097152" << "\"2097152\"";
-    QTest::newRow("empty size") << "AttSize" << "" << "\"\"";
+    QTest::newRow("digits split by a blank") << "AttSize" << "1 0" << "\"1 0\"";
 }
 
 void TestAttachmentRuns::refusesToStart()

@@ -6,6 +6,7 @@
 
 #include "options/frmOptions.h"
 #include "options/frmQuickOptions.h"
+#include "platform/refdb/FixtureDatabase.h"
 #include "shell/AppServices.h"
 #include "support/TestEnv.h"
 
@@ -31,6 +32,14 @@ struct OptionsWorld
         return std::make_unique<options::frmOptions>(services, std::move(hooks));
     }
     std::unique_ptr<options::frmQuickOptions> wizard() { return std::make_unique<options::frmQuickOptions>(services); }
+
+    // The frozen telephone tables where the windows look for the reference
+    // database; without it they do not check the telephone settings.
+    void addTelephoneTables()
+    {
+        buildFixtureDatabase(services.paths.referenceDatabase(),
+                             {QStringLiteral("T_CountryCodes"), QStringLiteral("T_CountryAndAreaCodes")});
+    }
 
     QString setting(const QString &name) { return services.settings.GetSetting(name, QStringLiteral("<missing>")); }
     QByteArray settingsFile() const

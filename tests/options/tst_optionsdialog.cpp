@@ -36,6 +36,8 @@ SettingValues shown(frmOptions &dialog)
 QString otherValue(QWidget *control)
 {
     const auto *edit = qobject_cast<QLineEdit *>(control);
+    if (control->objectName() == "txtAttPath")
+        return QStringLiteral("/Feld txtAttPath"); // a folder is given with its whole path
     if (!edit || !edit->validator())
         return QStringLiteral("Feld ") + control->objectName(); // "F" makes it a layout too
     for (QString candidate : {QStringLiteral("7"), QStringLiteral("#")}) {

@@ -1,0 +1,58 @@
+#include "options/OptionsChecks.h"
+
+#include "contacts/TelSettingsCheck.h"
+#include "options/InputRules.h"
+#include "platform/refdb/Database.h"
+#include "shell/GlobalFunctions.h"
+#include "shell/RegistryFunctions.h"
+#include "shell/SettingNames.h"
+
+#include <QLineEdit>
+
+namespace kw::options {
+
+QString captionOf(const QString &labelText)
+{
+    QString caption = labelText.trimmed();
+    if (caption.endsWith(u':'))
+        caption.chop(1);
+    return caption;
+}
+
+QLineEdit *firstRefusedBox(Messages &messages, const QList<RuledBox> &boxes)
+{
+    QLineEdit *first = nullptr;
+    for (const RuledBox &ruled : boxes) {
+        const QString problem = settingNameOf(ruled.box) == setting::AttPath
+                                    ? attachmentFolderProblem(ruled.box->text(), ruled.caption)
+                                    : inputRuleProblem(ruled.box, ruled.caption);
+        if (problem.isEmpty())
+            continue;
+        messages.ShowMessage(problem, ui::mb::Exclamation, titles::Hinweis);
+        if (!first)
+            first = ruled.box;
+    }
+    return first;
+}
+
+std::optional<QWidget *> refusedTelephoneControl(Settings &settings, Messages &messages, const QString &referenceDatabase,
+                                 const QList<QWidget *> &controls, const SettingValues &values)
+{
+    if (referenceDatabase.isEmpty())
+        return std::nullopt;
+    tel::SettingTexts pending;
+    for (const auto &[name, value] : values)
+        pending.insert(name, value);
+    refdb::Database database(referenceDatabase);
+    const std::optional<tel::SettingsProblem> problem =
+        tel::refusePendingTelSettings(settings, messages, database, pending);
+    if (!problem)
+        return std::nullopt;
+    for (QWidget *control : controls) {
+        if (settingNameOf(control) == problem->setting)
+            return control;
+    }
+    return nullptr;
+}
+
+} // namespace kw::options
