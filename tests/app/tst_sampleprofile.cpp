@@ -258,8 +258,7 @@ void TestSampleProfile::duplicatesOfTheDemoContactsAreMovedAside()
     QVERIFY2(list->topLevelItemCount() > 0, qPrintable(messages.prompts().join(" | ")));
     QVERIFY(!window.findChild<QWidget *>("frmDups")->isHidden());
     const int ticked = checkedMembers(list);
-    // The list takes the instruction's place without widening the window;
-    // its long entries scroll sideways and show whole in their tooltips.
+    // The list takes the instruction's place without widening the window.
     QCOMPARE(window.size(), screen);
     verifyShown(always + QList<QWidget *>{c.tvwDups, c.cmdDupDel, c.cmdDupView, c.cmdDupsClose}, window);
     // Long entries are cut in their name, never in the folder and date that
