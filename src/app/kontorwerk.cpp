@@ -7,6 +7,7 @@
 #include "shell/ErrorTrap.h"
 #include "shell/AppServices.h"
 #include "shell/Main.h"
+#include "shell/QtTranslations.h"
 #include "shell/frmHaupt.h"
 
 #include <QApplication>
@@ -16,6 +17,8 @@
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    // Before any window: Qt's dialogs and menus are built with its texts.
+    kw::installQtTranslations();
     // Ties the windows to the installed desktop entry (kontorwerk.desktop).
     QGuiApplication::setDesktopFileName(QStringLiteral("kontorwerk"));
     try {

@@ -74,7 +74,7 @@ void frmVorwahlenUi::setupUi(QDialog *dialog)
     auto *layout = new QVBoxLayout(dialog);
 
     lblAreaCodeAv = label(dialog, "lblAreaCodeAv");
-    auto *withArea = new QGridLayout;
+    auto *withArea = new QHBoxLayout;
     lblPrefixCountryCode = label(dialog, "lblPrefixCountryCode");
     lblCountryCode = label(dialog, "lblCountryCode");
     lblAreaCode = label(dialog, "lblAreaCode");
@@ -84,10 +84,18 @@ void frmVorwahlenUi::setupUi(QDialog *dialog)
     cmbVorwahlTrennOut1 = combo(dialog, QStringLiteral("cmbVorwahlTrennOut1"));
     cmbVorwahlTrennOut2 = combo(dialog, QStringLiteral("cmbVorwahlTrennOut2"));
     cmbDurchwahlTrennOut = combo(dialog, QStringLiteral("cmbDurchwahlTrennOut"));
-    const QList<QWidget *> row = {lblPrefixCountryCode, cmbIDDPOut, lblCountryCode, cmbVorwahlTrennOut1, lblAreaCode,
-                                  cmbVorwahlTrennOut2, lblSubscriberNumber, cmbDurchwahlTrennOut, lblDIDN};
-    for (int i = 0; i < row.size(); ++i)
-        withArea->addWidget(row[i], 0, i);
+    // The prefix on a line of its own, then the number as it is written:
+    // each separator box between the parts it separates. One line for all
+    // was wider than a small screen.
+    auto *prefix = new QHBoxLayout;
+    prefix->addWidget(lblPrefixCountryCode);
+    prefix->addWidget(cmbIDDPOut);
+    prefix->addStretch();
+    const QList<QWidget *> number = {lblCountryCode,      cmbVorwahlTrennOut1,  lblAreaCode, cmbVorwahlTrennOut2,
+                                     lblSubscriberNumber, cmbDurchwahlTrennOut, lblDIDN};
+    for (QWidget *part : number)
+        withArea->addWidget(part);
+    withArea->addStretch();
 
     for (int i = 0; i < 2; ++i)
         cmbBlockA[i] = combo(dialog, QStringLiteral("cmbBlockA%1").arg(i + 1));
@@ -137,6 +145,7 @@ void frmVorwahlenUi::setupUi(QDialog *dialog)
     buttons->addWidget(cmdCancel);
 
     layout->addWidget(lblAreaCodeAv);
+    layout->addLayout(prefix);
     layout->addLayout(withArea);
     layout->addWidget(frmNumberBlocksAreaPres);
     layout->addWidget(frExample);

@@ -1,11 +1,12 @@
 #include "duplicates/TreeDupsView.h"
 
+#include <QApplication>
 #include <QGroupBox>
 #include <QHash>
-#include <QHeaderView>
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
+#include <QStyledItemDelegate>
 #include <QTreeWidget>
 
 #include <algorithm>
@@ -38,7 +39,57 @@ QList<QTreeWidgetItem *> allItems(QTreeWidget *tree)
     return out;
 }
 
+// Where the closing " (folder, date)" of an entry starts: at the bracket
+// that the last one closes, so a folder named "Duplikate (erstellt von
+// Kontorwerk)" stays whole. -1 when the text has no such part.
+qsizetype tailStart(const QString &text)
+{
+    if (!text.endsWith(u')'))
+        return -1;
+    int depth = 0;
+    for (qsizetype i = text.size() - 1; i > 0; --i) {
+        if (text[i] == u')')
+            ++depth;
+        else if (text[i] == u'(' && --depth == 0)
+            return text[i - 1] == u' ' ? i - 1 : -1;
+    }
+    return -1;
+}
+
+// Draws each entry through fitEntryText, so the list needs no sideways
+// scrolling; the whole text stays in the tooltip.
+class EntryDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        QStyleOptionViewItem item = option;
+        initStyleOption(&item, index);
+        const QWidget *widget = item.widget;
+        QStyle *style = widget ? widget->style() : QApplication::style();
+        // The style keeps this margin on either side of an item's text.
+        const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
+        const QRect text = style->subElementRect(QStyle::SE_ItemViewItemText, &item, widget);
+        item.text = fitEntryText(item.text, item.fontMetrics, text.width() - 2 * margin);
+        style->drawControl(QStyle::CE_ItemViewItem, &item, painter, widget);
+    }
+};
+
 } // namespace
+
+QString fitEntryText(const QString &text, const QFontMetrics &metrics, int width)
+{
+    if (metrics.horizontalAdvance(text) <= width)
+        return text;
+    const qsizetype tail = tailStart(text);
+    if (tail < 0)
+        return metrics.elidedText(text, Qt::ElideRight, width);
+    const QString ending = text.mid(tail);
+    const int room = std::max(0, width - metrics.horizontalAdvance(ending));
+    return metrics.elidedText(text.left(tail), Qt::ElideRight, room) + ending;
+}
 
 TreeDupsView::TreeDupsView(const StatusControls &status, const DupListControls &list)
     : m_statusBar(status.lblStatus, status.ProgressBar1)
@@ -47,6 +98,10 @@ TreeDupsView::TreeDupsView(const StatusControls &status, const DupListControls &
     , m_delete(list.cmdDupDel)
     , m_view(list.cmdDupView)
 {
+    // The one column fills the list and no more: a long entry is cut in its
+    // lead, not scrolled out of sight with its date.
+    if (m_tree)
+        m_tree->setItemDelegate(new EntryDelegate(m_tree));
 }
 
 void TreeDupsView::setStatus(const QString &text)
@@ -119,13 +174,7 @@ void TreeDupsView::showNodes(const DupList &list)
             item->setExpanded(true);
             byKey.insert(node.key, item);
         }
-    }
-    // Entries are long (name, folder, date): the column is at least as wide
-    // as the longest, so a narrow list scrolls sideways rather than cutting
-    // them, and a wide one still fills the list with the group colours.
-    const QAbstractItemView *view = m_tree; // QTreeWidget hides the public member
-    m_tree->header()->setMinimumSectionSize(view->sizeHintForColumn(0));
-}
+    }}
 
 void TreeDupsView::clearNodes()
 {

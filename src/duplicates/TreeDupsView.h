@@ -6,10 +6,17 @@
 #include <QIcon>
 #include <QPointer>
 
+class QFontMetrics;
 class QTreeWidget;
 class QWidget;
 
 namespace kw::DupsDel {
+
+// The text an entry shows in `width` pixels. An entry reads "lead (folder,
+// date)"; where it does not fit, the lead (name or subject) is cut and the
+// closing "(folder, date)" kept, since that is what tells the members of a
+// group apart. An entry without that closing part is cut at its end.
+QString fitEntryText(const QString &text, const QFontMetrics &metrics, int width);
 
 // The duplicate list of the main window, and its status line while a
 // duplicate run works. The one owner of the list's controls: nothing else

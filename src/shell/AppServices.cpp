@@ -1,5 +1,7 @@
 #include "shell/AppServices.h"
 
+#include "shell/WindowPlacement.h"
+
 namespace kw {
 
 QString versionText()
@@ -10,6 +12,10 @@ QString versionText()
 AppServices::AppServices(AppPaths paths)
     : AppServices(std::move(paths), std::make_unique<ui::QtMessageBox>(), std::make_unique<ui::HelpBrowser>())
 {
+    // The help window opens at the size the user last gave it.
+    static_cast<ui::HelpBrowser &>(*help).setSizeMemory(
+        {[this] { return placement::helpWindowSize(settings); },
+         [this](const QSize &size) { placement::saveHelpWindowSize(settings, size); }});
 }
 
 AppServices::AppServices(AppPaths paths_, std::unique_ptr<ui::MessageBox> box_,

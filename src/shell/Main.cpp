@@ -30,8 +30,10 @@ void MainWindows::showSplash()
 void MainWindows::loadMainWindow()
 {
     m_main = std::make_unique<frmHaupt>(m_services.messages, *m_services.help);
-    QObject::connect(m_main.get(), &frmHaupt::programEnding, m_main.get(),
-                     [this] { placement::save(*m_main, m_services.settings); });
+    QObject::connect(m_main.get(), &frmHaupt::programEnding, m_main.get(), [this] {
+        placement::save(*m_main, m_services.settings);
+        m_services.help->closeWindow(); // so that it keeps its size too
+    });
     QObject::connect(m_main.get(), &frmHaupt::programEnding, QCoreApplication::instance(),
                      &QCoreApplication::quit, Qt::QueuedConnection);
     if (m_wire)

@@ -103,6 +103,8 @@ inline constexpr QLatin1String FolderStructureSkip{"FolderStructureSkip"};
 
 // Main window: where it stood at the last end, "x,y,width,height"
 inline constexpr QLatin1String WindowGeometry{"WindowGeometry"};
+// Help window: its size when it was last closed, "width,height"
+inline constexpr QLatin1String HelpWindowSize{"HelpWindowSize"};
 
 // Attachments and contact names
 inline constexpr QLatin1String AttSize{"AttSize"};

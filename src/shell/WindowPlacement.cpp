@@ -78,4 +78,20 @@ void save(const QWidget &window, Settings &settings)
     settings.SaveSetting(setting::WindowGeometry, geometryText(window.normalGeometry()));
 }
 
+QSize helpWindowSize(const Settings &settings)
+{
+    const QStringList parts = settings.GetSetting(setting::HelpWindowSize, QString()).split(QLatin1Char(','));
+    if (parts.size() != 2)
+        return {};
+    bool wide = false;
+    bool high = false;
+    const QSize size(parts[0].trimmed().toInt(&wide), parts[1].trimmed().toInt(&high));
+    return wide && high && !size.isEmpty() ? size : QSize();
+}
+
+void saveHelpWindowSize(Settings &settings, const QSize &size)
+{
+    settings.SaveSetting(setting::HelpWindowSize, QStringLiteral("%1,%2").arg(size.width()).arg(size.height()));
+}
+
 } // namespace kw::placement

@@ -1,6 +1,7 @@
 #pragma once
 
-// Module WindowPlacement: the main window's size and place between runs.
+// Module WindowPlacement: the main window's size and place, and the help
+// window's size, between runs.
 
 #include <QList>
 #include <QRect>
@@ -37,6 +38,11 @@ std::optional<QRect> reachableGeometry(const QString &text, const QList<QRect> &
 // when it closes (its normal geometry, also when it is maximised).
 void restore(QWidget &window, const Settings &settings);
 void save(const QWidget &window, Settings &settings);
+
+// Setting HelpWindowSize, "width,height". Reads as an empty size when none
+// is stored or the text is no size.
+QSize helpWindowSize(const Settings &settings);
+void saveHelpWindowSize(Settings &settings, const QSize &size);
 
 } // namespace placement
 } // namespace kw

@@ -4,9 +4,9 @@
 #include "platform/ui/ToolIcons.h"
 
 #include <QAction>
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
@@ -39,14 +39,6 @@ QMenu *menu(QWidget *parent, const char *name)
     return named(new QMenu(parent), name);
 }
 
-// Buttons in columns 0 and 1 at their own width; column 2 takes the rest.
-QGridLayout *buttonGrid()
-{
-    auto *grid = new QGridLayout;
-    grid->setColumnStretch(2, 1);
-    return grid;
-}
-
 QTreeWidget *tree(QWidget *parent, const char *name)
 {
     auto *view = named(new QTreeWidget(parent), name);
@@ -70,7 +62,9 @@ void frmHauptUi::setupUi(QMainWindow *window)
     mainSplitter->setChildrenCollapsible(false);
     mainSplitter->addWidget(setupFolderFrame(mainSplitter));
     mainSplitter->addWidget(setupRightColumn(mainSplitter));
-    mainSplitter->setStretchFactor(0, 2);
+    // The right column takes most of a wide window: the duplicate list's
+    // entries (name, folder, date) are long.
+    mainSplitter->setStretchFactor(0, 1);
     mainSplitter->setStretchFactor(1, 3);
 
     auto *columns = new QHBoxLayout(central);
@@ -143,9 +137,8 @@ void frmHauptUi::setupMenus(QMainWindow *window)
 void frmHauptUi::setupToolBar(QMainWindow *window)
 {
     OutBar1 = named(new ui::OutBar(window), "OutBar1");
-    // As wide as its longest caption needs, never squeezed below that.
-    OutBar1->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Preferred);
-    OutBar1->setMaximumWidth(250);
+    // One width for every group: as wide as the longest caption or header.
+    OutBar1->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     struct ItemSetup { const char *group; const char *key; const char *toolTip; const char *icon; };
     // Captions come with the window's load; only Hol, Nam and Tel carry tooltips.
     static const ItemSetup items[] = {
@@ -173,17 +166,19 @@ QGroupBox *frmHauptUi::setupFolderFrame(QWidget *parent)
 {
     frmFolder = named(new QGroupBox(parent), "frmFolder");
     TvwOrdner = tree(frmFolder, "TvwOrdner");
+    // Folder names show whole: the column follows the widest open name and
+    // the tree scrolls sideways where the frame is narrower.
+    TvwOrdner->header()->setStretchLastSection(false);
+    TvwOrdner->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     cmdAktualisieren = named(new QPushButton(frmFolder), "cmdAktualisieren");
     cmdAlleRueck = named(new QPushButton(frmFolder), "cmdAlleRück");
     cmdZweigMark = named(new QPushButton(frmFolder), "cmdZweigMark");
-    // Two rows, so that the frame fits beside the list on a small screen.
-    auto *buttons = buttonGrid();
-    buttons->addWidget(cmdAktualisieren, 0, 0, 1, 2);
-    buttons->addWidget(cmdAlleRueck, 1, 0);
-    buttons->addWidget(cmdZweigMark, 1, 1);
+    // One below the other, so that the frame leaves the duplicate list room
+    // for its dates on a small screen.
     auto *layout = new QVBoxLayout(frmFolder);
     layout->addWidget(TvwOrdner, 1);
-    layout->addLayout(buttons);
+    for (QPushButton *button : {cmdAktualisieren, cmdAlleRueck, cmdZweigMark})
+        layout->addWidget(button);
     return frmFolder;
 }
 
@@ -194,13 +189,12 @@ QGroupBox *frmHauptUi::setupDuplicateFrame(QWidget *parent)
     cmdDupDel = named(new QPushButton(frmDups), "cmdDupDel");
     cmdDupView = named(new QPushButton(frmDups), "cmdDupView");
     cmdDupsClose = named(new QPushButton(frmDups), "cmdDupsClose");
-    auto *buttons = buttonGrid();
-    buttons->addWidget(cmdDupDel, 0, 0);
-    buttons->addWidget(cmdDupView, 0, 1);
-    buttons->addWidget(cmdDupsClose, 1, 1);
+    // One below the other, like the folder frame's: side by side they held
+    // the list, and so the window, wider than a small screen spares.
     auto *layout = new QVBoxLayout(frmDups);
     layout->addWidget(tvwDups, 1);
-    layout->addLayout(buttons);
+    for (QPushButton *button : {cmdDupDel, cmdDupView, cmdDupsClose})
+        layout->addWidget(button);
     frmDups->hide();
     return frmDups;
 }

@@ -35,6 +35,8 @@ void frmSharedFolderOpenUi::setupUi(QDialog *dialog)
 {
     dialog->setObjectName(QStringLiteral("frmSharedFolderOpen"));
     auto *layout = new QGridLayout(dialog);
+    lblName = new QLabel(dialog);
+    lblName->setObjectName(QStringLiteral("lblName"));
     txtName = new QLineEdit(dialog);
     txtName->setObjectName(QStringLiteral("txtName"));
     cmdNameCheck = new QPushButton(dialog);
@@ -45,11 +47,15 @@ void frmSharedFolderOpenUi::setupUi(QDialog *dialog)
     cmbFolderTyp->setObjectName(QStringLiteral("cmbFolderTyp"));
     cmdOK = new QPushButton(dialog);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    layout->addWidget(txtName, 0, 0);
-    layout->addWidget(cmdNameCheck, 0, 1);
-    layout->addWidget(lblOrdner, 1, 0, 1, 2);
-    layout->addWidget(cmbFolderTyp, 2, 0);
-    layout->addWidget(cmdOK, 2, 1);
+    // Each label over its box, and tied to it for screen readers.
+    lblName->setBuddy(txtName);
+    lblOrdner->setBuddy(cmbFolderTyp);
+    layout->addWidget(lblName, 0, 0, 1, 2);
+    layout->addWidget(txtName, 1, 0);
+    layout->addWidget(cmdNameCheck, 1, 1);
+    layout->addWidget(lblOrdner, 2, 0, 1, 2);
+    layout->addWidget(cmbFolderTyp, 3, 0);
+    layout->addWidget(cmdOK, 3, 1);
 }
 
 frmSharedFolderOpen::frmSharedFolderOpen(MailProfile &profile, Messages &messages, SharedFolder &shared,
@@ -69,6 +75,7 @@ void frmSharedFolderOpen::Form_Load()
     setWindowTitle(QString::fromUtf8("Ordner eines anderen Benutzers öffnen"));
     m_ui.cmdNameCheck->setText(QString::fromUtf8("Namen überprüfen"));
     m_ui.cmdOK->setText(QStringLiteral("OK"));
+    m_ui.lblName->setText(QStringLiteral("Name:"));
     m_ui.lblOrdner->setText(QStringLiteral("Ordner"));
     m_ui.cmbFolderTyp->clear();
     for (const SharedFolderType &type : sharedFolderTypes())

@@ -17,6 +17,7 @@ class SharedFolderFrame;
 // The controls of the dialog, created with their object names; no connections.
 struct frmSharedFolderOpenUi
 {
+    QLabel *lblName = nullptr; // "Name:", over txtName
     QLineEdit *txtName = nullptr;
     QLabel *lblOrdner = nullptr;
     QComboBox *cmbFolderTyp = nullptr;

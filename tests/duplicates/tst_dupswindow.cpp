@@ -10,6 +10,8 @@
 #include "shell/SettingNames.h"
 #include "shell/frmHaupt.h"
 
+#include <QApplication>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -52,6 +54,8 @@ private Q_SLOTS:
     void listKeepsTheOrderNodesWereAdded();
     void runStartEmptiesTheList_data();
     void runStartEmptiesTheList();
+    void narrowListKeepsFolderAndDate_data();
+    void narrowListKeepsFolderAndDate();
 };
 
 void TestDupsWindow::scanListsAndRemovesThroughTheWindow()
@@ -188,6 +192,40 @@ void TestDupsWindow::runStartEmptiesTheList()
     QCOMPARE(dups->state().DupEntryIDs.size(), starting ? size_t(1) : size_t(2));
     QCOMPARE(dups->state().DupStoreIDs.size(), starting ? size_t(1) : size_t(2));
     QCOMPARE(c.lblStatus->text(), QString("Bereit"));
+}
+
+void TestDupsWindow::narrowListKeepsFolderAndDate_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("room"); // as wide as this text
+    QTest::addColumn<QString>("kept"); // the end that shows whole; empty: none
+    const QString dated = QStringLiteral(" (Kontakte, 03.04.2022 15:50:50)");
+    QTest::newRow("fits: shown whole") << "Huber, Maria" + dated << "Huber, Maria" + dated << "Huber, Maria" + dated;
+    QTest::newRow("long name: name cut, folder and date kept")
+        << QString::fromUtf8("Müller-Lüdenscheidt, Lukas") + dated << "Huber" + dated << dated;
+    QTest::newRow("no room for the name: folder and date kept") << "Huber, Maria" + dated << dated << dated;
+    QTest::newRow("folder with brackets: kept whole")
+        << "Huber, Maria (Duplikate (erstellt von Kontorwerk), 13.02.2024 23:36:11)"
+        << "Hub (Duplikate (erstellt von Kontorwerk), 13.02.2024 23:36:11)"
+        << " (Duplikate (erstellt von Kontorwerk), 13.02.2024 23:36:11)";
+    QTest::newRow("brackets in the name: only the last part kept")
+        << "Meier (Firma) Holzbau GmbH" + dated << "Meier (F" + dated << dated;
+    QTest::newRow("no folder part: cut at the end") << "Besprechung mit der Firma Holzbau" << "Besprechung" << "";
+}
+
+void TestDupsWindow::narrowListKeepsFolderAndDate()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, room);
+    QFETCH(QString, kept);
+    const QFontMetrics metrics(QApplication::font());
+    const int width = metrics.horizontalAdvance(room);
+    const QString shown = fitEntryText(text, metrics, width);
+    QVERIFY2(shown.endsWith(kept), qPrintable(shown));
+    QVERIFY2(metrics.horizontalAdvance(shown) <= width || shown == kept, qPrintable(shown));
+    QCOMPARE(shown == text, metrics.horizontalAdvance(text) <= width);
+    if (kept.isEmpty())
+        QCOMPARE(shown, metrics.elidedText(text, Qt::ElideRight, width));
 }
 
 QTEST_MAIN(TestDupsWindow)

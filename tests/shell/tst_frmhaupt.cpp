@@ -50,6 +50,8 @@ private Q_SLOTS:
     void startState();
     void switchedOffControlsTakeNoClicks_data();
     void switchedOffControlsTakeNoClicks();
+    void toolBarKeepsOneWidth_data();
+    void toolBarKeepsOneWidth();
 };
 
 void TestFrmHaupt::controlsExistWithTheirKind_data()
@@ -295,6 +297,42 @@ void TestFrmHaupt::switchedOffControlsTakeNoClicks()
     }
     QTest::mouseClick(w.toolItem("AktGrp", "Dup"), Qt::LeftButton);
     QVERIFY(w.calls.isEmpty());
+}
+
+void TestFrmHaupt::toolBarKeepsOneWidth_data()
+{
+    QTest::addColumn<QSize>("screen");
+    QTest::newRow("800 x 600") << QSize(800, 600);
+    QTest::newRow("1920 x 1080") << QSize(1920, 1080);
+}
+
+// Opening a group neither moves the folder tree nor cuts a header or caption.
+void TestFrmHaupt::toolBarKeepsOneWidth()
+{
+    QFETCH(QSize, screen);
+    World w;
+    w.window.show();
+    w.window.resize(screen);
+    QVERIFY(QTest::qWaitForWindowExposed(&w.window));
+    ui::OutBar *bar = w.window.controls().OutBar1;
+    const QWidget *folders = w.window.controls().frmFolder;
+    const QList<QAbstractButton *> headers = bar->groupHeaders();
+    QCOMPARE(headers.size(), 3);
+    const int width = bar->width();
+    const int foldersAt = folders->mapTo(&w.window, QPoint()).x();
+    for (int g : {1, 2, 0}) {
+        QTest::mouseClick(headers[g], Qt::LeftButton);
+        QCoreApplication::sendPostedEvents(); // the layouts follow the new group
+        QCOMPARE(bar->currentIndex(), g);
+        QCOMPARE(bar->width(), width);
+        QCOMPARE(folders->mapTo(&w.window, QPoint()).x(), foldersAt);
+        for (const QAbstractButton *header : headers)
+            QVERIFY2(header->width() >= header->sizeHint().width(), qPrintable(header->text()));
+        for (int i = 0; i < bar->itemCount(g); ++i) {
+            const QToolButton *item = bar->itemButton(g, i);
+            QVERIFY2(item->width() >= item->sizeHint().width(), qPrintable(bar->itemKey(g, i)));
+        }
+    }
 }
 
 QTEST_MAIN(TestFrmHaupt)

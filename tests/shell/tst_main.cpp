@@ -79,6 +79,8 @@ private Q_SLOTS:
     void splashStaysBelowQuestions();
     void windowOpensWhereItWasClosed_data();
     void windowOpensWhereItWasClosed();
+    void helpWindowKeepsItsSizeBetweenRuns_data();
+    void helpWindowKeepsItsSizeBetweenRuns();
     void dataFolderBesideTheProgram_data();
     void dataFolderBesideTheProgram();
     void thisBuildsProgramFindsThisBuildsData();
@@ -272,6 +274,42 @@ void TestMain::windowOpensWhereItWasClosed()
         windows.mainWindow()->setGeometry(moved);
         QVERIFY(windows.mainWindow()->close());
     }
+}
+
+void TestMain::helpWindowKeepsItsSizeBetweenRuns_data()
+{
+    QTest::addColumn<QString>("saved");   // before the first run
+    QTest::addColumn<QSize>("opensWith"); // in the first run
+    QTest::newRow("nothing kept") << "" << ui::HelpBrowser::kDefaultSize;
+    QTest::newRow("kept size") << "500,420" << QSize(500, 420);
+    QTest::newRow("no size") << "0,0" << ui::HelpBrowser::kDefaultSize;
+    QTest::newRow("not two numbers") << "500,420,7" << ui::HelpBrowser::kDefaultSize;
+    QTest::newRow("not numbers") << "breit,hoch" << ui::HelpBrowser::kDefaultSize;
+}
+
+// The program's own help window, its size kept in the settings: a run opens
+// it at the size the last one closed it with.
+void TestMain::helpWindowKeepsItsSizeBetweenRuns()
+{
+    QFETCH(QString, saved);
+    QFETCH(QSize, opensWith);
+    test::TestEnv env;
+    env.settings.SaveSetting("HelpWindowSize", saved);
+    QWidget main;
+    main.show();
+    for (const QSize &expected : {opensWith, QSize(450, 380)}) {
+        AppServices services(env.paths(KW_DATA_DIR));
+        services.help->setHelpFolder(services.paths.helpFolder());
+        services.help->showHelpFor(&main);
+        QWidget *window = static_cast<ui::HelpBrowser &>(*services.help).window();
+        QVERIFY(window);
+        QCOMPARE(window->size(), expected);
+        window->resize(450, 380);
+        services.help->closeWindow();
+    }
+    // In the file, read back through a registry of its own.
+    registry::Registry reread(env.registryFile());
+    QCOMPARE(Settings(reread, env.messages).GetSetting("HelpWindowSize", ""), QString("450,380"));
 }
 
 void TestMain::dataFolderBesideTheProgram_data()

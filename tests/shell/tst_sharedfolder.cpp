@@ -96,6 +96,10 @@ void TestSharedFolder::dialogLoads()
     QCOMPARE(types->currentIndex(), 0);
     QCOMPARE(dialog.findChild<QPushButton *>("cmdNameCheck")->text(), QString::fromUtf8("Namen überprüfen"));
     QCOMPARE(dialog.findChild<QLabel *>("lblOrdner")->text(), QString("Ordner"));
+    // Each box has its label, tied to it for screen readers.
+    QCOMPARE(dialog.findChild<QLabel *>("lblName")->text(), QString("Name:"));
+    QCOMPARE(dialog.findChild<QLabel *>("lblName")->buddy(), dialog.findChild<QLineEdit *>("txtName"));
+    QCOMPARE(dialog.findChild<QLabel *>("lblOrdner")->buddy(), static_cast<QWidget *>(types));
     QVERIFY(dialog.findChild<QLineEdit *>("txtName"));
     QVERIFY(dialog.findChild<QPushButton *>("cmdOK"));
     // The title bar holds the whole title (bold) beside the icon and the buttons.

@@ -5,6 +5,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <QRect>
+#include <QSize>
+
+#include <functional>
 #include <memory>
 
 class QTextBrowser;
@@ -33,32 +37,60 @@ public:
     // F1 in any window of the application opens that window's page.
     void installF1Key();
 
+    // Closes the help window, if one is open; the program calls it at its end.
+    virtual void closeWindow() {}
+
 protected:
-    virtual void showFile(const QString &file) = 0;
+    // `explained`: the window whose help is asked for, or none.
+    virtual void showFile(const QString &file, const QWidget *explained) = 0;
 
 private:
     QString m_folder;
     std::unique_ptr<QObject> m_keyFilter;
 };
 
+// Where a help window of `size` opens: beside `explained` (a window's frame),
+// on its right where there is room, else on its left, else on the side with
+// more room, overlapping as little as it must; always inside `screen`, and
+// made smaller where the screen is.
+QRect helpPlacement(const QSize &size, const QRect &explained, const QRect &screen);
+
 // Shows the pages in a window of its own with a QTextBrowser. Opened while a
 // modal dialog is active, the window belongs to that dialog (and closes with
-// it), so that the dialog does not block it.
+// it), so that the dialog does not block it. It opens beside the window it
+// explains and closes with Escape.
 class HelpBrowser : public HelpViewer
 {
 public:
+    // The size the window opens with, and where its size goes when it is
+    // closed or hidden; the program keeps it in its settings.
+    struct SizeMemory
+    {
+        std::function<QSize()> load; // an empty size: none kept
+        std::function<void(const QSize &)> save;
+    };
+    static constexpr QSize kDefaultSize{640, 560};
+
     HelpBrowser();
     ~HelpBrowser() override;
 
+    void setSizeMemory(SizeMemory memory) { m_memory = std::move(memory); }
+
     // The help window, once one was opened.
     QWidget *window() const;
+    void closeWindow() override;
 
 protected:
-    void showFile(const QString &file) override;
+    void showFile(const QString &file, const QWidget *explained) override;
 
 private:
+    void createWindow(QWidget *owner);
+    void place(const QWidget *explained);
+
     QPointer<QWidget> m_window;
     QTextBrowser *m_browser = nullptr;
+    SizeMemory m_memory;
+    std::unique_ptr<QObject> m_sizeWatch;
 };
 
 // Test double: records the files it was asked to show.
@@ -68,7 +100,7 @@ public:
     QStringList shownFiles;
 
 protected:
-    void showFile(const QString &file) override { shownFiles.append(file); }
+    void showFile(const QString &file, const QWidget *) override { shownFiles.append(file); }
 };
 
 } // namespace kw::ui

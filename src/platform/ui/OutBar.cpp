@@ -1,9 +1,11 @@
 #include "platform/ui/OutBar.h"
 
+#include <QEvent>
 #include <QMouseEvent>
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <functional>
 
 namespace kw::ui {
@@ -73,6 +75,7 @@ int OutBar::addGroup(const QString &key, const QString &caption)
     layout->addStretch(1);
     QToolBox::addItem(page, caption);
     m_groups.append({key, page, {}});
+    updateGeometry();
     return m_groups.size() - 1;
 }
 
@@ -94,6 +97,7 @@ int OutBar::addItem(int group, const Item &item)
     auto *layout = static_cast<QVBoxLayout *>(g.page->layout());
     layout->insertWidget(layout->count() - 1, button); // keep the stretch last
     g.items.append(button);
+    updateGeometry();
     return g.items.size() - 1;
 }
 
@@ -144,6 +148,7 @@ bool OutBar::setGroupCaption(const QString &groupKey, const QString &caption)
     if (group < 0)
         return false;
     setItemText(indexOf(m_groups[group].page), caption);
+    updateGeometry();
     return true;
 }
 
@@ -154,7 +159,44 @@ bool OutBar::setItemCaption(const QString &groupKey, const QString &itemKey, con
     if (!button)
         return false;
     applyCaption(button, caption);
+    updateGeometry();
     return true;
+}
+
+QList<QAbstractButton *> OutBar::groupHeaders() const
+{
+    // The tool box's own buttons are its only direct button children; the
+    // items sit on the pages. Both are made in group order.
+    return findChildren<QAbstractButton *>(Qt::FindDirectChildrenOnly);
+}
+
+QSize OutBar::sizeHint() const
+{
+    return {commonWidth(), QToolBox::sizeHint().height()};
+}
+
+QSize OutBar::minimumSizeHint() const
+{
+    return {commonWidth(), QToolBox::minimumSizeHint().height()};
+}
+
+// The tool box alone would be as wide as its open page, so the bar narrowed
+// to the two short captions of "Extras" and cut the group headers.
+int OutBar::commonWidth() const
+{
+    int width = 0;
+    for (const Group &g : m_groups)
+        width = std::max(width, g.page->sizeHint().width());
+    for (const QAbstractButton *header : groupHeaders())
+        width = std::max(width, header->sizeHint().width());
+    return width + 2 * frameWidth();
+}
+
+void OutBar::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+        updateGeometry();
+    QToolBox::changeEvent(event);
 }
 
 void OutBar::applyCaption(QToolButton *button, const QString &caption)

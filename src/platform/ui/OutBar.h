@@ -5,6 +5,7 @@
 #include <QString>
 #include <QToolBox>
 
+class QAbstractButton;
 class QToolButton;
 
 namespace kw::ui {
@@ -20,6 +21,10 @@ constexpr int Middle = 4;
 // items. Groups and items are found by their keys; a click on an item with
 // any mouse button is reported as ItemClick(group, index, button) and the
 // receiver decides what a button means.
+//
+// The bar is as wide as its widest page or group header, whichever group is
+// open: opening another group neither moves the windows' other parts nor cuts
+// a caption.
 class OutBar : public QToolBox
 {
     Q_OBJECT
@@ -48,13 +53,21 @@ public:
     QString groupKey(int group) const;
     QString itemKey(int group, int index) const;
     QToolButton *itemButton(int group, int index) const;
+    // The clickable headers that open the groups, in group order.
+    QList<QAbstractButton *> groupHeaders() const;
 
     // Return false when the keys name no group or item.
     bool setGroupCaption(const QString &groupKey, const QString &caption);
     bool setItemCaption(const QString &groupKey, const QString &itemKey, const QString &caption);
 
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
 Q_SIGNALS:
     void ItemClick(int group, int index, int button);
+
+protected:
+    void changeEvent(QEvent *event) override;
 
 private:
     struct Group
@@ -65,6 +78,7 @@ private:
     };
     void emitClick(QToolButton *button, int mouseButton);
     static void applyCaption(QToolButton *button, const QString &caption);
+    int commonWidth() const;
 
     QList<Group> m_groups;
 };

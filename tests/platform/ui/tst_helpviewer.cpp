@@ -2,6 +2,8 @@
 
 #include <QDialog>
 #include <QLineEdit>
+#include <QPointer>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QVBoxLayout>
@@ -23,6 +25,12 @@ private Q_SLOTS:
     void shippedPages();
     void browserShowsThePage();
     void helpOfAModalDialogTakesClicks();
+    void escapeClosesTheHelp();
+    void placement_data();
+    void placement();
+    void opensBesideTheWindowItExplains();
+    void keepsTheSizeTheUserGaveIt_data();
+    void keepsTheSizeTheUserGaveIt();
 };
 
 namespace {
@@ -185,6 +193,117 @@ void TestHelpViewer::helpOfAModalDialogTakesClicks()
     const QPoint inside = browser->viewport()->mapTo(help.window(), QPoint(20, 20));
     QTest::mouseClick(help.window()->windowHandle(), Qt::LeftButton, {}, inside);
     QCOMPARE(counter.presses, 1);
+}
+
+void TestHelpViewer::escapeClosesTheHelp()
+{
+    HelpBrowser help;
+    help.setHelpFolder(kShipped);
+    QWidget main;
+    main.setObjectName("frmHaupt");
+    main.show();
+    help.showHelpFor(&main);
+    QPointer<QWidget> window = help.window();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    // The key lands where a person's would: in the page, which has the focus.
+    auto *browser = window->findChild<QTextBrowser *>();
+    browser->setFocus();
+    QTest::keyClick(browser, Qt::Key_Escape);
+    QTRY_VERIFY(window.isNull() || !window->isVisible());
+}
+
+// The screen is 0,0 to 1000 x 800 in every row.
+void TestHelpViewer::placement_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QRect>("explained");
+    QTest::addColumn<QRect>("expected");
+    QTest::newRow("room on the right") << QSize(400, 500) << QRect(50, 100, 500, 400) << QRect(550, 100, 400, 500);
+    QTest::newRow("room on the left only") << QSize(400, 500) << QRect(500, 100, 450, 400) << QRect(100, 100, 400, 500);
+    QTest::newRow("no room either side: against the roomier edge")
+        << QSize(400, 500) << QRect(200, 100, 700, 400) << QRect(0, 100, 400, 500);
+    QTest::newRow("near the bottom: moved up onto the screen")
+        << QSize(400, 500) << QRect(50, 600, 500, 150) << QRect(550, 300, 400, 500);
+    QTest::newRow("larger than the screen: made smaller")
+        << QSize(1400, 900) << QRect(50, 100, 500, 400) << QRect(0, 0, 1000, 800);
+    QTest::newRow("no window to explain: centred") << QSize(400, 500) << QRect() << QRect(300, 150, 400, 500);
+}
+
+void TestHelpViewer::placement()
+{
+    QFETCH(QSize, size);
+    QFETCH(QRect, explained);
+    QFETCH(QRect, expected);
+    QCOMPARE(kw::ui::helpPlacement(size, explained, QRect(0, 0, 1000, 800)), expected);
+}
+
+void TestHelpViewer::opensBesideTheWindowItExplains()
+{
+    HelpBrowser help;
+    help.setHelpFolder(kShipped);
+    help.setSizeMemory({[] { return QSize(300, 400); }, {}});
+    QDialog dialog;
+    dialog.setObjectName("frmReplace");
+    dialog.setGeometry(40, 60, 360, 300);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    help.showHelpFor(&dialog);
+    QWidget *window = help.window();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QVERIFY2(!window->frameGeometry().intersects(dialog.frameGeometry()), "help covers its dialog");
+    QVERIFY(window->screen()->availableGeometry().contains(window->frameGeometry()));
+    QCOMPARE(window->size(), QSize(300, 400));
+}
+
+void TestHelpViewer::keepsTheSizeTheUserGaveIt_data()
+{
+    QTest::addColumn<QString>("goes"); // how the help window leaves the screen
+    QTest::newRow("Escape") << "Escape";
+    QTest::newRow("its dialog closes") << "dialog";
+    QTest::newRow("the program ends") << "end";
+}
+
+void TestHelpViewer::keepsTheSizeTheUserGaveIt()
+{
+    QFETCH(QString, goes);
+    QSize kept;
+    QList<QSize> saved;
+    HelpBrowser help;
+    help.setHelpFolder(kShipped);
+    help.installF1Key();
+    help.setSizeMemory({[&] { return kept; }, [&](const QSize &size) { saved << size; }});
+    {
+        QWidget main;
+        main.show();
+        auto dialog = std::make_unique<QDialog>(&main);
+        dialog->setObjectName("frmOptions");
+        dialog->setWindowModality(Qt::ApplicationModal);
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+        QTest::keyClick(dialog.get(), Qt::Key_F1);
+        QPointer<QWidget> window = help.window();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        QCOMPARE(window->size(), HelpBrowser::kDefaultSize);
+        window->resize(520, 430);
+        if (goes == "Escape") {
+            // The person turns to the help window before pressing the key.
+            window->activateWindow();
+            QTRY_COMPARE(QApplication::activeWindow(), window.data());
+            QTest::keyClick(window->findChild<QTextBrowser *>(), Qt::Key_Escape);
+        }
+        else if (goes == "dialog")
+            dialog.reset();
+        else
+            help.closeWindow();
+        QTRY_VERIFY(window.isNull() || !window->isVisible());
+    }
+    QCOMPARE(saved.value(0), QSize(520, 430));
+
+    kept = saved.first();
+    QWidget other;
+    other.show();
+    help.showHelpFor(&other);
+    QCOMPARE(help.window()->size(), QSize(520, 430));
 }
 
 QTEST_MAIN(TestHelpViewer)
