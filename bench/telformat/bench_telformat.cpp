@@ -3,8 +3,11 @@
 // form with libphonenumber, in one run.
 //
 // Prints ours_over_libphonenumber_time_ratio (only with libphonenumber),
-// numbers_per_second and preread_ns_per_number (the same numbers through the
-// overload a run uses, on settings and tables read once) on stdout. Details go to stderr as key: value lines too:
+// numbers_per_second, preread_ns_per_number (the same numbers through the
+// overload a run uses, on settings and tables read once), first_call_ms (the
+// first number, which reads the tables) and example_area_code_share (share of
+// the frozen library example numbers of tests/fixtures/telephone whose
+// bracketed area code is the library's) on stdout. Details go to stderr as key: value lines too:
 // ours_seconds, changed_share, errors_reported and, with libphonenumber,
 // libphonenumber_seconds and digits_agree_share (share of the numbers both
 // rewrote whose digits agree). With --show N it also lists the first N
@@ -50,6 +53,7 @@ QString onlyDigits(const QString &text)
 
 struct Run
 {
+    double firstCallSeconds = 0;
     double seconds = 0;
     QStringList results; // "" where the formatter did not recognise the number
 };
@@ -59,8 +63,10 @@ Run runOurs(const QStringList &numbers, kw::Settings &settings, kw::Messages &me
     Run run;
     run.results.reserve(numbers.size());
     bool changed = false;
-    kw::TelNrStandard::FormatTelNumber(QStringLiteral("0711 1"), changed, settings, messages, db); // load tables
     QElapsedTimer timer;
+    timer.start();
+    kw::TelNrStandard::FormatTelNumber(QStringLiteral("0711 1"), changed, settings, messages, db); // load tables
+    run.firstCallSeconds = timer.nsecsElapsed() / 1e9;
     timer.start();
     for (const QString &number : numbers) {
         const QString out = kw::TelNrStandard::FormatTelNumber(number, changed, settings, messages, db);
@@ -83,6 +89,30 @@ double prereadSeconds(const QStringList &numbers, kw::Settings &settings, kw::re
     for (const QString &number : numbers)
         kw::TelNrStandard::FormatTelNumber(number, changed, *cfg, *tables);
     return timer.nsecsElapsed() / 1e9;
+}
+
+// Region,Typed,E164,AreaCode rows of the frozen sample: the share whose
+// formatted number brackets exactly the expected area code.
+double exampleAreaCodeShare(kw::Settings &settings, kw::refdb::Database &db)
+{
+    QFile file(QStringLiteral(KW_SOURCE_DIR "/tests/fixtures/telephone/example_numbers.csv"));
+    if (!file.open(QIODevice::ReadOnly))
+        return 0;
+    const auto cfg = kw::tel::TelSettings::current(settings);
+    const auto tables =
+        db.cached<kw::tel::TelTables>([](kw::refdb::Connection &c) { return kw::tel::TelTables::read(c); });
+    int all = 0;
+    int right = 0;
+    for (const QByteArray &line : file.readAll().split('\n')) {
+        const QList<QByteArray> f = line.trimmed().split(',');
+        if (f.size() != 4 || line.startsWith('#') || f[0] == "Region")
+            continue;
+        bool changed = false;
+        const QString out = kw::TelNrStandard::FormatTelNumber(QString::fromUtf8(f[1]), changed, *cfg, *tables);
+        ++all;
+        right += out.contains(QStringLiteral(" (") + QString::fromUtf8(f[3]) + QStringLiteral(") ")) ? 1 : 0;
+    }
+    return all ? double(right) / all : 0;
 }
 
 #ifdef KW_HAVE_LIBPHONENUMBER
@@ -171,5 +201,7 @@ int main(int argc, char **argv)
 #endif
     print("numbers_per_second", kNumbers / ours.seconds);
     print("preread_ns_per_number", preread * 1e9 / kNumbers);
+    print("first_call_ms", ours.firstCallSeconds * 1e3);
+    print("example_area_code_share", exampleAreaCodeShare(settings, db));
     return 0;
 }

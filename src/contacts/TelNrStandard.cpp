@@ -169,16 +169,34 @@ struct Parsed
     QStringView rest; // subscriber number (with area code) or whole number (without)
 };
 
+// A trunk digit written after the country code ("+49 (0)711", "+7 812") is
+// only a trunk prefix when the rest begins with a real area code; otherwise
+// it belongs to the number, and dropping it would lose a digit for good.
+// The whole digits are tried first, so that an area code beginning with the
+// trunk digit (Italy's "06", St Petersburg's "812") keeps it.
+std::optional<Parsed> afterCountryCode(QStringView cc, QStringView withTrunk, QStringView withoutTrunk,
+                                       const TelTables &tables)
+{
+    QStringView s = withTrunk;
+    if (!tables.findAreaCode(cc, withTrunk, false) && tables.findAreaCode(cc, withoutTrunk, false))
+        s = withoutTrunk;
+    const std::optional<QStringView> ac = tables.findAreaCode(cc, s, true);
+    if (!ac)
+        return std::nullopt;
+    return Parsed{cc, *ac, s};
+}
+
 // Country, trunk prefix and area code of the cleaned number; nothing when the
 // number is not recognised.
 std::optional<Parsed> parse(QStringView s, const TelSettings &cfg, const TelTables &tables)
 {
     bool recognised = false;
+    bool recognisedCountry = false;
     QStringView cc = cfg.CountryCode;
     QStringView np = cfg.NDDP;
     if (const auto country = tables.findCountry(s, cfg.IDDP, cfg.Plus)) {
         s = s.sliced(country->taken);
-        recognised = true;
+        recognised = recognisedCountry = true;
         if (!cfg.IgnoreCountryCode) {
             cc = country->code;
             np = country->prefix;
@@ -192,6 +210,8 @@ std::optional<Parsed> parse(QStringView s, const TelSettings &cfg, const TelTabl
     }
     if (s.isEmpty() || !recognised)
         return std::nullopt;
+    if (trunkRemoved && recognisedCountry)
+        return afterCountryCode(cc, withTrunk, s, tables);
     std::optional<QStringView> ac = tables.findAreaCode(cc, s, true);
     if (!ac && trunkRemoved) {
         // Area codes that themselves begin with the trunk digit ("06" in Italy).

@@ -59,6 +59,8 @@ private Q_SLOTS:
     void savedSettingChangesTheNextResult();
     void editedTableChangesTheNextResult_data();
     void editedTableChangesTheNextResult();
+    void trunkDigitAfterCountryCode_data();
+    void trunkDigitAfterCountryCode();
     void databaseCopiedOverInPlaceChangesTheNextResult();
     void unusableDatabaseIsReportedWith801_data();
     void unusableDatabaseIsReportedWith801();
@@ -286,6 +288,66 @@ void TestTelNrStandard::editedTableChangesTheNextResult()
     QCOMPARE(formatted(env, db, input), before);
     refdb::Connection::Open(path, refdb::Connection::Mode::ReadWrite).Execute(statement);
     QCOMPARE(formatted(env, db, input), after);
+}
+
+void TestTelNrStandard::trunkDigitAfterCountryCode_data()
+{
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<bool>("russianAreaCodes"); // else Russia has only its NULL row
+    QTest::addColumn<SettingList>("settings");
+    QTest::addColumn<QString>("expected");
+    const SettingList none;
+    // Countries with a trunk prefix and no area codes: the digit is part of the number.
+    QTest::newRow("St Petersburg, no area rows") << "+7 812 123 45 67" << false << none << "+7 8121234567";
+    QTest::newRow("Russian freephone, no area rows") << "+7 800 123 45 67" << false << none << "+7 8001234567";
+    QTest::newRow("Belarus freephone") << "+375 800 200 7981" << false << none << "+375 8002007981";
+    QTest::newRow("Rwanda, old zero") << "+250 06 21 96 33" << false << none << "+250 06219633";
+    QTest::newRow("second run keeps the digit") << "+7 8121234567" << false << none << "+7 8121234567";
+    // Area codes after a written trunk prefix, as before.
+    QTest::newRow("German trunk prefix after the country") << "+49 0711 1234" << false << none << "+49 (711) 1234";
+    QTest::newRow("German bracketed trunk prefix") << "+49 (0)711 1234" << false << none << "+49 (711) 1234";
+    QTest::newRow("Austrian trunk prefix after the country") << "0043 01 234 56 78" << false << none << "+43 (1) 2345678";
+    QTest::newRow("Swiss trunk prefix after the country") << "+41 044 123 45 67" << false << none << "+41 (44) 1234567";
+    QTest::newRow("Italian area code with its zero") << "+39 06 1234567" << false << none << "+39 (06) 1234567";
+    QTest::newRow("unknown German area code after trunk prefix") << "+49 0999 1234" << false << none << "+49 0999 1234";
+    // Area codes that begin with the trunk digit: the whole digits win.
+    QTest::newRow("area code beginning with the trunk digit") << "+7 812 123 45 67" << true << none << "+7 (812) 1234567";
+    QTest::newRow("rest would also begin with an area code") << "+7 8121 23 45 67" << true << none << "+7 (812) 1234567";
+    QTest::newRow("trunk digit before such an area code") << "+7 8 812 123 45 67" << true << none << "+7 (812) 1234567";
+    QTest::newRow("no area code either way") << "+7 555 123 45 67" << true << none << "+7 555 123 45 67";
+    // Written without the country code, the trunk prefix goes as before.
+    QTest::newRow("home country Russia") << "8 812 123 45 67" << true << SettingList{{"CountryCode", "7"}, {"NDDP", "8"}} << "+7 (812) 1234567";
+}
+
+void TestTelNrStandard::trunkDigitAfterCountryCode()
+{
+    QFETCH(QString, input);
+    QFETCH(bool, russianAreaCodes);
+    QFETCH(SettingList, settings);
+    QFETCH(QString, expected);
+    test::TestEnv env;
+    saveAll(env, settings);
+    const QString path = scratchCopy(env);
+    QStringList rows{"INSERT INTO T_CountryCodes (CountryCode, NationalDDPrefix) VALUES ('7', '8')",
+                     "INSERT INTO T_CountryCodes (CountryCode, NationalDDPrefix) VALUES ('375', '8')",
+                     "INSERT INTO T_CountryCodes (CountryCode, NationalDDPrefix) VALUES ('250', '0')",
+                     "INSERT INTO T_CountryAndAreaCodes (CountryCode, AreaCode) VALUES ('375', NULL)",
+                     "INSERT INTO T_CountryAndAreaCodes (CountryCode, AreaCode) VALUES ('250', NULL)"};
+    if (russianAreaCodes) {
+        // "121" makes the digits after a dropped 8 of "8121..." an area code too.
+        rows << "INSERT INTO T_CountryAndAreaCodes (CountryCode, AreaCode) VALUES ('7', '812')"
+             << "INSERT INTO T_CountryAndAreaCodes (CountryCode, AreaCode) VALUES ('7', '121')";
+    } else {
+        rows << "INSERT INTO T_CountryAndAreaCodes (CountryCode, AreaCode) VALUES ('7', NULL)";
+    }
+    refdb::Connection write = refdb::Connection::Open(path, refdb::Connection::Mode::ReadWrite);
+    for (const QString &row : rows)
+        write.Execute(row);
+    refdb::Database db(path);
+    bool changed = false;
+    QCOMPARE(formatted(env, db, input, &changed), expected);
+    QCOMPARE(changed, expected != input);
+    QCOMPARE(env.box.shown.size(), 0);
 }
 
 void TestTelNrStandard::unusableDatabaseIsReportedWith801_data()
