@@ -326,8 +326,8 @@ void TestFrmTelDB::randomWalkStoresOnlyFinishedRows()
     QVERIFY(countriesAfter.size() >= countriesBefore.size());
 }
 
-// The program folder's own copy of the shipped tables: all 10,116 rows in
-// order, German headers in full, the window within 800x600, a new row at the
+// The program folder's own copy of the shipped tables (tens of thousands of
+// area rows): every row in order, German headers in full, the window within 800x600, a new row at the
 // end and in view.
 void TestFrmTelDB::shippedTablesOpenReadableAndSorted()
 {
@@ -342,7 +342,9 @@ void TestFrmTelDB::shippedTablesOpenReadableAndSorted()
     QCOMPARE(w.env.box.shown.size(), 0);
 
     tel::TelTableModel *areas = dialog.countryAreaModel();
-    QCOMPARE(areas->rowCount(), 10116);
+    const int shippedRows = int(tableRows(w.databasePath(), kAreas).size());
+    QVERIFY(shippedRows > 10000);
+    QCOMPARE(areas->rowCount(), shippedRows);
     for (int r = 1; r < areas->rowCount(); ++r) {
         const int c0 = areas->index(r - 1, 0).data().toInt();
         const int c1 = areas->index(r, 0).data().toInt();
@@ -368,7 +370,7 @@ void TestFrmTelDB::shippedTablesOpenReadableAndSorted()
 
     QTest::mouseClick(dialog.controls().cmdNew1, Qt::LeftButton);
     const QModelIndex newCell = areas->index(areas->newRow(), 0);
-    QCOMPARE(newCell.row(), 10116);
+    QCOMPARE(newCell.row(), shippedRows);
     QVERIFY(dialog.controls().GridCountryArea->viewport()->rect().contains(
         dialog.controls().GridCountryArea->visualRect(newCell)));
     if (qEnvironmentVariableIsSet("KW_GRAB")) // to look at the window
