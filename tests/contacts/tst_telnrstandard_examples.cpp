@@ -57,48 +57,15 @@ QList<Example> frozenExamples()
 
 } // namespace
 
-// The formatter over the shipped tables and default settings, on numbers of
-// countries that dial area codes, typed with their country code.
+// The formatter over the shipped tables and default settings, on the example
+// numbers of every country that dials area codes, typed with its country code.
 class TestTelNrStandardExamples : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void formats_data();
-    void formats();
     void libraryExamples();
 };
-
-void TestTelNrStandardExamples::formats_data()
-{
-    QTest::addColumn<QString>("input");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("Sydney") << "+61 2 1234 5678" << "+61 (2) 12345678";
-    QTest::newRow("Finland, two-digit area code") << "+358 13 1234567" << "+358 (13) 1234567";
-    QTest::newRow("Kazan") << "+7 843 234 56 78" << "+7 (843) 2345678";
-    QTest::newRow("St Petersburg keeps its 8") << "+7 812 123 45 67" << "+7 (812) 1234567";
-    QTest::newRow("Russian trunk digit before the area code") << "+7 8 812 123 45 67" << "+7 (812) 1234567";
-    QTest::newRow("Russian freephone not an area code") << "+7 800 123 45 67" << "+7 800 123 45 67";
-    QTest::newRow("Belarus freephone not an area code") << "+375 800 200 7981" << "+375 800 200 7981";
-    QTest::newRow("Rwanda, 06 is an area code") << "+250 06 21 96 33" << "+250 (06) 219633";
-    QTest::newRow("Minsk region") << "+375 152 45 09 11" << "+375 (152) 450911";
-    QTest::newRow("Tokyo") << "+81 3 1234 5678" << "+81 (3) 12345678";
-    QTest::newRow("Luxembourg keeps its NULL row") << "+352 27 12 34 56" << "+352 27123456";
-    QTest::newRow("Stuttgart after country and trunk prefix") << "+49 (0)711 123456" << "+49 (711) 123456";
-}
-
-void TestTelNrStandardExamples::formats()
-{
-    QFETCH(QString, input);
-    QFETCH(QString, expected);
-    test::TestEnv env;
-    QVERIFY(env.settings.InitDefaultSettings());
-    refdb::Database db(QStringLiteral(KW_DATA_DIR "/KontorwerkPub.db"));
-    bool changed = false;
-    QCOMPARE(TelNrStandard::FormatTelNumber(input, changed, env.settings, env.messages, db), expected);
-    QCOMPARE(changed, expected != input);
-    QCOMPARE(env.box.shown.size(), 0);
-}
 
 // Every digit survives, and nearly every bracketed area code is the
 // destination code the library gives.

@@ -39,6 +39,19 @@ void TestTelNrStandardShipped::formats_data()
     QTest::newRow("Liechtenstein, no area codes") << "+423 234 56 78" << "+423 2345678";
     QTest::newRow("Luxembourg, no area codes") << "00352 123456" << "+352 123456";
     QTest::newRow("unknown German area code kept") << "0 999 1234" << "0 999 1234";
+    // Countries whose area codes come from the generated table.
+    QTest::newRow("Sydney") << "+61 2 1234 5678" << "+61 (2) 12345678";
+    QTest::newRow("Finland, two-digit area code") << "+358 13 1234567" << "+358 (13) 1234567";
+    QTest::newRow("Kazan") << "+7 843 234 56 78" << "+7 (843) 2345678";
+    QTest::newRow("St Petersburg keeps its 8") << "+7 812 123 45 67" << "+7 (812) 1234567";
+    QTest::newRow("Russian trunk digit before the area code") << "+7 8 812 123 45 67" << "+7 (812) 1234567";
+    QTest::newRow("Russian freephone not an area code") << "+7 800 123 45 67" << "+7 800 123 45 67";
+    QTest::newRow("Belarus freephone not an area code") << "+375 800 200 7981" << "+375 800 200 7981";
+    QTest::newRow("Rwanda, 06 is an area code") << "+250 06 21 96 33" << "+250 (06) 219633";
+    QTest::newRow("Minsk region") << "+375 152 45 09 11" << "+375 (152) 450911";
+    QTest::newRow("Tokyo") << "+81 3 1234 5678" << "+81 (3) 12345678";
+    QTest::newRow("Luxembourg keeps its NULL row") << "+352 27 12 34 56" << "+352 27123456";
+    QTest::newRow("Stuttgart after country and trunk prefix") << "+49 (0)711 123456" << "+49 (711) 123456";
 }
 
 void TestTelNrStandardShipped::formats()
