@@ -1,8 +1,8 @@
 #include "options/frmOptionsUi.h"
 
 #include "options/InputRules.h"
-#include "options/UiBuild.h"
 #include "platform/ui/HistoryTextBox.h"
+#include "platform/ui/WidgetBuild.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -16,7 +16,7 @@
 
 namespace kw::options {
 
-using namespace build;
+using namespace ui::build;
 
 namespace {
 

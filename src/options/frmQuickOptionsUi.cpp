@@ -1,7 +1,7 @@
 #include "options/frmQuickOptionsUi.h"
 
 #include "options/InputRules.h"
-#include "options/UiBuild.h"
+#include "platform/ui/WidgetBuild.h"
 
 #include <QComboBox>
 #include <QDialog>
@@ -15,7 +15,7 @@
 
 namespace kw::options {
 
-using namespace build;
+using namespace ui::build;
 
 namespace {
 
