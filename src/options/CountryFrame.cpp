@@ -37,7 +37,8 @@ QGroupBox *CountryFrame::setupCountryFrame(QWidget *parent, Placement placement)
         grid->addWidget(cmbCountrySelect, 0, 1);
     }
     const int first = stacked ? 2 : 1;
-    const std::pair<QLabel *, QLineEdit *> rows[] = {{lblCountryCode, txtCountryCode}, {lblIDDP, txtIDDP}, {lblNDDP, txtNDDP}};
+    const std::pair<QLabel *, QLineEdit *> rows[] = {
+        {lblCountryCode, txtCountryCode}, {lblIDDP, txtIDDP}, {lblNDDP, txtNDDP}};
     for (int i = 0; i < 3; ++i) {
         acceptDigits(rows[i].second, 3);
         if (!stacked)

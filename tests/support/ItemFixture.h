@@ -17,7 +17,7 @@ namespace kw::test {
 
 enum class FieldWrite {
     Typed, // through the field's type and the composite rules
-    Raw,   // the text as given, bypassing the composite rules
+    Raw, // the text as given, bypassing the composite rules
 };
 
 // "user:Name" keys become text user properties; an empty messageClass means

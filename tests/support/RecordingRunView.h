@@ -34,7 +34,7 @@ public:
 
     QStringList statuses;
     QList<int> maxima; // every maximum set, in order
-    int maximum = 0;   // the last one
+    int maximum = 0; // the last one
     int progress = 0;
     int yields = 0;
     // Called on each yield with the count so far: lets a test act mid-run.
