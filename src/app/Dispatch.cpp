@@ -22,7 +22,7 @@ using Action = std::function<void()>;
 struct Route
 {
     QStringList names; // tool-bar keys, menu entries, buttons or window hooks
-    Action action;     // empty: the tool is not built yet and the entry does nothing
+    Action action;     // what each of these names runs
 };
 
 // The telephone dialogs the options open over themselves.

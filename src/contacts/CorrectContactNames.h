@@ -1,6 +1,7 @@
 #pragma once
 
-// Module NameCorrectionFunctions: the name-correction run over the ticked contact folders.
+// The name-correction run over the ticked contact folders; the parser it
+// applies to each contact is NameCorrectionFunctions.
 
 #include "shell/FolderFunctions.h"
 #include "shell/RunView.h"

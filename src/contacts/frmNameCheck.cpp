@@ -3,6 +3,7 @@
 #include "contacts/NameCorrectionFunctions.h"
 #include "platform/core/PlatformError.h"
 #include "platform/ui/HistoryTextBox.h"
+#include "platform/ui/WidgetBuild.h"
 #include "shell/GlobalFunctions.h"
 
 #include <QCheckBox>
@@ -13,12 +14,7 @@
 namespace kw {
 namespace {
 
-template <class T>
-T *named(T *widget, const char *name)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
+using ui::build::named;
 
 // A part's label inside its frame. The frames stand one below the other, so
 // each part has the dialog's whole width: a title such as "Frau Prof. Dr. med.

@@ -5,6 +5,7 @@
 #include "contacts/TelTables.h"
 #include "platform/refdb/Database.h"
 #include "platform/ui/HistoryTextBox.h"
+#include "shell/AppPaths.h"
 #include "shell/ErrorTrap.h"
 
 #include <QCoreApplication>
@@ -64,7 +65,7 @@ void frmTelPruef::Form_Load()
                                             "Sie das Ergebnis der Tel.-Nr.-vereinheitlichen-Funktion testen."));
     m_ui.frmOut->setTitle(QStringLiteral("Ausgabe:"));
     m_ui.lblTelNr->setText(QStringLiteral("Telefonnummer"));
-    m_ui.txtTelNr->setHistoryFile(m_programFolder + QStringLiteral("/Preferences/Tel.dat"));
+    m_ui.txtTelNr->setHistoryFile(AppPaths::historyFile(m_programFolder, QStringLiteral("Tel.dat")));
     m_ui.txtTelNr->setListTitle(QStringLiteral("Namen"));
 }
 

@@ -252,7 +252,7 @@ void frmVorwahlen::UpdateExamples()
 void frmVorwahlen::SetHistoryFiles()
 {
     for (const auto &[box, file] : m_ui.separatorHistories()) {
-        box->setHistoryFile(m_programFolder + QStringLiteral("/Preferences/") + file);
+        box->setHistoryFile(AppPaths::historyFile(m_programFolder, file));
         box->setListTitle(QStringLiteral("Trennzeichen"));
     }
 }

@@ -4,6 +4,7 @@
 #include "platform/core/PlatformError.h"
 #include "platform/mailstore/Folder.h"
 #include "platform/mailstore/Item.h"
+#include "platform/mailstore/ItemSchema.h"
 #include "platform/mailstore/Items.h"
 #include "platform/mailstore/UserProperties.h"
 #include "platform/mapi/SafeItem.h"
@@ -117,7 +118,7 @@ QString ItemReader::criterionValue(const Criterion &c, int itemClass, const mapi
 {
     if (c.userProperty)
         return QString(); // read after the attempt, see readUserField
-    if (c.mailItemsOnly && itemClass != 43)
+    if (c.mailItemsOnly && itemClass != mailstore::itemclass::Mail)
         return QString();
     if (c.normalise == Normalise::Count)
         return QString::number(wrapper.Attachments()->Count());

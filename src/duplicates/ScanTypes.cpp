@@ -1,5 +1,6 @@
 #include "duplicates/ScanTypes.h"
 
+#include "platform/mailstore/ItemSchema.h"
 #include "shell/GlobalFunctions.h"
 #include "shell/SettingNames.h"
 
@@ -7,6 +8,7 @@ namespace kw::DupsDel {
 namespace {
 
 using N = Normalise;
+namespace itemclass = mailstore::itemclass;
 
 Criterion c(QLatin1String setting, const char *field, Normalise how)
 {
@@ -16,7 +18,7 @@ Criterion c(QLatin1String setting, const char *field, Normalise how)
 ScanType tasks()
 {
     return ScanType{ScanKind::Tasks, QStringLiteral("RemoveDuplicateTasks"), {QStringLiteral("IPM.Task")},
-                    QStringLiteral("IPM.Task"), {48}, {QStringLiteral("KWSafe3.SafeTaskItem")},
+                    QStringLiteral("IPM.Task"), {itemclass::Task}, {QStringLiteral("KWSafe3.SafeTaskItem")},
                     QStringLiteral("Remove Duplicates (Task)"), place::DupScanTasks, true, true, false,
                     SwitchRead::Strict,
                     {c(setting::AufgabenStartDate, "StartDate", N::Unchanged),
@@ -31,7 +33,7 @@ ScanType emails()
     Criterion to = c(setting::EmailTo, "To", N::Unchanged);
     to.mailItemsOnly = true;
     return ScanType{ScanKind::Emails, QStringLiteral("RemoveDuplicateEmails"),
-                    {QStringLiteral("IPM.Note"), QStringLiteral("IPM.Post")}, QStringLiteral("IPM.Note"), {43, 45},
+                    {QStringLiteral("IPM.Note"), QStringLiteral("IPM.Post")}, QStringLiteral("IPM.Note"), {itemclass::Mail, itemclass::Post},
                     {QStringLiteral("KWSafe3.SafeMailItem"), QStringLiteral("KWSafe3.SafePostItem")},
                     QStringLiteral("Remove Duplicates (Email)"), place::DupScanMails, true, false, false,
                     SwitchRead::Strict,
@@ -50,7 +52,7 @@ ScanType contacts()
     Criterion user = c(setting::KontakteFieldName, "", N::Unchanged);
     user.userProperty = true;
     return ScanType{ScanKind::Contacts, QStringLiteral("RemoveDuplicateContacts"), {QStringLiteral("IPM.Contact")},
-                    QStringLiteral("IPM.Contact"), {40}, {QStringLiteral("KWSafe3.SafeContactItem")},
+                    QStringLiteral("IPM.Contact"), {itemclass::Contact}, {QStringLiteral("KWSafe3.SafeContactItem")},
                     QStringLiteral("Remove Duplicates (Contact)"), place::DupScanContacts, true, false, true,
                     SwitchRead::Strict,
                     {c(setting::KontakteBusinessTelephoneNumber, "BusinessTelephoneNumber", N::Unchanged),
@@ -70,7 +72,7 @@ ScanType contacts()
 ScanType appointments()
 {
     return ScanType{ScanKind::Appointments, QStringLiteral("RemoveDuplicateAppointments"),
-                    {QStringLiteral("IPM.Appointment")}, QStringLiteral("IPM.Appointment"), {26},
+                    {QStringLiteral("IPM.Appointment")}, QStringLiteral("IPM.Appointment"), {itemclass::Appointment},
                     {QStringLiteral("KWSafe3.SafeAppointmentItem")}, QStringLiteral("Remove Duplicates (Appointment)"),
                     place::DupScanAppointments, true, true, false, SwitchRead::Strict,
                     {c(setting::TermineStart, "Start", N::Unchanged),
@@ -85,7 +87,7 @@ ScanType appointments()
 ScanType journal()
 {
     return ScanType{ScanKind::Journal, QStringLiteral("RemoveDuplicateJournal"), {QStringLiteral("IPM.Activity")},
-                    QStringLiteral("IPM.Activity"), {42}, {QStringLiteral("KWSafe3.SafeJournalItem")},
+                    QStringLiteral("IPM.Activity"), {itemclass::Journal}, {QStringLiteral("KWSafe3.SafeJournalItem")},
                     QStringLiteral("Remove Duplicates (Journal)"), place::DupScanJournal, true, false, false,
                     SwitchRead::Lenient,
                     {c(setting::JournalSubject, "Subject", N::Unchanged),
@@ -98,7 +100,7 @@ ScanType journal()
 ScanType notes()
 {
     return ScanType{ScanKind::Notes, QStringLiteral("RemoveDuplicateNotes"), {QStringLiteral("IPM.StickyNote")},
-                    QStringLiteral("IPM.StickyNote"), {44}, {QStringLiteral("KWSafe3.SafePostItem")},
+                    QStringLiteral("IPM.StickyNote"), {itemclass::Note}, {QStringLiteral("KWSafe3.SafePostItem")},
                     QStringLiteral("Remove Duplicates (Note)"), place::DupScanNotes, false, false, false,
                     SwitchRead::Lenient,
                     {c(setting::NotizenColor, "Color", N::Unchanged),

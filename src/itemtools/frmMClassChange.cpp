@@ -4,6 +4,7 @@
 #include "shell/GlobalFunctions.h"
 #include "platform/ui/HelpViewer.h"
 #include "platform/ui/HistoryTextBox.h"
+#include "shell/AppPaths.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -53,7 +54,7 @@ void frmMClassChange::Form_Load()
         "Bitte nur den kurzen Formularnamen angeben. IPM.... wird automatisch vom Programm hinzugefügt."));
     setWindowTitle(QStringLiteral("Eingabe!"));
     m_ui.cmdOK->setText(QStringLiteral("OK"));
-    m_ui.txtClassName->setHistoryFile(m_programFolder + QStringLiteral("/Preferences/MessageClass.dat"));
+    m_ui.txtClassName->setHistoryFile(AppPaths::historyFile(m_programFolder, QStringLiteral("MessageClass.dat")));
     m_ui.txtClassName->setListTitle(QStringLiteral("Namen"));
 }
 

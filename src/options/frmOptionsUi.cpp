@@ -1,7 +1,7 @@
 #include "options/frmOptionsUi.h"
 
-#include "options/UiBuild.h"
 #include "platform/ui/HistoryTextBox.h"
+#include "platform/ui/WidgetBuild.h"
 
 #include <QButtonGroup>
 #include <QDialog>
@@ -17,7 +17,7 @@
 
 namespace kw::options {
 
-using namespace build;
+using namespace ui::build;
 
 namespace {
 

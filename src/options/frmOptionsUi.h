@@ -6,7 +6,7 @@
 // Control arrays of the original (frMain, frmTab, sldPrio, cmdZeichen) keep
 // their one name and carry their index in the property "Index".
 
-#include "options/CountryPresets.h"
+#include "options/CountryFrame.h"
 #include "options/LayoutEditor.h"
 
 #include <QList>
@@ -110,19 +110,10 @@ protected:
 };
 
 // Page "Telefonnummern formatieren".
-struct TelephoneControls
+struct TelephoneControls : CountryFrame
 {
     QLabel *lblDurchwahlTrenn = nullptr;
     QLineEdit *txtDurchwahlTrenn = nullptr;
-    QGroupBox *frTelQuick = nullptr;
-    QLabel *lblTelQuick = nullptr;
-    QComboBox *cmbCountrySelect = nullptr; // Tag "n": a preset picker, never stored
-    QLabel *lblCountryCode = nullptr;
-    QLineEdit *txtCountryCode = nullptr;
-    QLabel *lblIDDP = nullptr;
-    QLineEdit *txtIDDP = nullptr;
-    QLabel *lblNDDP = nullptr;
-    QLineEdit *txtNDDP = nullptr;
     QCheckBox *chkIgnoreCountryCode = nullptr;
     QCheckBox *chkPlus = nullptr;
     QCheckBox *chkSchweizKonv = nullptr;
@@ -138,7 +129,6 @@ struct TelephoneControls
     QPushButton *cmdTelDB = nullptr;
 
     QList<QWidget *> filterControls() const;
-    PrefixBoxes prefixes() const { return {txtCountryCode, txtIDDP, txtNDDP}; }
 
 protected:
     QWidget *setupTelephone(QWidget *parent);

@@ -1,8 +1,8 @@
 #include "options/frmOptionsUi.h"
 
 #include "options/InputRules.h"
-#include "options/UiBuild.h"
 #include "platform/ui/HistoryTextBox.h"
+#include "platform/ui/WidgetBuild.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -16,7 +16,7 @@
 
 namespace kw::options {
 
-using namespace build;
+using namespace ui::build;
 
 namespace {
 
@@ -45,29 +45,7 @@ QWidget *TelephoneControls::setupTelephone(QWidget *page)
     acceptExtensionSeparator(txtDurchwahlTrenn);
     txtDurchwahlTrenn->setFixedWidth(40);
 
-    frTelQuick = captioned<QGroupBox>(page, "frTelQuick", "Ländereinstellung");
-    QWidget *q = frTelQuick;
-    lblTelQuick = label(q, "lblTelQuick", "Schnellauswahl");
-    cmbCountrySelect = named(new QComboBox(q), "cmbCountrySelect");
-    cmbCountrySelect->setProperty("Tag", QStringLiteral("n"));
-    lblCountryCode = label(q, "lblCountryCode", "Eigene Ländervorwahl");
-    txtCountryCode = text(q, "txtCountryCode");
-    lblIDDP = label(q, "lblIDDP", "Eigenes internationales Präfix");
-    txtIDDP = text(q, "txtIDDP");
-    lblNDDP = label(q, "lblNDDP", "Eigenes nationales Präfix");
-    txtNDDP = text(q, "txtNDDP");
-    auto *quick = new QGridLayout(frTelQuick);
-    const std::pair<QLabel *, QWidget *> quickRows[] = {
-        {lblTelQuick, cmbCountrySelect}, {lblCountryCode, txtCountryCode}, {lblIDDP, txtIDDP}, {lblNDDP, txtNDDP}};
-    for (int i = 0; i < 4; ++i) {
-        quick->addWidget(quickRows[i].first, i, 0);
-        quick->addWidget(quickRows[i].second, i, 1);
-    }
-    for (QLineEdit *prefix : {txtCountryCode, txtIDDP, txtNDDP}) {
-        acceptDigits(prefix, 3);
-        prefix->setFixedWidth(60);
-    }
-    quick->setColumnStretch(2, 1);
+    setupCountryFrame(page, Placement::Beside);
 
     chkIgnoreCountryCode = check(page, "chkIgnoreCountryCode", "vorhandene Ländervorwahl ignorieren");
     chkPlus = check(page, "chkPlus", "Ländervorwahl auch bei Rufnummern ohne internationales Präfix erkennen");

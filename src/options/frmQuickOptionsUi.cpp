@@ -1,7 +1,7 @@
 #include "options/frmQuickOptionsUi.h"
 
 #include "options/InputRules.h"
-#include "options/UiBuild.h"
+#include "platform/ui/WidgetBuild.h"
 
 #include <QComboBox>
 #include <QDialog>
@@ -15,7 +15,7 @@
 
 namespace kw::options {
 
-using namespace build;
+using namespace ui::build;
 
 namespace {
 
@@ -33,27 +33,7 @@ QLabel *heading(QWidget *page, int index, const char *caption)
 
 QWidget *frmQuickOptionsUi::setupTelephonePage(QWidget *page)
 {
-    frTelQuick = captioned<QGroupBox>(page, "frTelQuick", "Ländereinstellung");
-    QWidget *q = frTelQuick;
-    lblTelQuick = label(q, "lblTelQuick", "Schnellauswahl");
-    cmbCountrySelect = named(new QComboBox(q), "cmbCountrySelect");
-    cmbCountrySelect->setProperty("Tag", QStringLiteral("n"));
-    lblCountryCode = label(q, "lblCountryCode", "Eigene Ländervorwahl:");
-    txtCountryCode = text(q, "txtCountryCode");
-    lblIDDP = label(q, "lblIDDP", "Eigenes internationales Präfix:");
-    txtIDDP = text(q, "txtIDDP");
-    lblNDDP = label(q, "lblNDDP", "Eigenes nationales Präfix:");
-    txtNDDP = text(q, "txtNDDP");
-    auto *grid = new QGridLayout(frTelQuick);
-    grid->addWidget(lblTelQuick, 0, 0, 1, 2);
-    grid->addWidget(cmbCountrySelect, 1, 0, 1, 2);
-    const std::pair<QLabel *, QLineEdit *> rows[] = {{lblCountryCode, txtCountryCode}, {lblIDDP, txtIDDP}, {lblNDDP, txtNDDP}};
-    for (int i = 0; i < 3; ++i) {
-        // The same rules as in the options dialog: digits only, at most three.
-        acceptDigits(rows[i].second, 3);
-        grid->addWidget(rows[i].first, 2 + i, 0);
-        grid->addWidget(rows[i].second, 2 + i, 1);
-    }
+    setupCountryFrame(page, Placement::Stacked);
 
     frDurchwahl = captioned<QGroupBox>(page, "frDurchwahl", "Durchwahltrennzeichen");
     lblDurchwahl = label(frDurchwahl, "lblDurchwahl",

@@ -4,7 +4,7 @@
 // stored boxes carry the names of their namesakes in the options dialog, so
 // the name rule gives both the same settings.
 
-#include "options/CountryPresets.h"
+#include "options/CountryFrame.h"
 
 #include <QList>
 
@@ -22,22 +22,13 @@ class QWidget;
 
 namespace kw::options {
 
-struct frmQuickOptionsUi
+struct frmQuickOptionsUi : CountryFrame
 {
     QStackedWidget *pages = nullptr;
     std::array<QWidget *, 4> frMain{};
     std::array<QLabel *, 4> lblHeading{};
     QLabel *lblWelcome = nullptr;
 
-    QGroupBox *frTelQuick = nullptr;
-    QLabel *lblTelQuick = nullptr;
-    QComboBox *cmbCountrySelect = nullptr; // Tag "n": a preset picker, never stored
-    QLabel *lblCountryCode = nullptr;
-    QLineEdit *txtCountryCode = nullptr;
-    QLabel *lblIDDP = nullptr;
-    QLineEdit *txtIDDP = nullptr;
-    QLabel *lblNDDP = nullptr;
-    QLineEdit *txtNDDP = nullptr;
     QGroupBox *frDurchwahl = nullptr;
     QLabel *lblDurchwahl = nullptr;
     QLineEdit *txtDurchwahlTrenn = nullptr;
@@ -56,7 +47,6 @@ struct frmQuickOptionsUi
 
     // Every control the name rule looks at, in the order the wizard saves them.
     QList<QWidget *> controls() const;
-    PrefixBoxes prefixes() const { return {txtCountryCode, txtIDDP, txtNDDP}; }
 
 private:
     QWidget *setupTelephonePage(QWidget *page);

@@ -3,6 +3,7 @@
 #include "platform/ui/BusyBar.h"
 #include "platform/ui/HistoryTextBox.h"
 #include "replace/ReplaceUndo.h"
+#include "shell/AppPaths.h"
 #include "shell/ErrorTrap.h"
 
 #include <QCheckBox>
@@ -17,7 +18,7 @@
 namespace kw::replace {
 namespace {
 
-const QString kHistoryFile = QStringLiteral("/Preferences/ReplaceUserField.dat");
+const QString kHistoryFile = QStringLiteral("ReplaceUserField.dat");
 
 const char kHint[] = "Hinweis: Änderungen an Feldern, die mit einem Ausrufezeichen gekennzeichnet sind, "
                      "beeinflussen auch die entsprechenden Teilfelder. Z.B. wirkt sich eine Änderung im "
@@ -52,7 +53,7 @@ void frmReplace::Form_Load()
     m_ui.cmdUndo->setText(QStringLiteral("Rückgängig"));
     m_ui.cmdReplace->setText(QStringLiteral("Ersetzen"));
     m_ui.lblDescription->setText(QString::fromUtf8(kHint));
-    m_ui.txtUserDef->setHistoryFile(m_ctx.programFolder + kHistoryFile);
+    m_ui.txtUserDef->setHistoryFile(AppPaths::historyFile(m_ctx.programFolder, kHistoryFile));
     m_ui.txtUserDef->setListTitle(QStringLiteral("Namen"));
 
     m_ui.cmdUndo->setEnabled(false);

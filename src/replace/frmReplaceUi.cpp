@@ -2,6 +2,7 @@
 
 #include "platform/ui/BusyBar.h"
 #include "platform/ui/HistoryTextBox.h"
+#include "platform/ui/WidgetBuild.h"
 #include "replace/FieldList.h"
 
 #include <QCheckBox>
@@ -18,18 +19,12 @@
 namespace kw::replace {
 namespace {
 
-template<typename W>
-W *named(QWidget *parent, const char *name)
-{
-    auto *widget = new W(parent);
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
+using ui::build::child;
 
 // A frame holding one control.
 QGroupBox *frameAround(QWidget *parent, const char *name, QWidget *content)
 {
-    auto *frame = named<QGroupBox>(parent, name);
+    auto *frame = child<QGroupBox>(parent, name);
     auto *layout = new QVBoxLayout(frame);
     content->setParent(frame);
     layout->addWidget(content);
@@ -41,37 +36,37 @@ QGroupBox *frameAround(QWidget *parent, const char *name, QWidget *content)
 void frmReplaceUi::setupUi(QDialog *dialog)
 {
     dialog->setObjectName(QStringLiteral("frmReplace"));
-    lstFields = named<FieldList>(dialog, "lstFields");
+    lstFields = child<FieldList>(dialog, "lstFields");
     lstFields->setSelectionMode(QAbstractItemView::MultiSelection);
     frFields = frameAround(dialog, "frFields", lstFields);
-    txtFind = named<QLineEdit>(dialog, "txtFind");
+    txtFind = child<QLineEdit>(dialog, "txtFind");
     frFind = frameAround(dialog, "frFind", txtFind);
-    txtReplace = named<QLineEdit>(dialog, "txtReplace");
+    txtReplace = child<QLineEdit>(dialog, "txtReplace");
     frReplace = frameAround(dialog, "frReplace", txtReplace);
 
-    sevFrame1 = named<QGroupBox>(dialog, "sevFrame1");
-    chkWord = named<QCheckBox>(sevFrame1, "chkWord");
-    chkReplace = named<QCheckBox>(sevFrame1, "chkReplace");
-    chkLeer = named<QCheckBox>(sevFrame1, "chkLeer");
-    chkUserDef = named<QCheckBox>(sevFrame1, "chkUserDef");
-    txtUserDef = named<ui::HistoryTextBox>(sevFrame1, "txtUserDef");
+    sevFrame1 = child<QGroupBox>(dialog, "sevFrame1");
+    chkWord = child<QCheckBox>(sevFrame1, "chkWord");
+    chkReplace = child<QCheckBox>(sevFrame1, "chkReplace");
+    chkLeer = child<QCheckBox>(sevFrame1, "chkLeer");
+    chkUserDef = child<QCheckBox>(sevFrame1, "chkUserDef");
+    txtUserDef = child<ui::HistoryTextBox>(sevFrame1, "txtUserDef");
     auto *options = new QVBoxLayout(sevFrame1);
     for (QWidget *w : {static_cast<QWidget *>(chkWord), static_cast<QWidget *>(chkReplace),
                        static_cast<QWidget *>(chkLeer), static_cast<QWidget *>(chkUserDef),
                        static_cast<QWidget *>(txtUserDef)})
         options->addWidget(w);
 
-    cmdReplace = named<QPushButton>(dialog, "cmdReplace");
-    cmdUndo = named<QPushButton>(dialog, "cmdUndo");
+    cmdReplace = child<QPushButton>(dialog, "cmdReplace");
+    cmdUndo = child<QPushButton>(dialog, "cmdUndo");
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(cmdUndo);
     buttons->addWidget(cmdReplace);
 
-    lblDescription = named<QLabel>(dialog, "lblDescription");
+    lblDescription = child<QLabel>(dialog, "lblDescription");
     lblDescription->setWordWrap(true);
     frDescription = frameAround(dialog, "frDescription", lblDescription);
-    sevWaitBar1 = named<ui::BusyBar>(dialog, "sevWaitBar1");
+    sevWaitBar1 = child<ui::BusyBar>(dialog, "sevWaitBar1");
 
     auto *right = new QVBoxLayout;
     right->addWidget(frFind);

@@ -3,6 +3,14 @@
 #include "platform/core/Paths.h"
 
 namespace kw {
+namespace {
+
+QString preferencesOf(const QString &programFolder)
+{
+    return programFolder + QStringLiteral("/Preferences");
+}
+
+} // namespace
 
 AppPaths AppPaths::fromEnvironment()
 {
@@ -26,7 +34,12 @@ QString AppPaths::shippedReferenceDatabase() const
 
 QString AppPaths::preferencesFolder() const
 {
-    return programFolder + QStringLiteral("/Preferences");
+    return preferencesOf(programFolder);
+}
+
+QString AppPaths::historyFile(const QString &programFolder, const QString &fileName)
+{
+    return preferencesOf(programFolder) + QLatin1Char('/') + fileName;
 }
 
 } // namespace kw

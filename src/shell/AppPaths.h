@@ -22,6 +22,9 @@ struct AppPaths
     QString shippedReferenceDatabase() const;
     // The history files of the dialogs.
     QString preferencesFolder() const;
+    // One dialog's history file, e.g. "Tel.dat", in the preferences folder of
+    // programFolder; static for the dialogs that are handed only that folder.
+    static QString historyFile(const QString &programFolder, const QString &fileName);
 };
 
 } // namespace kw

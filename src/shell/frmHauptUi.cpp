@@ -2,6 +2,7 @@
 
 #include "platform/ui/OutBar.h"
 #include "platform/ui/ToolIcons.h"
+#include "platform/ui/WidgetBuild.h"
 
 #include <QAction>
 #include <QGroupBox>
@@ -22,12 +23,7 @@
 namespace kw {
 namespace {
 
-template<typename T>
-T *named(T *object, const char *name)
-{
-    object->setObjectName(QString::fromUtf8(name));
-    return object;
-}
+using ui::build::named;
 
 QAction *entry(QMenu *menu, const char *name)
 {

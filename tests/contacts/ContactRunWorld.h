@@ -16,25 +16,13 @@
 #include "platform/mailstore/UserProperties.h"
 #include "platform/refdb/Database.h"
 #include "platform/refdb/FixtureDatabase.h"
+#include "support/ItemFixture.h"
+#include "support/RecordingRunView.h"
 #include "support/TestEnv.h"
 
 #include <QVariantMap>
 
 namespace kw::test {
-
-class RecordingRunView : public RunView
-{
-public:
-    void setStatus(const QString &text) override { statuses.append(text); }
-    void setProgressMaximum(int maximum) override { maxima.append(maximum); }
-    void setProgress(int value) override { progress = value; }
-    void yield() override { ++yields; }
-
-    QStringList statuses;
-    QList<int> maxima;
-    int progress = 0;
-    int yields = 0;
-};
 
 struct ContactWorld
 {
@@ -56,23 +44,7 @@ struct ContactWorld
     // composite rules; "user:Name" keys become text user properties.
     QString add(const QVariantMap &fields, int itemClass = mailstore::itemclass::Contact)
     {
-        mailstore::ItemRecord rec;
-        rec.folderId = folder.id;
-        rec.itemClass = itemClass;
-        rec.messageClass = mailstore::baseMessageClass(itemClass);
-        rec.creationTime = QDateTime(QDate(2025, 5, 1), QTime(10, 0));
-        const mailstore::ItemSchema &schema = mailstore::ItemSchema::forClass(itemClass);
-        rec.values.resize(schema.size());
-        auto item = std::make_shared<mailstore::Item>(db, rec);
-        item->markDirty();
-        for (auto it = fields.begin(); it != fields.end(); ++it) {
-            if (it.key().startsWith(QLatin1String("user:")))
-                item->UserProperties()->Add(it.key().mid(5), 1)->setValue(it.value());
-            else
-                item->setRawText(schema.indexOf(it.key()), it.value().toString());
-        }
-        item->Save();
-        return item->EntryID();
+        return addItem(db, folder, itemClass, fields, QDateTime(QDate(2025, 5, 1), QTime(10, 0)), {}, FieldWrite::Raw);
     }
 
     mailstore::ItemPtr item(const QString &entryId)

@@ -8,6 +8,7 @@
 #include "platform/mailstore/Fixture.h"
 #include "platform/mailstore/MailStore.h"
 #include "platform/refdb/Database.h"
+#include "support/RecordingRunView.h"
 #include "support/TestEnv.h"
 
 #include <QJsonArray>
@@ -46,25 +47,6 @@ public:
 private:
     QList<int> m_failing;
     int m_calls = 0;
-};
-
-class RecordingView : public RunView
-{
-public:
-    void setStatus(const QString &text) override { statuses << text; }
-    void setProgressMaximum(int maximum) override { progressMaximum = maximum; }
-    void setProgress(int value) override { progress = value; }
-    void yield() override
-    {
-        if (onYield)
-            onYield(++yields);
-    }
-
-    QStringList statuses;
-    int progressMaximum = 0;
-    int progress = 0;
-    int yields = 0;
-    std::function<void(int)> onYield = [](int) {};
 };
 
 // One contact folder on a fixture profile, the frozen name tables and a recorded main window.
@@ -131,7 +113,7 @@ struct World
     test::TestEnv env;
     FixedNameWordSource fixedWords{fixtureTables()};
     NameWordSource *words = &fixedWords;
-    RecordingView view;
+    test::RecordingRunView view;
     QStringList calls;
     QJsonArray items;
 };
@@ -232,7 +214,7 @@ void TestNameRun::runOverAFolderThenAgain()
     QCOMPARE(w.run(), 4);
     QCOMPARE(w.calls,
              (QStringList{"GetActivatedFolders(OnlyContacts)", "BeginEndOperation(yes)", "BeginEndOperation(no)"}));
-    QCOMPARE(w.view.progressMaximum, 5);
+    QCOMPARE(w.view.maximum, 5);
     QCOMPARE(w.view.yields, 5);
     QCOMPARE(w.view.statuses.first(), "Bearbeite Kontakt 1 von 5 (Kontakte)");
     QCOMPARE(w.view.statuses.mid(4), (QStringList{"Bearbeite Kontakt 5 von 5 (Kontakte)", "Bereit"}));

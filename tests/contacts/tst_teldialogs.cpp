@@ -52,6 +52,7 @@ class TestTelDialogs : public QObject
 private Q_SLOTS:
     void testDialogColours_data();
     void testDialogColours();
+    void separatorHistoriesLiveInPreferences();
     void testDialogReportsMissingDatabaseOncePerOpening();
     void tableEditorStoresOrTakesBack_data();
     void tableEditorStoresOrTakesBack();
@@ -92,6 +93,16 @@ void TestTelDialogs::testDialogColours()
     QCOMPARE(dialog.controls().lblAusgabe->palette().color(QPalette::WindowText), colour);
     QCOMPARE(dialog.controls().txtTelNr->historyFile(), w.env.programFolder() + "/Preferences/Tel.dat");
     QVERIFY(w.env.box.shown.isEmpty());
+}
+
+void TestTelDialogs::separatorHistoriesLiveInPreferences()
+{
+    test::ContactWorld w;
+    frmVorwahlen dialog(w.env.settings, w.env.messages, w.env.programFolder(), {});
+    const auto histories = dialog.controls().separatorHistories();
+    QVERIFY(!histories.isEmpty());
+    for (const auto &[box, file] : histories)
+        QCOMPARE(box->historyFile(), w.env.programFolder() + "/Preferences/" + file);
 }
 
 void TestTelDialogs::testDialogReportsMissingDatabaseOncePerOpening()

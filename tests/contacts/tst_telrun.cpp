@@ -1,5 +1,6 @@
 // The telephone run and the undo, end to end on a fixture profile.
 #include "ContactRunWorld.h"
+#include "support/Prompts.h"
 
 #include "contacts/TelRun.h"
 #include "contacts/frmUndo.h"
@@ -51,11 +52,6 @@ QString addNineteenNumbers(test::ContactWorld &w)
     for (const auto &[name, number] : kPlain)
         fields[name] = number;
     return w.add(fields);
-}
-
-QString lastPrompt(test::ContactWorld &w)
-{
-    return w.env.box.shown.isEmpty() ? QString() : w.env.box.shown.last().prompt;
 }
 
 } // namespace
@@ -123,7 +119,7 @@ void TestTelRun::nineteenFieldsRunOnceAndUndoByteForByte()
     QCOMPARE(w.view.statuses.last(), QStringLiteral("Bereit"));
     QCOMPARE(w.calls, (QStringList{"BeginEndOperation(yes)", "BeginEndOperation(no)"}));
     QCOMPARE(w.env.box.shown.size(), 1);
-    QCOMPARE(lastPrompt(w), QString::fromUtf8("%1 Kontakt(e) geändert.").arg(hideFax == "1" ? 2 : 1));
+    QCOMPARE(lastPrompt(w.env), QString::fromUtf8("%1 Kontakt(e) geändert.").arg(hideFax == "1" ? 2 : 1));
     QCOMPARE(w.env.box.shown.last().title, kFertig);
     for (auto it = expected.cbegin(); it != expected.cend(); ++it) {
         const QString before = fields[it.key()].toString();
@@ -135,7 +131,7 @@ void TestTelRun::nineteenFieldsRunOnceAndUndoByteForByte()
     // Nothing is left to change: any save would fail and end the run.
     mailstore::faults::failSave(QString(), 1);
     QCOMPARE(TelNrStandard::StandardizeContactTelNumbers(ctx), 0);
-    QCOMPARE(lastPrompt(w), QString::fromUtf8("0 Kontakt(e) geändert."));
+    QCOMPARE(lastPrompt(w.env), QString::fromUtf8("0 Kontakt(e) geändert."));
     mailstore::faults::reset();
 
     QVERIFY(UndoFunctions::UndoContactFields(ctx, QStringLiteral("Telephone")) > 0);
@@ -144,7 +140,7 @@ void TestTelRun::nineteenFieldsRunOnceAndUndoByteForByte()
         QCOMPARE(w.field(id, it.key()), it.value().toString());
     QCOMPARE(w.backupCount(id), 0);
     QCOMPARE(UndoFunctions::UndoContactFields(ctx, QStringLiteral("Telephone")), 0);
-    QCOMPARE(lastPrompt(w), QStringLiteral("Telefonnummern bei 0 Kontakten wiederhergestellt."));
+    QCOMPARE(lastPrompt(w.env), QStringLiteral("Telefonnummern bei 0 Kontakten wiederhergestellt."));
 }
 
 void TestTelRun::undoKindsAreIndependent_data()
@@ -224,7 +220,7 @@ void TestTelRun::failedSaveEndsTheRunAndKeepsEarlierContacts()
 
     QCOMPARE(TelNrStandard::StandardizeContactTelNumbers(ctx), -1);
     QCOMPARE(w.env.box.shown.size(), 1);
-    QVERIFY(lastPrompt(w).contains(QStringLiteral("Nr.: 802 /")));
+    QVERIFY(lastPrompt(w.env).contains(QStringLiteral("Nr.: 802 /")));
     QCOMPARE(w.field(first, "HomeTelephoneNumber"), QStringLiteral("+49 (711) 1"));
     QCOMPARE(w.backup(first, "HomeTelephoneNumber"), QStringLiteral("0711 1"));
     for (const QString &id : {second, third}) {
@@ -259,7 +255,7 @@ void TestTelRun::unusableDatabaseEndsTheRunBeforeAnyContact()
 
     QCOMPARE(TelNrStandard::StandardizeContactTelNumbers(ctx), -1);
     QCOMPARE(w.env.box.shown.size(), 1);
-    QVERIFY(lastPrompt(w).contains(QStringLiteral("Nr.: 802 /")));
+    QVERIFY(lastPrompt(w.env).contains(QStringLiteral("Nr.: 802 /")));
     QCOMPARE(w.field(a, "MobileTelephoneNumber"), QStringLiteral("0171 1"));
     QCOMPARE(w.backupCount(a) + w.backupCount(b), 0);
 }
@@ -316,8 +312,8 @@ void TestTelRun::storedSettingsThatSpoilNumbersStopTheRun()
 
     QCOMPARE(TelNrStandard::StandardizeContactTelNumbers(ctx), -1);
     QCOMPARE(w.env.box.shown.size(), 1);
-    QVERIFY2(lastPrompt(w).contains(u'(' + named + u')') || lastPrompt(w).contains(u' ' + named + u' '),
-             qPrintable(lastPrompt(w)));
+    QVERIFY2(lastPrompt(w.env).contains(u'(' + named + u')') || lastPrompt(w.env).contains(u' ' + named + u' '),
+             qPrintable(lastPrompt(w.env)));
     QCOMPARE(w.env.box.shown[0].buttons, 48);
     QCOMPARE(profileDump(w), before);
     QCOMPARE(w.calls, (QStringList{"BeginEndOperation(yes)", "BeginEndOperation(no)"}));
@@ -345,7 +341,7 @@ void TestTelRun::missingTableIsReportedOnceNotPerNumber()
 
     QCOMPARE(TelNrStandard::StandardizeContactTelNumbers(ctx), -1);
     QCOMPARE(w.env.box.shown.size(), 1);
-    QVERIFY(lastPrompt(w).contains(QStringLiteral("Nr.: 802 /")));
+    QVERIFY(lastPrompt(w.env).contains(QStringLiteral("Nr.: 802 /")));
     QCOMPARE(profileDump(w), before);
 }
 

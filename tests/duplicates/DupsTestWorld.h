@@ -12,6 +12,8 @@
 #include "platform/mailstore/NameSpace.h"
 #include "platform/mailstore/ProfileDb.h"
 #include "platform/mailstore/UserProperties.h"
+#include "support/ItemFixture.h"
+#include "support/RecordingRunView.h"
 #include "support/TestEnv.h"
 
 #include <QHash>
@@ -20,13 +22,9 @@
 
 namespace kw::test {
 
-class RecordingView : public DupsDel::DupsView
+class RecordingView : public RecordingRunViewOn<DupsDel::DupsView>
 {
 public:
-    void setStatus(const QString &text) override { statuses.append(text); }
-    void setProgressMaximum(int maximum) override { progressMaximum = maximum; }
-    void setProgress(int value) override { progress = value; }
-    void yield() override { ++yields; }
     void showNodes(const DupsDel::DupList &l) override { list = l; }
     void clearNodes() override { list = {}; }
     void setListVisible(bool v) override { visible = v; }
@@ -51,10 +49,6 @@ public:
         return keys;
     }
 
-    QStringList statuses;
-    int progressMaximum = 0;
-    int progress = 0;
-    int yields = 0;
     DupsDel::DupList list;
     bool visible = false;
     bool buttonsEnabled = true;
@@ -97,22 +91,7 @@ struct World
     QString addItem(const mailstore::FolderRecord &folder, int itemClass, const QVariantMap &fields,
                     const QDateTime &created, const QString &messageClass = {})
     {
-        mailstore::ItemRecord rec;
-        rec.folderId = folder.id;
-        rec.itemClass = itemClass;
-        rec.messageClass = messageClass.isEmpty() ? mailstore::baseMessageClass(itemClass) : messageClass;
-        rec.creationTime = created;
-        rec.values.resize(mailstore::ItemSchema::forClass(itemClass).size());
-        auto item = std::make_shared<mailstore::Item>(db, rec);
-        item->markDirty();
-        for (auto it = fields.begin(); it != fields.end(); ++it) {
-            if (it.key().startsWith(QLatin1String("user:")))
-                item->UserProperties()->Add(it.key().mid(5), 1)->setValue(it.value());
-            else
-                item->set(it.key(), it.value());
-        }
-        item->Save();
-        return item->EntryID();
+        return test::addItem(db, folder, itemClass, fields, created, messageClass);
     }
 
     mailstore::NameSpacePtr ns() { return mailstore::Application::open(env.profileFile())->GetNamespace("MAPI"); }

@@ -357,7 +357,7 @@ void TestScan::statusLineCountsBothPhases()
     RemoveDuplicateNotes(ctx);
     QVERIFY(w.view.statuses.contains("Phase 1: Element 3 von 3 einlesen"));
     QVERIFY(w.view.statuses.contains("Phase 2: Analysiere Element 3"));
-    QCOMPARE(w.view.progressMaximum, 3);
+    QCOMPARE(w.view.maximum, 3);
     QVERIFY(!w.calls.contains("CleanUpMAPI")); // the note scan makes no clean-up call
 }
 

@@ -8,6 +8,7 @@
 #include "platform/mailstore/Faults.h"
 #include "platform/mailstore/Fixture.h"
 #include "platform/mailstore/MailStore.h"
+#include "support/RecordingRunView.h"
 #include "support/TestEnv.h"
 
 #include <QDir>
@@ -16,20 +17,6 @@
 #include <QTemporaryDir>
 
 namespace kw::test {
-
-class RecordingRunView : public RunView
-{
-public:
-    void setStatus(const QString &text) override { statuses << text; }
-    void setProgressMaximum(int m) override { maximum = m; }
-    void setProgress(int v) override { progress = v; }
-    void yield() override { ++yields; }
-
-    QStringList statuses;
-    int maximum = 0;
-    int progress = 0;
-    int yields = 0;
-};
 
 // An attachment of the fixture: by value with these bytes, or a link.
 inline QJsonObject att(const QString &name, const QByteArray &bytes, const QJsonObject &more = {})

@@ -2,6 +2,7 @@
 #include "ItemRunWorld.h"
 #include "itemtools/AttachmentSaveFunctions.h"
 #include "platform/mailstore/Attachments.h"
+#include "support/Prompts.h"
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -70,11 +71,6 @@ QStringList contents(test::World &w, const QString &folder, int j)
     return out;
 }
 
-QString lastPrompt(test::World &w)
-{
-    return w.env.box.shown.isEmpty() ? QString() : w.env.box.shown.last().prompt;
-}
-
 } // namespace
 
 void TestAttachmentRuns::exportSelects_data()
@@ -138,7 +134,7 @@ void TestAttachmentRuns::refusesToStart()
     w.env.settings.SaveSetting(setting, value);
     RunContext ctx = w.context();
     SaveAttachments(ctx);
-    QVERIFY2(lastPrompt(w).contains(prompt), qPrintable(lastPrompt(w)));
+    QVERIFY2(lastPrompt(w.env).contains(prompt), qPrintable(lastPrompt(w.env)));
     QCOMPARE(w.calls, QStringList());
     QCOMPARE(w.attachments("Posteingang", 1), QStringList{"a.txt=10"});
 }
@@ -164,9 +160,9 @@ void TestAttachmentRuns::namesOrderAndRoundTrip()
     QCOMPARE(w.attachments("Posteingang", 2), (QStringList{"<|>->ohneName", "A.txt->A(3).txt"}));
     QCOMPARE(contents(w, "Posteingang", 1), before[0]);
     QCOMPARE(contents(w, "Posteingang", 2), before[1]);
-    QCOMPARE(lastPrompt(w), "5 Anlagen gespeichert.");
+    QCOMPARE(lastPrompt(w.env), "5 Anlagen gespeichert.");
     SaveAttachments(ctx);
-    QCOMPARE(lastPrompt(w), "0 Anlagen gespeichert.");
+    QCOMPARE(lastPrompt(w.env), "0 Anlagen gespeichert.");
 
     // A link to a file the user keeps elsewhere comes in too, and the file stays;
     // a link whose file is gone stays and is reported.
@@ -220,7 +216,7 @@ void TestAttachmentRuns::failingSaveLosesNothing()
     const QStringList after = w.attachments("Posteingang", 1);
     QCOMPARE(after.first(), attachmentsBefore.last()); // the failed one stays as it was
     QCOMPARE(contents(w, "Posteingang", 1), before);
-    QCOMPARE(lastPrompt(w), "Bei 1 Anlagen ist ein Fehler aufgetreten. Einzelheiten stehen im Fehlerprotokoll.");
+    QCOMPARE(lastPrompt(w.env), "Bei 1 Anlagen ist ein Fehler aufgetreten. Einzelheiten stehen im Fehlerprotokoll.");
     QVERIFY(w.env.errorLog().contains("Sub: " + run));
     QStringList linked = after.filter("->").replaceInStrings(QRegularExpression(".*->(.*/)?"), "");
     QCOMPARE(w.exportedFiles() + QDir(target.path()).entryList(QDir::Files | QDir::Hidden), linked);
@@ -271,7 +267,7 @@ void TestAttachmentRuns::moves()
     QCOMPARE(w.attachments("Posteingang", 1), links.replaceInStrings("%1", rel));
     QCOMPARE(contents(w, "Posteingang", 1), before);
     QCOMPARE(w.exportedFiles().size(), 2 - total);
-    QCOMPARE(lastPrompt(w), QStringLiteral("%1 Anlagen verschoben.").arg(total));
+    QCOMPARE(lastPrompt(w.env), QStringLiteral("%1 Anlagen verschoben.").arg(total));
     QCOMPARE(w.env.box.shown.last().buttons, 64);
 }
 
@@ -426,7 +422,7 @@ void TestAttachmentRuns::exportRemovesItsStaleTemporaries()
     SaveAttachments(ctx);
     QCOMPARE(QFileInfo::exists(path) || QFileInfo(path).isSymLink(), !removed);
     QCOMPARE(w.attachments("Posteingang", 1), QStringList{"a.txt->a.txt"});
-    QCOMPARE(lastPrompt(w), "1 Anlagen gespeichert.");
+    QCOMPARE(lastPrompt(w.env), "1 Anlagen gespeichert.");
     if (kind == "link")
         QVERIFY(QFile::exists(elsewhere.filePath("ziel")));
 }
@@ -493,7 +489,7 @@ void TestAttachmentRuns::profileShrinks()
     const qint64 size = QFileInfo(w.env.profileFile()).size();
     RunContext ctx = w.context();
     SaveAttachments(ctx);
-    QCOMPARE(lastPrompt(w), "8 Anlagen gespeichert.");
+    QCOMPARE(lastPrompt(w.env), "8 Anlagen gespeichert.");
     const qint64 after = QFileInfo(w.env.profileFile()).size();
     QVERIFY2(after < size - 8 * kExported * 3 / 4, qPrintable(QStringLiteral("%1 -> %2").arg(size).arg(after)));
     QCOMPARE(contents(w, "Posteingang", 8).size(), 2);

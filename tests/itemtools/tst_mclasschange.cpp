@@ -28,6 +28,7 @@ private Q_SLOTS:
     void systemClassesAreLeftAlone();
     void itemAlreadyInTargetClassIsNotSaved();
     void dialogTakesAndRemembersTheName();
+    void dialogHistoryLivesInPreferences();
     void dialogRefusesControlCharacters_data();
     void dialogRefusesControlCharacters();
 };
@@ -221,6 +222,14 @@ void TestMClassChange::itemAlreadyInTargetClassIsNotSaved()
     QCOMPARE(w.env.errorLog(), QString());
     QCOMPARE(w.itemAt("Posteingang", 1)->MessageClass(), "IPM.Note.Kunde");
     QCOMPARE(w.itemAt("Posteingang", 2)->MessageClass(), "IPM.Note.Kunde");
+}
+
+void TestMClassChange::dialogHistoryLivesInPreferences()
+{
+    test::TestEnv env;
+    ui::RecordingHelpViewer help;
+    frmMClassChange dialog(env.messages, help, env.programFolder());
+    QCOMPARE(dialog.controls().txtClassName->historyFile(), env.programFolder() + "/Preferences/MessageClass.dat");
 }
 
 void TestMClassChange::dialogRefusesControlCharacters_data()

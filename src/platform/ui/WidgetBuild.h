@@ -1,21 +1,29 @@
 #pragma once
 
-// Small builders for the hand-built option windows: each control gets its
-// objectName and caption in one line.
+// Small builders for hand-built windows: each control gets its objectName
+// (a settings key, so it must stay as it is) and caption in one line.
 
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QString>
+#include <QWidget>
 
-namespace kw::options::build {
+namespace kw::ui::build {
 
 template<typename T>
 T *named(T *object, const char *name)
 {
     object->setObjectName(QString::fromUtf8(name));
     return object;
+}
+
+// A new control of type W inside parent, named.
+template<typename W>
+W *child(QWidget *parent, const char *name)
+{
+    return named(new W(parent), name);
 }
 
 template<typename T>
@@ -57,4 +65,4 @@ T *indexed(T *object, const char *name, int index)
     return object;
 }
 
-} // namespace kw::options::build
+} // namespace kw::ui::build
