@@ -32,9 +32,7 @@ ContactActions::ContactActions(frmHaupt &window, AppServices &services)
 contacts::ContactRunContext ContactActions::context()
 {
     AppServices &s = m_services;
-    return contacts::ContactRunContext{
-        s.settings, s.messages, m_view, m_database, [&s](bool starting) { s.busy.BeginEndOperation(starting); },
-        [&s] { return s.folders.GetActivatedFolders(gatemode::OnlyContacts); }};
+    return contacts::ContactRunContext{mainWindowFrame(s, m_view), m_database};
 }
 
 void ContactActions::StandardizeContactTelNumbers()

@@ -23,12 +23,7 @@ ContactNameActions::ContactNameActions(QWidget *window, const StatusControls &st
 NameRunContext ContactNameActions::context()
 {
     AppServices &s = m_services;
-    return NameRunContext{s.settings,
-                          s.messages,
-                          m_words,
-                          m_view,
-                          [&s](bool starting) { s.busy.BeginEndOperation(starting); },
-                          [&s](const QString &mode) { return s.folders.GetActivatedFolders(mode); }};
+    return NameRunContext{mainWindowFrame(s, m_view), m_words};
 }
 
 void ContactNameActions::CorrectContactNames()
