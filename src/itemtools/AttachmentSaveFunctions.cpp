@@ -108,7 +108,7 @@ void SaveAttachments(RunContext &ctx)
     std::optional<ExportRun> run = prepareExport(ctx);
     if (!run)
         return;
-    const RunFrame frame{place::SaveAttachments, QStringLiteral("Exportiere Anlagen..."),
+    const AttachmentFrame frame{place::SaveAttachments, QStringLiteral("Exportiere Anlagen..."),
                          QStringLiteral("SaveAttachments"), [&](AttachmentRun &r, const WorkingSet &set) {
                              releaseFreeSpace(ctx, set);
                              ctx.messages.ShowMessage(QStringLiteral("%1 Anlagen gespeichert.").arg(r.total),

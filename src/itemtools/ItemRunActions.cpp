@@ -24,12 +24,7 @@ RunContext ItemRunActions::context()
 {
     AppServices &s = m_services;
     QWidget *owner = &m_window;
-    return RunContext{s.messages,
-                      s.settings,
-                      m_view,
-                      [&s](bool starting) { s.busy.BeginEndOperation(starting); },
-                      [&s](const QString &mode) { return s.folders.GetActivatedFolders(mode); },
-                      [&s, owner](const QString &title) {
+    return RunContext{mainWindowFrame(s, m_view), [&s, owner](const QString &title) {
                           return BrowseForFolder(*s.folderPicker, s.messages, title, owner);
                       }};
 }
