@@ -3,14 +3,12 @@
 #include "platform/core/PlatformError.h"
 #include "platform/mailstore/Folder.h"
 #include "platform/mailstore/Item.h"
+#include "platform/mailstore/ItemSchema.h"
 #include "platform/mailstore/Items.h"
 #include "shell/ErrorTrap.h"
 
 namespace kw::itemtools {
 namespace {
-
-constexpr int kMailClass = 43;
-constexpr int kPostClass = 45;
 
 mapi::SafeItemPtr wrap(const mailstore::ItemPtr &item)
 {
@@ -54,7 +52,7 @@ void walkFolder(AttachmentRun &run, const mailstore::FolderPtr &folder, const At
         run.ctx.view.setProgress(++run.itemNumber);
         try {
             const mailstore::ItemPtr fetched = items->Item(j);
-            if (fetched->Class() != kMailClass && fetched->Class() != kPostClass)
+            if (fetched->Class() != mailstore::itemclass::Mail && fetched->Class() != mailstore::itemclass::Post)
                 continue;
             MailItemCursor item(folder, items, j, fetched);
             run.ctx.view.yield();
