@@ -2,6 +2,7 @@
 
 #include "contacts/frmNameCheck.h"
 #include "shell/AppServices.h"
+#include "shell/frmHaupt.h"
 #include "shell/frmHauptUi.h"
 
 #include <QLabel>
@@ -10,13 +11,12 @@
 
 namespace kw {
 
-ContactNameActions::ContactNameActions(QWidget *window, const StatusControls &status, AppServices &services)
-    : QObject(window)
+ContactNameActions::ContactNameActions(frmHaupt &window, AppServices &services)
+    : QObject(&window)
     , m_services(services)
-    , m_window(window)
-    , m_view(status.lblStatus, status.ProgressBar1)
-    , m_referenceDatabase(services.paths.referenceDatabase())
-    , m_words(m_referenceDatabase)
+    , m_window(&window)
+    , m_view(window.controls().lblStatus, window.controls().ProgressBar1)
+    , m_words(services.referenceDatabase)
 {
 }
 

@@ -4,12 +4,12 @@
 #include "duplicates/Scan.h"
 #include "shell/AppServices.h"
 #include "shell/MailServices.h"
+#include "shell/frmHaupt.h"
 
 namespace kw::DupsDel {
 
-DuplicateActions::DuplicateActions(QObject *window, const StatusControls &status, const DupListControls &list,
-                                   AppServices &services)
-    : QObject(window), m_services(services), m_view(status, list)
+DuplicateActions::DuplicateActions(frmHaupt &window, AppServices &services)
+    : QObject(&window), m_services(services), m_view(window.controls(), window.controls())
 {
     m_services.busy.onRunStarting(this, [this] { runStarting(); });
 }

@@ -2,6 +2,7 @@
 
 #include "itemtools/AttachmentSaveFunctions.h"
 #include "itemtools/MClassChangeFunctions.h"
+#include "itemtools/frmHoliday.h"
 #include "itemtools/frmMClassChange.h"
 #include "shell/AppServices.h"
 #include "shell/BrowseForFolderFunctions.h"
@@ -62,6 +63,11 @@ void ItemRunActions::mnuAttMove_Click()
         return;
     RunContext ctx = context();
     MoveAttachments(ctx);
+}
+
+void ItemRunActions::mnuHoliday_Click()
+{
+    showHolidayDialog(&m_window, m_services);
 }
 
 } // namespace kw::itemtools
