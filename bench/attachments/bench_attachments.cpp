@@ -169,15 +169,15 @@ int main(int argc, char **argv)
     settings.SaveSetting(setting::AttPath, exportFolder);
     settings.SaveSetting(setting::AttSize, QString::number(kSize / 1024));
     NoView view;
-    const itemtools::RunContext ctx{messages, settings, view, [](bool) {},
-                                    [&](const QString &) {
-                                        WorkingSet set;
-                                        set.Folders = {nullptr, inbox(profile)};
-                                        set.FolderCount = 1;
-                                        set.ItemCount = set.Folders[1]->Items()->Count();
-                                        set.OK = true;
-                                        return set;
-                                    },
+    const itemtools::RunContext ctx{{settings, messages, view, [](bool) {},
+                                     [&](const QString &) {
+                                         WorkingSet set;
+                                         set.Folders = {nullptr, inbox(profile)};
+                                         set.FolderCount = 1;
+                                         set.ItemCount = set.Folders[1]->Items()->Count();
+                                         set.OK = true;
+                                         return set;
+                                     }},
                                     [](const QString &) { return QString(); }};
 
     ::sync();

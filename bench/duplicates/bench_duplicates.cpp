@@ -66,8 +66,13 @@ struct Run
 
     DupsContext context()
     {
-        return DupsContext{settings, messages, mailProfile, view, state, [](bool) {}, [](bool) {}, [] {},
-                           [] { return QStringLiteral("IPM.Contact"); }, [this](const QString &) { return set; }};
+        return DupsContext{{settings, messages, view, [](bool) {}, [this](const QString &) { return set; }},
+                           mailProfile,
+                           view,
+                           state,
+                           [](bool) {},
+                           [] {},
+                           [] { return QStringLiteral("IPM.Contact"); }};
     }
 
     // Milliseconds of the whole contact scan, reading included.

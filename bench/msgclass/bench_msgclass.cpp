@@ -84,8 +84,7 @@ int main(int argc, char **argv)
     Messages messages(box, dir.filePath("home"));
     Settings settings(registry, messages);
     NoView view;
-    itemtools::RunContext ctx{messages, settings, view, [](bool) {},
-                              [&](const QString &) { return everyFolder(profile); },
+    itemtools::RunContext ctx{{settings, messages, view, [](bool) {}, [&](const QString &) { return everyFolder(profile); }},
                               [](const QString &) { return QString(); }};
 
     qint64 chars = 0;

@@ -106,13 +106,15 @@ struct Run
 Run nameRun(MailProfile &profile, Settings &settings, Messages &messages, NameWordSource &words)
 {
     StatusBarView view(nullptr, nullptr); // yields as in the program
-    NameRunContext ctx{settings, messages, words, view, [](bool) {}, [&profile](const QString &) {
-                           WorkingSet set;
-                           set.Folders = {nullptr, contactsFolder(profile)};
-                           set.FolderCount = 1;
-                           set.OK = true;
-                           return set;
-                       }};
+    NameRunContext ctx{{settings, messages, view, [](bool) {},
+                        [&profile](const QString &) {
+                            WorkingSet set;
+                            set.Folders = {nullptr, contactsFolder(profile)};
+                            set.FolderCount = 1;
+                            set.OK = true;
+                            return set;
+                        }},
+                       words};
     const bench::RunClock clock;
     Run run;
     run.saves = CorrectContactNames(ctx);

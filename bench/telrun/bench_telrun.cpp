@@ -119,10 +119,12 @@ RunResult telRun(Bench &b)
 {
     const mailstore::ApplicationPtr app = mailstore::Application::open(b.profile);
     StatusBarView view(nullptr, nullptr); // yields as in the program
-    contacts::ContactRunContext ctx{b.settings, b.messages, view, b.database, [](bool) {}, [&app] {
-                                        const mailstore::FolderPtr folder = contactFolder(app);
-                                        return WorkingSet{{nullptr, folder}, 1, 1, folder->Items()->Count(), true};
-                                    }};
+    contacts::ContactRunContext ctx{{b.settings, b.messages, view, [](bool) {},
+                                     [&app](const QString &) {
+                                         const mailstore::FolderPtr folder = contactFolder(app);
+                                         return WorkingSet{{nullptr, folder}, 1, 1, folder->Items()->Count(), true};
+                                     }},
+                                    b.database};
     const qint64 rowsBefore = rowChanges(app);
     const bench::RunClock clock;
     RunResult r;

@@ -4,8 +4,7 @@
 #include "contacts/ContactNameActions.h"
 #include "duplicates/DuplicateActions.h"
 #include "itemtools/ItemRunActions.h"
-#include "itemtools/frmHoliday.h"
-#include "options/OptionsDialogs.h"
+#include "options/OptionsActions.h"
 #include "replace/ReplaceActions.h"
 #include "shell/AppServices.h"
 #include "shell/BusyState.h"
@@ -25,24 +24,18 @@ struct Route
     Action action;     // what each of these names runs
 };
 
-// The telephone dialogs the options open over themselves.
-// The telephone table editor and the number-format dialog, which the options open.
-options::TelDialogHooks telDialogs(AppServices &services)
-{
-    return {[&services](QWidget *parent) { showTelDB(services, parent); },
-            [&services](QWidget *parent) { showNumberFormat(services, parent); }};
-}
-
 QList<Route> routes(frmHaupt &window, AppServices &services)
 {
-    // Both live as long as the window, which owns them.
+    // All live as long as the window, which owns them.
     const frmHauptUi &ui = window.controls();
     auto *folders = new MainWindowFolders(&window, ui, ui, services.busy, services.folderTree, services.sharedFolder,
                                           services.messages);
-    auto *dups = new DupsDel::DuplicateActions(&window, ui, ui, services);
+    auto *dups = new DupsDel::DuplicateActions(window, services);
     auto *contacts = new ContactActions(window, services);
     auto *items = new itemtools::ItemRunActions(window, services);
-    auto *names = new ContactNameActions(&window, ui, services);
+    auto *names = new ContactNameActions(window, services);
+    auto *replacing = new replace::ReplaceActions(window, services);
+    auto *optionEntries = new options::OptionsActions(window, services);
     return {
         // Folder tree
         {{"tvwFolderFill"}, [folders] { folders->tvwFolderFill(); }},
@@ -60,10 +53,10 @@ QList<Route> routes(frmHaupt &window, AppServices &services)
         {{"cmdDupView"}, [dups] { dups->cmdDupView_Click(); }},
         {{"cmdDupsClose"}, [dups] { dups->cmdDupsClose_Click(); }},
         // Search and replace
-        {{"Suc", "mnuFindReplace"}, [&window, &services] { replace::ShowReplaceDialog(&window, services); }},
+        {{"Suc", "mnuFindReplace"}, [replacing] { replacing->mnuFindReplace_Click(); }},
         // Item utilities
         {{"For", "mnuFormularWechsel"}, [items] { items->mnuFormularWechsel_Click(); }},
-        {{"Hol", "mnuHoliday"}, [&window, &services] { showHolidayDialog(&window, services); }},
+        {{"Hol", "mnuHoliday"}, [items] { items->mnuHoliday_Click(); }},
         {{"Att", "mnuAttSave"}, [items] { items->mnuAttSave_Click(); }},
         {{"mnuAttUndo"}, [items] { items->mnuAttUndo_Click(); }}, // runs after a Yes to the window's question
         {{"mnuAttMove"}, [items] { items->mnuAttMove_Click(); }},
@@ -74,8 +67,8 @@ QList<Route> routes(frmHaupt &window, AppServices &services)
         {{"mnuNameCheck"}, [names] { names->mnuNameCheck_Click(); }},
         {{"mnuTelTest"}, [contacts] { contacts->mnuTelTest_Click(); }},
         // Options
-        {{"Opt", "mnuOptionen"}, [&window, &services] { options::ShowOptions(&window, services, telDialogs(services)); }},
-        {{"mnuQuickOption"}, [&window, &services] { options::ShowQuickOptions(&window, services); }},
+        {{"Opt", "mnuOptionen"}, [optionEntries] { optionEntries->mnuOptionen_Click(); }},
+        {{"mnuQuickOption"}, [optionEntries] { optionEntries->mnuQuickOption_Click(); }},
     };
 }
 

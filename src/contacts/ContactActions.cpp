@@ -25,16 +25,13 @@ ContactActions::ContactActions(frmHaupt &window, AppServices &services)
     , m_services(services)
     , m_window(&window)
     , m_view(window.controls().lblStatus, window.controls().ProgressBar1)
-    , m_database(services.paths.referenceDatabase())
 {
 }
 
 contacts::ContactRunContext ContactActions::context()
 {
     AppServices &s = m_services;
-    return contacts::ContactRunContext{
-        s.settings, s.messages, m_view, m_database, [&s](bool starting) { s.busy.BeginEndOperation(starting); },
-        [&s] { return s.folders.GetActivatedFolders(gatemode::OnlyContacts); }};
+    return contacts::ContactRunContext{mainWindowFrame(s, m_view), s.referenceDatabase};
 }
 
 void ContactActions::StandardizeContactTelNumbers()
@@ -60,7 +57,7 @@ void ContactActions::mnuUndo_Click()
 
 void ContactActions::mnuTelTest_Click()
 {
-    frmTelPruef dialog(m_services.settings, m_services.messages, m_database, m_services.paths.programFolder, m_window);
+    frmTelPruef dialog(m_services.settings, m_services.messages, m_services.referenceDatabase, m_services.paths.programFolder, m_window);
     dialog.exec();
 }
 

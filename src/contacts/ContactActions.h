@@ -29,7 +29,6 @@ private:
     AppServices &m_services;
     QWidget *m_window;
     StatusBarView m_view;
-    refdb::Database m_database;
 };
 
 // The telephone table editor and the number-format dialog, modal over

@@ -2,6 +2,7 @@
 
 #include "contacts/frmNameCheck.h"
 #include "shell/AppServices.h"
+#include "shell/frmHaupt.h"
 #include "shell/frmHauptUi.h"
 
 #include <QLabel>
@@ -10,25 +11,19 @@
 
 namespace kw {
 
-ContactNameActions::ContactNameActions(QWidget *window, const StatusControls &status, AppServices &services)
-    : QObject(window)
+ContactNameActions::ContactNameActions(frmHaupt &window, AppServices &services)
+    : QObject(&window)
     , m_services(services)
-    , m_window(window)
-    , m_view(status.lblStatus, status.ProgressBar1)
-    , m_referenceDatabase(services.paths.referenceDatabase())
-    , m_words(m_referenceDatabase)
+    , m_window(&window)
+    , m_view(window.controls().lblStatus, window.controls().ProgressBar1)
+    , m_words(services.referenceDatabase)
 {
 }
 
 NameRunContext ContactNameActions::context()
 {
     AppServices &s = m_services;
-    return NameRunContext{s.settings,
-                          s.messages,
-                          m_words,
-                          m_view,
-                          [&s](bool starting) { s.busy.BeginEndOperation(starting); },
-                          [&s](const QString &mode) { return s.folders.GetActivatedFolders(mode); }};
+    return NameRunContext{mainWindowFrame(s, m_view), m_words};
 }
 
 void ContactNameActions::CorrectContactNames()

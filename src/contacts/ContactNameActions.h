@@ -12,7 +12,7 @@ class QWidget;
 namespace kw {
 
 class AppServices;
-struct StatusControls;
+class frmHaupt;
 
 // The name entries of the main window ("Nam", mnuNameCorrection and
 // mnuNameCheck) over the window's status line and the program's services.
@@ -22,7 +22,7 @@ struct StatusControls;
 class ContactNameActions : public QObject
 {
 public:
-    ContactNameActions(QWidget *window, const StatusControls &status, AppServices &services);
+    ContactNameActions(frmHaupt &window, AppServices &services);
 
     void CorrectContactNames();
     void mnuNameCheck_Click();
@@ -33,7 +33,6 @@ private:
     AppServices &m_services;
     QPointer<QWidget> m_window;
     StatusBarView m_view;
-    refdb::Database m_referenceDatabase;
     NameWordDatabase m_words;
 };
 

@@ -1,15 +1,8 @@
 #pragma once
 
-#include "platform/mailstore/Fwd.h"
-#include "shell/FolderFunctions.h"
-#include "shell/RunView.h"
-
-#include <QString>
-#include <functional>
+#include "shell/RunFrame.h"
 
 namespace kw {
-class Messages;
-class Settings;
 namespace refdb {
 class Database;
 }
@@ -17,16 +10,10 @@ class Database;
 
 namespace kw::contacts {
 
-// The services and shell procedures one contact run works with.
-struct ContactRunContext
+// The frame of one contact run and the reference database it reads.
+struct ContactRunContext : RunFrame
 {
-    Settings &settings;
-    Messages &messages;
-    RunView &view;
     refdb::Database &database;
-    std::function<void(bool)> BeginEndOperation;
-    // GetActivatedFolders with the mode "OnlyContacts", not quiet.
-    std::function<WorkingSet()> GetActivatedFolders;
 };
 
 } // namespace kw::contacts

@@ -169,19 +169,17 @@ int CorrectContactNames(NameRunContext &context)
     if (!set.OK)
         return -1;
     const bool businessCheck = context.settings.GetSettingBool(setting::BusinessNameCheck, false);
-    context.BeginEndOperation(true);
     NameRun run(context, businessCheck);
-    const bool ok = trapErrors(context.messages, place::CorrectContactNames, QString(), [&] {
-        for (int f = 1; f <= set.FolderCount; ++f)
-            run.folder(set.Folders[f]);
-    });
-    if (!ok) {
-        context.BeginEndOperation(false);
+    const bool ok = guardedRun(
+        context, place::CorrectContactNames, QString(),
+        [&] { forEachFolder(set, [&](const mailstore::FolderPtr &folder) { run.folder(folder); }); },
+        [&](bool ranThrough) {
+            if (ranThrough)
+                context.messages.ShowMessage(QString::number(run.changed()) + QStringLiteral(" Kontakt(e) geändert."),
+                                             ui::mb::Information, titles::Fertig);
+        });
+    if (!ok)
         return -1;
-    }
-    context.messages.ShowMessage(QString::number(run.changed()) + QStringLiteral(" Kontakt(e) geändert."),
-                                 ui::mb::Information, titles::Fertig);
-    context.BeginEndOperation(false);
     return run.changed();
 }
 

@@ -3,30 +3,18 @@
 // The name-correction run over the ticked contact folders; the parser it
 // applies to each contact is NameCorrectionFunctions.
 
-#include "shell/FolderFunctions.h"
-#include "shell/RunView.h"
-
-#include <QString>
-#include <functional>
+#include "shell/RunFrame.h"
 
 namespace kw {
 
-class Messages;
 class NameWordSource;
-class Settings;
 
-// The services and shell procedures one name run works with.
-struct NameRunContext
+// The frame of one name run and the name tables it reads.
+struct NameRunContext : RunFrame
 {
-    Settings &settings;
-    Messages &messages;
     // One source for the whole run: its tables are read once and again only
     // when the reference database changed.
     NameWordSource &words;
-    RunView &view;
-    std::function<void(bool)> BeginEndOperation;
-    // GetActivatedFolders with the given mode, quiet off.
-    std::function<WorkingSet(const QString &mode)> GetActivatedFolders;
 };
 
 // Splits the full name of every contact in the ticked contact folders into

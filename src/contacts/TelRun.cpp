@@ -172,8 +172,7 @@ std::optional<int> runFolders(ContactRunContext &ctx, const WorkingSet &set, con
     if (formatter.refusesSettings(ctx))
         return std::nullopt;
     int changedContacts = 0;
-    for (int f = 1; f <= set.FolderCount; ++f) {
-        const mailstore::FolderPtr &folder = set.Folders[f];
+    forEachFolder(set, [&](const mailstore::FolderPtr &folder) {
         mailstore::ItemsPtr items = folder->Items();
         if (options.countryRestriction)
             items = items->Restrict(countryFilter(options.countryText));
@@ -197,7 +196,7 @@ std::optional<int> runFolders(ContactRunContext &ctx, const WorkingSet &set, con
         group.commit();
         ctx.view.setStatus(BusyState::readyText());
         ctx.view.setProgress(0);
-    }
+    });
     return changedContacts;
 }
 
@@ -206,24 +205,22 @@ std::optional<int> runFolders(ContactRunContext &ctx, const WorkingSet &set, con
 int StandardizeContactTelNumbers(ContactRunContext &ctx)
 {
     const RunOptions options = RunOptions::read(ctx.settings);
-    const WorkingSet set = ctx.GetActivatedFolders();
+    const WorkingSet set = ctx.GetActivatedFolders(gatemode::OnlyContacts);
     if (!set.OK)
         return -1;
-    ctx.BeginEndOperation(true);
     std::optional<int> changed;
-    const std::optional<PlatformError> error = catchError([&] { changed = runFolders(ctx, set, options); });
-    if (error)
-        ctx.messages.HandleError(*error, place::StandardizeContactTelNumbers, QString());
-    if (!changed) {
-        ctx.view.setStatus(BusyState::readyText());
-        ctx.view.setProgress(0);
-        ctx.BeginEndOperation(false);
-        return -1;
-    }
-    ctx.messages.ShowMessage(QString::number(*changed) + QStringLiteral(" Kontakt(e) geändert."),
-                             ui::mb::Information, titles::Fertig);
-    ctx.BeginEndOperation(false);
-    return *changed;
+    guardedRun(
+        ctx, place::StandardizeContactTelNumbers, QString(), [&] { changed = runFolders(ctx, set, options); },
+        [&](bool) {
+            if (!changed) {
+                ctx.view.setStatus(BusyState::readyText());
+                ctx.view.setProgress(0);
+                return;
+            }
+            ctx.messages.ShowMessage(QString::number(*changed) + QStringLiteral(" Kontakt(e) geändert."),
+                                     ui::mb::Information, titles::Fertig);
+        });
+    return changed ? *changed : -1;
 }
 
 } // namespace kw::TelNrStandard

@@ -55,8 +55,7 @@ int undoFolders(contacts::ContactRunContext &ctx, const WorkingSet &set, const Q
     int contacts = 0;
     int running = 0;
     ctx.view.setProgressMaximum(int(set.ItemCount));
-    for (int f = 1; f <= set.FolderCount; ++f) {
-        const mailstore::FolderPtr &folder = set.Folders[f];
+    forEachFolder(set, [&](const mailstore::FolderPtr &folder) {
         const mailstore::ItemsPtr items = folder->Items();
         const int n = items->Count();
         // Ended by an error, the group still writes the contacts restored before it.
@@ -77,7 +76,7 @@ int undoFolders(contacts::ContactRunContext &ctx, const WorkingSet &set, const Q
             }
         }
         group.commit();
-    }
+    });
     return contacts;
 }
 
@@ -159,19 +158,13 @@ int UndoContactFields(contacts::ContactRunContext &ctx, const QString &Kind)
     const std::optional<UndoKind> kind = undoKind(Kind);
     if (!kind)
         return -1;
-    const WorkingSet set = ctx.GetActivatedFolders();
+    const WorkingSet set = ctx.GetActivatedFolders(gatemode::OnlyContacts);
     if (!set.OK)
         return -1;
-    ctx.BeginEndOperation(true);
     int contacts = 0;
-    const std::optional<PlatformError> error =
-        catchError([&] { contacts = undoFolders(ctx, set, *kind->fields); });
-    if (error) {
-        ctx.messages.HandleError(*error, place::UndoContactFields, QString());
-        ctx.BeginEndOperation(false);
+    if (!guardedRun(ctx, place::UndoContactFields, QString(),
+                    [&] { contacts = undoFolders(ctx, set, *kind->fields); }))
         return -1;
-    }
-    ctx.BeginEndOperation(false);
     ctx.messages.ShowMessage(kind->messageStart + QString::number(contacts) + QStringLiteral(" Kontakten wiederhergestellt."),
                              ui::mb::Information, titles::Info);
     return contacts;

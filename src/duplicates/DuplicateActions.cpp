@@ -4,12 +4,12 @@
 #include "duplicates/Scan.h"
 #include "shell/AppServices.h"
 #include "shell/MailServices.h"
+#include "shell/frmHaupt.h"
 
 namespace kw::DupsDel {
 
-DuplicateActions::DuplicateActions(QObject *window, const StatusControls &status, const DupListControls &list,
-                                   AppServices &services)
-    : QObject(window), m_services(services), m_view(status, list)
+DuplicateActions::DuplicateActions(frmHaupt &window, AppServices &services)
+    : QObject(&window), m_services(services), m_view(window.controls(), window.controls())
 {
     m_services.busy.onRunStarting(this, [this] { runStarting(); });
 }
@@ -25,16 +25,13 @@ void DuplicateActions::runStarting()
 DupsContext DuplicateActions::context()
 {
     AppServices &s = m_services;
-    return DupsContext{s.settings,
-                       s.messages,
+    return DupsContext{mainWindowFrame(s, m_view),
                        s.mailProfile,
                        m_view,
                        m_state,
-                       [&s](bool starting) { s.busy.BeginEndOperation(starting); },
                        [&s](bool busy) { s.busy.SetBusy(busy); },
                        [&s] { CleanUpMAPI(s.messages, s.mailProfile); },
                        [&s] { return s.folders.GetMarkedFolderClass(); },
-                       [&s](const QString &mode) { return s.folders.GetActivatedFolders(mode); },
                        [&s](const mailstore::FolderPtr &parent, const QString &entryId) {
                            s.folderTree.addFolder(parent, entryId);
                        }};

@@ -7,6 +7,7 @@
 
 namespace kw {
 class AppServices;
+class frmHaupt;
 }
 
 namespace kw::DupsDel {
@@ -17,8 +18,7 @@ namespace kw::DupsDel {
 class DuplicateActions : public QObject
 {
 public:
-    DuplicateActions(QObject *window, const StatusControls &status, const DupListControls &list,
-                     AppServices &services);
+    DuplicateActions(frmHaupt &window, AppServices &services);
 
     void RemoveDuplicates();
     void cmdDupDel_Click();

@@ -1,9 +1,8 @@
 #pragma once
 
 #include "duplicates/DuplicateList.h"
-#include "shell/RunView.h"
 #include "platform/mailstore/Fwd.h"
-#include "shell/FolderFunctions.h"
+#include "shell/RunFrame.h"
 
 #include <QString>
 #include <functional>
@@ -52,21 +51,19 @@ struct DupState
     }
 };
 
-// The services and shell procedures one duplicate run works with.
-struct DupsContext
+// The frame of one duplicate run (its view is the duplicate view) and what
+// the duplicate runs need besides.
+struct DupsContext : RunFrame
 {
-    Settings &settings;
-    Messages &messages;
     // The program run's profile: the items of the list are fetched from it.
     MailProfile &profile;
+    // The frame's view, with the duplicate list.
     DupsView &view;
     DupState &state;
-    std::function<void(bool)> BeginEndOperation;
+    // Marks the window busy without starting a run (the removal keeps what the scan showed).
     std::function<void(bool)> SetBusy;
     std::function<void()> CleanUpMAPI;
     std::function<QString()> GetMarkedFolderClass;
-    // GetActivatedFolders with the given mode, ItemCount 0 and Quiet no.
-    std::function<WorkingSet(const QString &mode)> GetActivatedFolders;
     // The removal created the duplicates folder `entryId` under `parent`; may be empty.
     std::function<void(const mailstore::FolderPtr &parent, const QString &entryId)> FolderAdded = {};
 };

@@ -113,13 +113,13 @@ void removeSelection(RemovalRun &run, bool moveToFolder)
     showSummary(ctx, int(run.selection.size()), errors);
 }
 
+// The removal's end on every path, before busy goes off.
 void endRemoval(DupsContext &ctx)
 {
     ctx.view.setStatus(kReady);
     ctx.view.setProgress(0);
     ctx.view.setListVisible(false);
     ctx.state.removing = false;
-    ctx.BeginEndOperation(false);
 }
 
 } // namespace
@@ -133,22 +133,20 @@ const QString &duplicatesFolderName()
 void DeleteDuplicates(DupsContext &ctx)
 {
     ctx.state.removing = true;
-    const std::optional<PlatformError> error = catchError([&] {
-        RemovalRun run{ctx, ctx.profile.mapiNamespace(), {}};
-        const bool moveToFolder = ctx.settings.GetSettingBool(setting::MoveToFolder, true);
-        ctx.SetBusy(true);
-        ctx.view.setListButtonsEnabled(false);
-        run.selection = ctx.view.tickedItems();
-        ctx.view.setProgress(0);
-        if (!run.selection.empty())
-            removeSelection(run, moveToFolder);
-        endRemoval(ctx);
-    });
-    if (!error)
-        return;
-    // The run is over before the message shows: the window is usable again under it.
-    endRemoval(ctx);
-    ctx.messages.HandleError(*error, place::DeleteDuplicates, QString());
+    // The run is over before an error shows: the window is usable again under it.
+    guardedRun(
+        ctx, place::DeleteDuplicates, QString(),
+        [&] {
+            RemovalRun run{ctx, ctx.profile.mapiNamespace(), {}};
+            const bool moveToFolder = ctx.settings.GetSettingBool(setting::MoveToFolder, true);
+            ctx.SetBusy(true);
+            ctx.view.setListButtonsEnabled(false);
+            run.selection = ctx.view.tickedItems();
+            ctx.view.setProgress(0);
+            if (!run.selection.empty())
+                removeSelection(run, moveToFolder);
+        },
+        [&](bool) { endRemoval(ctx); }, RunShape{.bodyTakesBusy = true, .releaseBeforeReport = true});
 }
 
 void cmdDupDel_Click(DupsContext &ctx)

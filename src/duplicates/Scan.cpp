@@ -64,18 +64,19 @@ void RemoveDuplicateNotes(DupsContext &ctx) { runScan(ctx, scanType(ScanKind::No
 
 void RemoveDuplicates(DupsContext &ctx)
 {
-    trapErrors(ctx.messages, place::RemoveDuplicates, QString(), [&] {
-        ctx.BeginEndOperation(true);
-        // The list's buttons wait until a list is there and the run is over.
-        ctx.view.setListButtonsEnabled(false);
-        ctx.state.scanning = true;
-        if (const ScanType *type = scanTypeForClass(ctx.GetMarkedFolderClass()))
-            runScan(ctx, *type);
-        else
-            ctx.messages.ShowMessage(QStringLiteral("Kein gültiger Ordner gewählt."), ui::mb::Critical, titles::Hinweis);
-    });
-    ctx.state.scanning = false;
-    ctx.BeginEndOperation(false);
+    guardedRun(
+        ctx, place::RemoveDuplicates, QString(),
+        [&] {
+            // The list's buttons wait until a list is there and the run is over.
+            ctx.view.setListButtonsEnabled(false);
+            ctx.state.scanning = true;
+            if (const ScanType *type = scanTypeForClass(ctx.GetMarkedFolderClass()))
+                runScan(ctx, *type);
+            else
+                ctx.messages.ShowMessage(QStringLiteral("Kein gültiger Ordner gewählt."), ui::mb::Critical,
+                                         titles::Hinweis);
+        },
+        [&](bool) { ctx.state.scanning = false; });
     ctx.view.setListButtonsEnabled(ctx.view.listVisible());
 }
 

@@ -3,6 +3,7 @@
 #include "platform/files/Files.h"
 #include "platform/mailstore/Folder.h"
 #include "platform/mailstore/LinkPaths.h"
+#include "shell/RunFrame.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -13,14 +14,13 @@ namespace kw::itemtools {
 LinkedFiles::LinkedFiles(const WorkingSet &set)
 {
     std::set<mailstore::ProfileDb *> done;
-    for (int f = 1; f <= set.FolderCount; ++f) {
-        const mailstore::FolderPtr folder = set.Folders.value(f);
+    forEachFolder(set, [&](const mailstore::FolderPtr &folder) {
         if (!folder || !done.insert(folder->db().get()).second)
-            continue;
+            return;
         const QHash<QString, int> counts = mailstore::linkCountsByPath(*folder->db());
         for (auto it = counts.cbegin(); it != counts.cend(); ++it)
             m_counts[fileKey(it.key())] += it.value();
-    }
+    });
 }
 
 QString LinkedFiles::fileKey(const QString &path)

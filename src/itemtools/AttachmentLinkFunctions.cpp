@@ -161,7 +161,7 @@ void moveLink(MoveRun &move, AttachmentRun &run, MailItemCursor &item, int index
 void ImportAttachments(RunContext &ctx)
 {
     ImportRun import{ctx.settings.GetSetting(setting::AttPath, {}), {}};
-    const RunFrame frame{place::ImportAttachments, QStringLiteral("Importiere Anlagen..."),
+    const AttachmentFrame frame{place::ImportAttachments, QStringLiteral("Importiere Anlagen..."),
                          QStringLiteral("ImportAttachments"),
                          [&](AttachmentRun &run, const WorkingSet &) {
                              showSummary(ctx, run, QStringLiteral("importiert"), import.links->keptCount());
@@ -180,7 +180,7 @@ void MoveAttachments(RunContext &ctx)
         return;
     if (!move.target.endsWith(u'/'))
         move.target += u'/';
-    const RunFrame frame{place::MoveAttachments, QStringLiteral("Verschiebe Anlagen..."),
+    const AttachmentFrame frame{place::MoveAttachments, QStringLiteral("Verschiebe Anlagen..."),
                          QStringLiteral("MoveAttachments"),
                          [&](AttachmentRun &run, const WorkingSet &) {
                              showSummary(ctx, run, QStringLiteral("verschoben"), move.links->keptCount());

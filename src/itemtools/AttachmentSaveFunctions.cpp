@@ -62,16 +62,15 @@ void exportAttachment(ExportRun &run, AttachmentRun &counts, MailItemCursor &ite
 void releaseFreeSpace(RunContext &ctx, const WorkingSet &set)
 {
     std::set<mailstore::ProfileDb *> done;
-    for (int f = 1; f <= set.FolderCount; ++f) {
-        const mailstore::FolderPtr folder = set.Folders.value(f);
+    forEachFolder(set, [&](const mailstore::FolderPtr &folder) {
         if (!folder || !done.insert(folder->db().get()).second)
-            continue;
+            return;
         try {
             folder->db()->releaseFreeSpace();
         } catch (const PlatformError &e) {
             ctx.messages.HandleError(e, place::LogOnly);
         }
-    }
+    });
 }
 
 // The checks before the run: nothing is changed when one fails.
@@ -108,7 +107,7 @@ void SaveAttachments(RunContext &ctx)
     std::optional<ExportRun> run = prepareExport(ctx);
     if (!run)
         return;
-    const RunFrame frame{place::SaveAttachments, QStringLiteral("Exportiere Anlagen..."),
+    const AttachmentFrame frame{place::SaveAttachments, QStringLiteral("Exportiere Anlagen..."),
                          QStringLiteral("SaveAttachments"), [&](AttachmentRun &r, const WorkingSet &set) {
                              releaseFreeSpace(ctx, set);
                              ctx.messages.ShowMessage(QStringLiteral("%1 Anlagen gespeichert.").arg(r.total),

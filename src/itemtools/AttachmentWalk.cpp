@@ -3,14 +3,12 @@
 #include "platform/core/PlatformError.h"
 #include "platform/mailstore/Folder.h"
 #include "platform/mailstore/Item.h"
+#include "platform/mailstore/ItemSchema.h"
 #include "platform/mailstore/Items.h"
 #include "shell/ErrorTrap.h"
 
 namespace kw::itemtools {
 namespace {
-
-constexpr int kMailClass = 43;
-constexpr int kPostClass = 45;
 
 mapi::SafeItemPtr wrap(const mailstore::ItemPtr &item)
 {
@@ -54,7 +52,7 @@ void walkFolder(AttachmentRun &run, const mailstore::FolderPtr &folder, const At
         run.ctx.view.setProgress(++run.itemNumber);
         try {
             const mailstore::ItemPtr fetched = items->Item(j);
-            if (fetched->Class() != kMailClass && fetched->Class() != kPostClass)
+            if (fetched->Class() != mailstore::itemclass::Mail && fetched->Class() != mailstore::itemclass::Post)
                 continue;
             MailItemCursor item(folder, items, j, fetched);
             run.ctx.view.yield();
@@ -95,37 +93,42 @@ QString MailItemCursor::describe() const
 
 void walkAttachments(AttachmentRun &run, const WorkingSet &set, const AttachmentStep &step)
 {
-    for (int f = 1; f <= set.FolderCount; ++f) {
-        if (const mailstore::FolderPtr folder = set.Folders.value(f))
+    forEachFolder(set, [&](const mailstore::FolderPtr &folder) {
+        if (folder)
             walkFolder(run, folder, step);
-    }
+    });
 }
 
-void runAttachmentWalk(RunContext &ctx, const RunFrame &frame, const AttachmentStep &step)
+void runAttachmentWalk(RunContext &ctx, const AttachmentFrame &frame, const AttachmentStep &step)
 {
     const WorkingSet set = ctx.GetActivatedFolders(gatemode::OnlyMail);
     if (!set.OK)
         return;
     AttachmentRun run{ctx, 0, 0, 0, {}};
-    const bool ran = trapErrors(ctx.messages, frame.placeCode, {}, [&] {
-        ctx.BeginEndOperation(true);
-        ctx.view.setProgressMaximum(int(set.ItemCount));
-        ctx.view.setStatus(frame.status);
-        if (frame.start)
-            frame.start(set);
-        walkAttachments(run, set, step);
-        frame.finish(run, set);
-        if (run.failures.count() > 0) {
-            ctx.messages.ShowMessage(QStringLiteral("Bei %1 Anlagen ist ein Fehler aufgetreten. "
-                                                    "Einzelheiten stehen im Fehlerprotokoll.")
-                                         .arg(run.failures.count()),
-                                     ui::mb::Critical, titles::Fehler);
-        }
-        ctx.BeginEndOperation(false);
-    });
-    run.failures.write(ctx.messages, frame.logName); // also what failed before an error ended the run
-    if (!ran)
-        ctx.BeginEndOperation(false);
+    // The failures are logged also when an error ended the run: then while
+    // it is still busy, else once it is not.
+    const bool ran = guardedRun(
+        ctx, frame.placeCode, {},
+        [&] {
+            ctx.view.setProgressMaximum(int(set.ItemCount));
+            ctx.view.setStatus(frame.status);
+            if (frame.start)
+                frame.start(set);
+            walkAttachments(run, set, step);
+            frame.finish(run, set);
+            if (run.failures.count() > 0) {
+                ctx.messages.ShowMessage(QStringLiteral("Bei %1 Anlagen ist ein Fehler aufgetreten. "
+                                                        "Einzelheiten stehen im Fehlerprotokoll.")
+                                             .arg(run.failures.count()),
+                                         ui::mb::Critical, titles::Fehler);
+            }
+        },
+        [&](bool ok) {
+            if (!ok)
+                run.failures.write(ctx.messages, frame.logName);
+        });
+    if (ran)
+        run.failures.write(ctx.messages, frame.logName);
 }
 
 } // namespace kw::itemtools

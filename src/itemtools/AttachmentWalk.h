@@ -62,7 +62,7 @@ using AttachmentStep = std::function<void(AttachmentRun &run, MailItemCursor &it
 void walkAttachments(AttachmentRun &run, const WorkingSet &set, const AttachmentStep &step);
 
 // How one of the runs begins and ends.
-struct RunFrame
+struct AttachmentFrame
 {
     int placeCode;    // of its error trap
     QString status;   // "Exportiere Anlagen..."
@@ -78,7 +78,7 @@ struct RunFrame
 // walk, the summary, the failures (logged, and counted in a message), the
 // busy state off. An error outside single attachments goes to HandleError
 // with the run's place code and ends the run there.
-void runAttachmentWalk(RunContext &ctx, const RunFrame &frame, const AttachmentStep &step);
+void runAttachmentWalk(RunContext &ctx, const AttachmentFrame &frame, const AttachmentStep &step);
 
 // Free names for new files. Remembers per wanted path the last number
 // given, so that many attachments of one name cost one look per file rather

@@ -9,6 +9,7 @@
 #include "platform/refdb/Connection.h"
 #include "shell/ErrorTrap.h"
 #include "shell/FolderFunctions.h"
+#include "shell/RunFrame.h"
 
 #include <QCollator>
 #include <QLocale>
@@ -160,14 +161,15 @@ QString holidaySubject(const QString &description, const QString &state)
 int InsertHolidays(HolidayServices &services, const WorkingSet &set, const QString &state, const QString &country)
 {
     int inserted = 0;
-    trapErrors(services.messages, place::HolidayInsert, {}, [&] {
+    guardedRun(services, place::HolidayInsert, {}, [&] {
         const std::optional<QList<Period>> periods = readPeriods(services.referenceDatabase, state, country);
         if (!periods) {
             services.messages.ShowMessage(kChooseState, ui::mb::Information, titles::Info);
             return;
         }
-        for (int f = 1; f <= set.FolderCount; ++f)
-            inserted += insertIntoFolder(services, set.Folders.at(f), *periods, state);
+        forEachFolder(set, [&](const mailstore::FolderPtr &folder) {
+            inserted += insertIntoFolder(services, folder, *periods, state);
+        });
         if (inserted > 0)
             services.messages.ShowMessage(insertedMessage(inserted), ui::mb::Information, titles::Info);
     });

@@ -6,6 +6,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 namespace kw {
@@ -26,6 +27,8 @@ struct HolidayServices
     Messages &messages;
     QString referenceDatabase; // path of KontorwerkPub.db
     mailstore::NameSpacePtr ns;
+    // The busy switch of an insertion: none, the modal dialog is lock enough.
+    std::function<void(bool starting)> switchBusy = {};
 };
 
 // One holiday period: first and last day off, both inclusive, and its name.

@@ -1,8 +1,7 @@
 #pragma once
 
 #include "platform/core/Text.h"
-#include "shell/FolderFunctions.h"
-#include "shell/RunView.h"
+#include "shell/RunFrame.h"
 
 #include <QString>
 #include <QStringList>
@@ -19,15 +18,9 @@ class Settings;
 // account for single items that fail.
 namespace kw::itemtools {
 
-// The services and shell procedures one run works with.
-struct RunContext
+// The frame of one run and the folder choice the attachment runs ask for.
+struct RunContext : RunFrame
 {
-    Messages &messages;
-    Settings &settings;
-    RunView &view;
-    std::function<void(bool starting)> BeginEndOperation;
-    // GetActivatedFolders with this mode, an item total from 0 and Quiet no.
-    std::function<WorkingSet(const QString &mode)> GetActivatedFolders;
     // BrowseForFolder over the main window: the chosen path, "" when cancelled.
     std::function<QString(const QString &title)> BrowseForFolder;
 };

@@ -2,6 +2,7 @@
 
 #include "itemtools/AttachmentSaveFunctions.h"
 #include "itemtools/MClassChangeFunctions.h"
+#include "itemtools/frmHoliday.h"
 #include "itemtools/frmMClassChange.h"
 #include "shell/AppServices.h"
 #include "shell/BrowseForFolderFunctions.h"
@@ -24,12 +25,7 @@ RunContext ItemRunActions::context()
 {
     AppServices &s = m_services;
     QWidget *owner = &m_window;
-    return RunContext{s.messages,
-                      s.settings,
-                      m_view,
-                      [&s](bool starting) { s.busy.BeginEndOperation(starting); },
-                      [&s](const QString &mode) { return s.folders.GetActivatedFolders(mode); },
-                      [&s, owner](const QString &title) {
+    return RunContext{mainWindowFrame(s, m_view), [&s, owner](const QString &title) {
                           return BrowseForFolder(*s.folderPicker, s.messages, title, owner);
                       }};
 }
@@ -67,6 +63,11 @@ void ItemRunActions::mnuAttMove_Click()
         return;
     RunContext ctx = context();
     MoveAttachments(ctx);
+}
+
+void ItemRunActions::mnuHoliday_Click()
+{
+    showHolidayDialog(&m_window, m_services);
 }
 
 } // namespace kw::itemtools

@@ -23,6 +23,7 @@ public:
     void mnuAttSave_Click();         // also "Att"
     void mnuAttUndo_Click();         // after the Yes to the window's question
     void mnuAttMove_Click();
+    void mnuHoliday_Click();          // also "Hol"
 
     RunContext context();
 

@@ -186,22 +186,18 @@ void ChangeMessageClass(RunContext &ctx, const QString &NewName)
 {
     FailureLog failures;
     QStringList leftAlone;
-    const bool ran = trapErrors(ctx.messages, place::ChangeMessageClass, {}, [&] {
-        ctx.BeginEndOperation(true);
+    guardedRun(ctx, place::ChangeMessageClass, {}, [&] {
         const WorkingSet set = ctx.GetActivatedFolders(gatemode::AllTypes);
         if (set.OK) {
-            for (int f = 1; f <= set.FolderCount; ++f) {
+            forEachFolder(set, [&](const mailstore::FolderPtr &folder) {
                 // A folder that cannot be read is reported and the next one is done.
                 trapErrors(ctx.messages, place::ChangeFolderMessageClass, {},
-                           [&] { ChangeFolderMessageClass(ctx, set.Folders.value(f), NewName, failures, leftAlone); });
-            }
+                           [&] { ChangeFolderMessageClass(ctx, folder, NewName, failures, leftAlone); });
+            });
         }
         reportLeftAlone(ctx, leftAlone);
         reportFailures(ctx, failures);
-        ctx.BeginEndOperation(false);
     });
-    if (!ran)
-        ctx.BeginEndOperation(false);
 }
 
 } // namespace kw::itemtools

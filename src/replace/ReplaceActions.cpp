@@ -4,11 +4,18 @@
 #include "replace/frmReplace.h"
 #include "shell/AppServices.h"
 #include "shell/MailProfile.h"
+#include "shell/frmHaupt.h"
 
 namespace kw::replace {
 
-void ShowReplaceDialog(QWidget *parent, AppServices &services)
+ReplaceActions::ReplaceActions(frmHaupt &window, AppServices &services)
+    : QObject(&window), m_services(services), m_window(window)
 {
+}
+
+void ReplaceActions::mnuFindReplace_Click()
+{
+    AppServices &services = m_services;
     if (services.busy.isBusy())
         return;
     ReplaceContext context{
@@ -18,7 +25,7 @@ void ShowReplaceDialog(QWidget *parent, AppServices &services)
         [&services](const QString &messageClass) { return services.folders.GetActivatedFolders(messageClass); },
         [&services] { return services.mailProfile.mapiNamespace(); },
         {}};
-    frmReplace dialog(std::move(context), parent);
+    frmReplace dialog(std::move(context), &m_window);
     dialog.exec();
 }
 

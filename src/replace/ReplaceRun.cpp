@@ -9,6 +9,7 @@
 #include "replace/RunLog.h"
 #include "shell/ErrorTrap.h"
 #include "shell/FolderFunctions.h"
+#include "shell/RunFrame.h"
 
 namespace kw::replace {
 namespace {
@@ -150,19 +151,23 @@ void showSummary(const ReplaceSummary &summary, Messages &messages)
 } // namespace
 
 ReplaceSummary ReplaceInFolders(const ReplaceRequest &request, const WorkingSet &set, UndoRecord &record,
-                                Messages &messages, const std::function<void()> &yield)
+                                Messages &messages, const std::function<void()> &yield,
+                                std::function<void(bool running)> lock)
 {
     record = UndoRecord{};
     record.userFieldName = request.userFieldName;
     ReplaceRun run(request, record, yield);
-    run.summary.completed = trapErrors(messages, place::ReplaceRun, {}, [&] {
-        for (int f = 1; f <= set.FolderCount; ++f)
-            run.folder(set.Folders.at(f));
-    });
-    if (!run.log.isEmpty())
-        messages.WriteErrorLog(run.log, QStringLiteral("ReplaceRun"));
-    if (run.summary.completed)
-        showSummary(run.summary, messages);
+    RunGuard guard{messages, std::move(lock)};
+    guardedRun(
+        guard, place::ReplaceRun, {},
+        [&] { forEachFolder(set, [&](const mailstore::FolderPtr &folder) { run.folder(folder); }); },
+        [&](bool ok) {
+            run.summary.completed = ok;
+            if (!run.log.isEmpty())
+                messages.WriteErrorLog(run.log, QStringLiteral("ReplaceRun"));
+            if (ok)
+                showSummary(run.summary, messages);
+        });
     return run.summary;
 }
 

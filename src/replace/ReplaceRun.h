@@ -40,8 +40,10 @@ struct ReplaceSummary
 // ("ReplaceRun") and skipped. Ends with the summary messages; an error other
 // than a failed save or a refused value ends the run through the error
 // handler (59) and keeps in the record what was saved until then. `yield`
-// runs after each item is fetched.
+// runs after each item is fetched. `lock` is the dialog's busy switch: on
+// for the run, off once its messages are shown.
 ReplaceSummary ReplaceInFolders(const ReplaceRequest &request, const WorkingSet &set, UndoRecord &record,
-                                Messages &messages, const std::function<void()> &yield);
+                                Messages &messages, const std::function<void()> &yield,
+                                std::function<void(bool running)> lock = {});
 
 } // namespace kw::replace

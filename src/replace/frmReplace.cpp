@@ -5,6 +5,7 @@
 #include "replace/ReplaceUndo.h"
 #include "shell/AppPaths.h"
 #include "shell/ErrorTrap.h"
+#include "shell/RunFrame.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -131,19 +132,16 @@ void frmReplace::cmdReplace_Click()
     }
     if (r.useUserField)
         m_ui.txtUserDef->addCurrentToHistory();
-    setRunning(true);
-    ReplaceInFolders(r, m_set, m_record, m_ctx.messages, m_ctx.yield);
-    setRunning(false);
+    ReplaceInFolders(r, m_set, m_record, m_ctx.messages, m_ctx.yield, [this](bool running) { setRunning(running); });
 }
 
 void frmReplace::cmdUndo_Click()
 {
     if (!m_type || m_running || m_record.empty())
         return;
-    setRunning(true);
-    trapErrors(m_ctx.messages, place::ReplaceUndo, {},
+    RunGuard guard{m_ctx.messages, [this](bool running) { setRunning(running); }};
+    guardedRun(guard, place::ReplaceUndo, {},
                [this] { UndoReplace(m_record, m_ctx.openNamespace(), m_ctx.messages, m_ctx.yield); });
-    setRunning(false);
 }
 
 // Disabling the frames rather than the boxes in them keeps the interlocks'

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/refdb/Database.h"
 #include "platform/registry/Registry.h"
 #include "platform/ui/HelpViewer.h"
 #include "platform/ui/FolderPicker.h"
@@ -25,8 +26,8 @@ QString versionText();
 // The services a run of the program shares, built once at start. Tools take
 // the members they need; nothing here is a global.
 //
-// Later tools add their services here (reference database, ...) so that
-// main() stays the only place that builds them.
+// Later tools add their services here so that main() stays the only place
+// that builds them.
 class AppServices
 {
 public:
@@ -65,6 +66,9 @@ public:
     SharedFolder sharedFolder;
     FolderFunctions folders{folderTree, sharedFolder, messages, mailProfile};
     std::unique_ptr<ui::FolderPicker> folderPicker = std::make_unique<ui::QtFolderPicker>();
+    // The reference database (KontorwerkPub.db), one for the program run so
+    // that every tool shares what it derived from the file.
+    refdb::Database referenceDatabase{paths.referenceDatabase()};
 };
 
 } // namespace kw

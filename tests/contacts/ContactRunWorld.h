@@ -72,13 +72,14 @@ struct ContactWorld
     contacts::ContactRunContext context()
     {
         return contacts::ContactRunContext{
-            env.settings, env.messages, view, database,
-            [this](bool starting) { calls << (starting ? "BeginEndOperation(yes)" : "BeginEndOperation(no)"); },
-            [this] {
-                const auto ns = env.mailProfile.mapiNamespace();
-                const mailstore::FolderPtr contacts = ns->GetFolderFromID(folder.entryId, folder.storeId);
-                return WorkingSet{{nullptr, contacts}, 1, 1, contacts->Items()->Count(), true};
-            }};
+            {env.settings, env.messages, view,
+             [this](bool starting) { calls << (starting ? "BeginEndOperation(yes)" : "BeginEndOperation(no)"); },
+             [this](const QString &) {
+                 const auto ns = env.mailProfile.mapiNamespace();
+                 const mailstore::FolderPtr contacts = ns->GetFolderFromID(folder.entryId, folder.storeId);
+                 return WorkingSet{{nullptr, contacts}, 1, 1, contacts->Items()->Count(), true};
+             }},
+            database};
     }
 
     TestEnv env;

@@ -76,12 +76,13 @@ struct World
     }
     int run()
     {
-        NameRunContext ctx{env.settings, env.messages, *words, view,
-                           [this](bool on) { calls << (on ? "BeginEndOperation(yes)" : "BeginEndOperation(no)"); },
-                           [this](const QString &mode) {
-                               calls << "GetActivatedFolders(" + mode + ")";
-                               return WorkingSet{{nullptr, folder()}, 1, 1, 0, true};
-                           }};
+        NameRunContext ctx{{env.settings, env.messages, view,
+                            [this](bool on) { calls << (on ? "BeginEndOperation(yes)" : "BeginEndOperation(no)"); },
+                            [this](const QString &mode) {
+                                calls << "GetActivatedFolders(" + mode + ")";
+                                return WorkingSet{{nullptr, folder()}, 1, 1, 0, true};
+                            }},
+                           *words};
         return CorrectContactNames(ctx);
     }
 
@@ -267,8 +268,10 @@ void TestNameRun::undoGivesEveryNameFieldBack()
     QVERIFY(w.fields(2) != nine(before[1]));
 
     refdb::Database unused(w.env.path("none.db"));
-    contacts::ContactRunContext ctx{w.env.settings, w.env.messages, w.view, unused, [](bool) {},
-                                    [&w] { return WorkingSet{{nullptr, w.folder()}, 1, 1, 2, true}; }};
+    contacts::ContactRunContext ctx{
+        {w.env.settings, w.env.messages, w.view, [](bool) {},
+         [&w](const QString &) { return WorkingSet{{nullptr, w.folder()}, 1, 1, 2, true}; }},
+        unused};
     QCOMPARE(UndoFunctions::UndoContactFields(ctx, QStringLiteral("Names")), 2);
     for (int j = 1; j <= 2; ++j) {
         QCOMPARE(w.fields(j), nine(before[j - 1]));

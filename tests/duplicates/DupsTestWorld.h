@@ -118,31 +118,30 @@ struct World
     DupsDel::DupsContext context()
     {
         return DupsDel::DupsContext{
-            env.settings,
-            env.messages,
+            {env.settings, env.messages, view,
+             [this](bool starting) {
+                 calls << (starting ? "BeginEndOperation(yes)" : "BeginEndOperation(no)");
+                 if (starting) {
+                     view.visible = false;
+                     view.list = {};
+                     state.resetIds();
+                     view.buttonsEnabled = true;
+                 }
+                 view.progress = 0;
+                 view.statuses << QStringLiteral("Bereit");
+             },
+             [this](const QString &mode) {
+                 calls << "GetActivatedFolders(" + mode + ")";
+                 WorkingSet set = folderSet(ticked, markedIndex, countDelta);
+                 set.OK = setOk;
+                 return set;
+             }},
             env.mailProfile,
             view,
             state,
-            [this](bool starting) {
-                calls << (starting ? "BeginEndOperation(yes)" : "BeginEndOperation(no)");
-                if (starting) {
-                    view.visible = false;
-                    view.list = {};
-                    state.resetIds();
-                    view.buttonsEnabled = true;
-                }
-                view.progress = 0;
-                view.statuses << QStringLiteral("Bereit");
-            },
             [this](bool busy) { calls << (busy ? "SetBusy(yes)" : "SetBusy(no)"); },
             [this] { calls << "CleanUpMAPI"; },
-            [this] { return markedClass; },
-            [this](const QString &mode) {
-                calls << "GetActivatedFolders(" + mode + ")";
-                WorkingSet set = folderSet(ticked, markedIndex, countDelta);
-                set.OK = setOk;
-                return set;
-            }};
+            [this] { return markedClass; }};
     }
 
     // Items of a folder by one field, in folder order.

@@ -176,7 +176,7 @@ void TestDupsWindow::runStartEmptiesTheList()
     window.show();
     const frmHauptUi &c = window.controls();
     services.busy.attach(BusyControls::of(c));
-    auto *dups = new DuplicateActions(&window, c, c, services);
+    auto *dups = new DuplicateActions(window, services);
     new QTreeWidgetItem(c.tvwDups, QStringList("Müller"));
     c.frmDups->show();
     c.cmdDupDel->setEnabled(false);

@@ -67,20 +67,19 @@ struct World
 
     itemtools::RunContext context()
     {
-        return {env.messages, env.settings, view,
-                [this](bool starting) { calls << (starting ? "Begin" : "End"); },
-                [this](const QString &mode) {
-                    calls << mode;
-                    WorkingSet set;
-                    set.Folders.append(nullptr);
-                    for (const QString &name : ticked) {
-                        set.Folders.append(folderNamed(name));
-                        set.ItemCount += set.Folders.last()->Items()->Count();
-                    }
-                    set.FolderCount = int(ticked.size());
-                    set.OK = true;
-                    return set;
-                },
+        return {{env.settings, env.messages, view, [this](bool starting) { calls << (starting ? "Begin" : "End"); },
+                 [this](const QString &mode) {
+                     calls << mode;
+                     WorkingSet set;
+                     set.Folders.append(nullptr);
+                     for (const QString &name : ticked) {
+                         set.Folders.append(folderNamed(name));
+                         set.ItemCount += set.Folders.last()->Items()->Count();
+                     }
+                     set.FolderCount = int(ticked.size());
+                     set.OK = true;
+                     return set;
+                 }},
                 [this](const QString &title) {
                     calls << title;
                     return picks.isEmpty() ? QString() : picks.dequeue();

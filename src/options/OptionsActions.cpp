@@ -1,0 +1,29 @@
+#include "options/OptionsActions.h"
+
+#include "contacts/ContactActions.h"
+#include "options/OptionsDialogs.h"
+#include "shell/AppServices.h"
+#include "shell/frmHaupt.h"
+
+namespace kw::options {
+
+OptionsActions::OptionsActions(frmHaupt &window, AppServices &services)
+    : QObject(&window), m_services(services), m_window(window)
+{
+}
+
+void OptionsActions::mnuOptionen_Click()
+{
+    AppServices &services = m_services;
+    // The telephone table editor and the number-format dialog, which the options open.
+    const TelDialogHooks hooks{[&services](QWidget *parent) { showTelDB(services, parent); },
+                               [&services](QWidget *parent) { showNumberFormat(services, parent); }};
+    ShowOptions(&m_window, services, hooks);
+}
+
+void OptionsActions::mnuQuickOption_Click()
+{
+    ShowQuickOptions(&m_window, m_services);
+}
+
+} // namespace kw::options
