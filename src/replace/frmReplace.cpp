@@ -4,7 +4,6 @@
 #include "platform/ui/HistoryTextBox.h"
 #include "replace/ReplaceUndo.h"
 #include "shell/AppPaths.h"
-#include "shell/ErrorTrap.h"
 #include "shell/RunFrame.h"
 
 #include <QCheckBox>
