@@ -9,6 +9,7 @@
 #include "platform/mailstore/UserProperties.h"
 #include "platform/mapi/SafeItem.h"
 #include "shell/RegistryFunctions.h"
+#include "shell/RunFrame.h"
 #include "shell/SettingNames.h"
 
 namespace kw::DupsDel {
@@ -205,8 +206,7 @@ void readItems(DupsContext &ctx, const ScanType &type, const ScanSettings &setti
     const int total = int(set.ItemCount);
     ItemReader reader(ctx, type, settings, data);
     int n = 0;
-    for (int f = 1; f <= set.FolderCount; ++f) {
-        const mailstore::FolderPtr &folder = set.Folders.at(f);
+    forEachFolder(set, [&](const mailstore::FolderPtr &folder, int f) {
         const mailstore::ItemsPtr items = folder->Items();
         const int count = items->Count();
         for (int j = 1; j <= count; ++j) {
@@ -220,7 +220,7 @@ void readItems(DupsContext &ctx, const ScanType &type, const ScanSettings &setti
             else
                 reader.read(slot);
         }
-    }
+    });
     // The set shrank meanwhile: numbers never reached hold nothing to compare.
     for (int m = n + 1; m <= total; ++m)
         data.values.remove[size_t(m)] = 1;
