@@ -69,7 +69,7 @@ void showTelDB(AppServices &services, QWidget *parent)
 
 void showNumberFormat(AppServices &services, QWidget *parent)
 {
-    frmVorwahlen dialog(services.settings, services.messages, services.paths.programFolder, helpOf(services), parent);
+    frmVorwahlen dialog(services.settings, services.messages, services.referenceDatabase, services.paths.programFolder, helpOf(services), parent);
     dialog.exec();
 }
 

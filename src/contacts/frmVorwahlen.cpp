@@ -175,9 +175,14 @@ QList<QPair<ui::HistoryTextBox *, QString>> frmVorwahlenUi::separatorHistories()
             {cmbVorwahlTrennOutSingle, QStringLiteral("HyphenOutSgl.dat")}};
 }
 
-frmVorwahlen::frmVorwahlen(Settings &settings, Messages &messages, const QString &programFolder,
-                           std::function<void(QWidget *)> help, QWidget *parent)
-    : QDialog(parent), m_settings(settings), m_messages(messages), m_programFolder(programFolder), m_help(std::move(help))
+frmVorwahlen::frmVorwahlen(Settings &settings, Messages &messages, refdb::Database &database,
+                           const QString &programFolder, std::function<void(QWidget *)> help, QWidget *parent)
+    : QDialog(parent)
+    , m_settings(settings)
+    , m_messages(messages)
+    , m_database(database)
+    , m_programFolder(programFolder)
+    , m_help(std::move(help))
 {
     m_ui.setupUi(this);
     for (ui::HistoryTextBox *box : m_ui.combos())
@@ -262,7 +267,6 @@ void frmVorwahlen::SetHistoryFiles()
 // focus.
 bool frmVorwahlen::refusedByCheck(const tel::NumberFormatValues &edited)
 {
-    refdb::Database database(AppPaths{m_programFolder, {}, {}, {}}.referenceDatabase());
     tel::SettingTexts opener;
     if (parentWidget()) {
         const QVariantMap offered = parentWidget()->property(tel::kOpenerTelSettings).toMap();
@@ -270,7 +274,7 @@ bool frmVorwahlen::refusedByCheck(const tel::NumberFormatValues &edited)
             opener.insert(it.key(), it.value().toString());
     }
     const std::optional<tel::SettingsProblem> problem =
-        tel::refusePendingTelSettings(m_settings, m_messages, database, tel::settingTexts(edited), opener);
+        tel::refusePendingTelSettings(m_settings, m_messages, m_database, tel::settingTexts(edited), opener);
     if (!problem)
         return false;
     for (ui::HistoryTextBox *box : m_ui.combos()) {

@@ -13,6 +13,9 @@ class QPushButton;
 namespace kw {
 class Messages;
 class Settings;
+namespace refdb {
+class Database;
+}
 namespace ui {
 class HistoryTextBox;
 }
@@ -63,7 +66,7 @@ class frmVorwahlen : public QDialog
     Q_OBJECT
 
 public:
-    frmVorwahlen(Settings &settings, Messages &messages, const QString &programFolder,
+    frmVorwahlen(Settings &settings, Messages &messages, refdb::Database &database, const QString &programFolder,
                  std::function<void(QWidget *)> help, QWidget *parent = nullptr);
 
     void Form_Load();
@@ -84,6 +87,7 @@ private:
     frmVorwahlenUi m_ui;
     Settings &m_settings;
     Messages &m_messages;
+    refdb::Database &m_database;
     QString m_programFolder;
     std::function<void(QWidget *)> m_help;
 };

@@ -35,17 +35,17 @@ QLineEdit *firstRefusedBox(Messages &messages, const QList<RuledBox> &boxes)
     return first;
 }
 
-std::optional<QWidget *> refusedTelephoneControl(Settings &settings, Messages &messages, const QString &referenceDatabase,
-                                 const QList<QWidget *> &controls, const SettingValues &values)
+std::optional<QWidget *> refusedTelephoneControl(Settings &settings, Messages &messages,
+                                                 refdb::Database *referenceDatabase, const QList<QWidget *> &controls,
+                                                 const SettingValues &values)
 {
-    if (referenceDatabase.isEmpty())
+    if (!referenceDatabase)
         return std::nullopt;
     tel::SettingTexts pending;
     for (const auto &[name, value] : values)
         pending.insert(name, value);
-    refdb::Database database(referenceDatabase);
     const std::optional<tel::SettingsProblem> problem =
-        tel::refusePendingTelSettings(settings, messages, database, pending);
+        tel::refusePendingTelSettings(settings, messages, *referenceDatabase, pending);
     if (!problem)
         return std::nullopt;
     for (QWidget *control : controls) {

@@ -17,6 +17,9 @@ class QWidget;
 namespace kw {
 class Messages;
 class Settings;
+namespace refdb {
+class Database;
+}
 }
 
 namespace kw::options {
@@ -38,9 +41,10 @@ QLineEdit *firstRefusedBox(Messages &messages, const QList<RuledBox> &boxes);
 // numbers again at the next run or lose digits: then the message naming the
 // box was shown and the answer is that control among `controls` (nullptr
 // when it is none of them). Nothing when they are fine. Nothing is checked
-// without a readable reference database at `referenceDatabase`: the run
-// reports that before it starts.
-std::optional<QWidget *> refusedTelephoneControl(Settings &settings, Messages &messages, const QString &referenceDatabase,
-                                 const QList<QWidget *> &controls, const SettingValues &values);
+// without a reference database (`referenceDatabase` null) or with one that
+// cannot be read: the run reports that before it starts.
+std::optional<QWidget *> refusedTelephoneControl(Settings &settings, Messages &messages,
+                                                 refdb::Database *referenceDatabase, const QList<QWidget *> &controls,
+                                                 const SettingValues &values);
 
 } // namespace kw::options

@@ -30,9 +30,9 @@ void requireReadableSettings(Settings &settings)
 }
 
 OptionsForm::OptionsForm(frmOptionsUi &ui, Settings &settings, Messages &messages, QString preferencesFolder,
-                         QString referenceDatabase)
+                         refdb::Database *referenceDatabase)
     : m_ui(ui), m_settings(settings), m_messages(messages), m_preferencesFolder(std::move(preferencesFolder)),
-      m_referenceDatabase(std::move(referenceDatabase)), m_editor(ui)
+      m_referenceDatabase(referenceDatabase), m_editor(ui)
 {
 }
 

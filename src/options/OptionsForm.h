@@ -11,6 +11,9 @@
 namespace kw {
 class Messages;
 class Settings;
+namespace refdb {
+class Database;
+}
 }
 
 namespace kw::options {
@@ -31,7 +34,7 @@ public:
     // `referenceDatabase`: the tables the telephone settings are checked
     // against on OK; without one they are not.
     OptionsForm(frmOptionsUi &ui, Settings &settings, Messages &messages, QString preferencesFolder,
-                QString referenceDatabase = {});
+                refdb::Database *referenceDatabase = nullptr);
 
     // Fills the controls from the store. A failure is reported (703) and the
     // dialog then refuses to save: it would write values it never loaded.
@@ -69,7 +72,7 @@ private:
     Settings &m_settings;
     Messages &m_messages;
     QString m_preferencesFolder;
-    QString m_referenceDatabase;
+    refdb::Database *m_referenceDatabase = nullptr;
     LayoutEditor m_editor;
     bool m_loaded = false;
 };

@@ -19,8 +19,8 @@
 namespace kw::options {
 
 QuickOptionsForm::QuickOptionsForm(frmQuickOptionsUi &ui, Settings &settings, Messages &messages,
-                                   QString referenceDatabase)
-    : m_ui(ui), m_settings(settings), m_messages(messages), m_referenceDatabase(std::move(referenceDatabase))
+                                   refdb::Database *referenceDatabase)
+    : m_ui(ui), m_settings(settings), m_messages(messages), m_referenceDatabase(referenceDatabase)
 {
 }
 

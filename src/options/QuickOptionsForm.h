@@ -9,6 +9,9 @@ class QWidget;
 namespace kw {
 class Messages;
 class Settings;
+namespace refdb {
+class Database;
+}
 }
 
 namespace kw::options {
@@ -25,7 +28,8 @@ public:
 
     // `referenceDatabase`: the tables the telephone settings are checked
     // against when finishing; without one they are not.
-    QuickOptionsForm(frmQuickOptionsUi &ui, Settings &settings, Messages &messages, QString referenceDatabase = {});
+    QuickOptionsForm(frmQuickOptionsUi &ui, Settings &settings, Messages &messages,
+                     refdb::Database *referenceDatabase = nullptr);
 
     // Fills the boxes from the store and shows page 0. A settings file that
     // turned out unreadable is reported and finishing is then refused.
@@ -49,7 +53,7 @@ private:
     frmQuickOptionsUi &m_ui;
     Settings &m_settings;
     Messages &m_messages;
-    QString m_referenceDatabase;
+    refdb::Database *m_referenceDatabase = nullptr;
     int m_page = 0;
     bool m_loaded = false;
 };

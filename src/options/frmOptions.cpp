@@ -20,7 +20,7 @@ namespace kw::options {
 frmOptions::frmOptions(AppServices &services, TelDialogHooks hooks, QWidget *parent)
     : QDialog(parent), m_services(services), m_hooks(std::move(hooks)),
       m_form(m_ui, services.settings, services.messages, services.paths.preferencesFolder(),
-             services.paths.referenceDatabase())
+             &services.referenceDatabase)
 {
     m_ui.setupUi(this);
     connect(m_ui.cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });

@@ -11,7 +11,7 @@
 namespace kw::options {
 
 frmQuickOptions::frmQuickOptions(AppServices &services, QWidget *parent)
-    : QDialog(parent), m_services(services), m_form(m_ui, services.settings, services.messages, services.paths.referenceDatabase())
+    : QDialog(parent), m_services(services), m_form(m_ui, services.settings, services.messages, &services.referenceDatabase)
 {
     m_ui.setupUi(this);
     connect(m_ui.cmdForward, &QPushButton::clicked, this, [this] { cmdForward_Click(); });

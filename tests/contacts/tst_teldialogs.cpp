@@ -98,7 +98,7 @@ void TestTelDialogs::testDialogColours()
 void TestTelDialogs::separatorHistoriesLiveInPreferences()
 {
     test::ContactWorld w;
-    frmVorwahlen dialog(w.env.settings, w.env.messages, w.env.programFolder(), {});
+    frmVorwahlen dialog(w.env.settings, w.env.messages, w.database, w.env.programFolder(), {});
     const auto histories = dialog.controls().separatorHistories();
     QVERIFY(!histories.isEmpty());
     for (const auto &[box, file] : histories)
@@ -227,7 +227,7 @@ void TestTelDialogs::numberFormatExamples()
     test::ContactWorld w;
     for (const auto &[name, value] : settings)
         w.set(name, value);
-    frmVorwahlen dialog(w.env.settings, w.env.messages, w.env.programFolder(), {});
+    frmVorwahlen dialog(w.env.settings, w.env.messages, w.database, w.env.programFolder(), {});
     QCOMPARE(dialog.controls().lblTel->text(), withArea);
     QCOMPARE(dialog.controls().lblTelo->text(), withoutArea);
     // A frame's combos are usable exactly when it is ticked.
@@ -245,7 +245,7 @@ void TestTelDialogs::numberFormatSavesOnlyOnOk()
         dialog.controls().frmNumberBlocksAreaPres->setChecked(true);
     };
     {
-        frmVorwahlen dialog(w.env.settings, w.env.messages, w.env.programFolder(), {});
+        frmVorwahlen dialog(w.env.settings, w.env.messages, w.database, w.env.programFolder(), {});
         edit(dialog);
         dialog.cmdCancel_Click();
     }
@@ -253,7 +253,7 @@ void TestTelDialogs::numberFormatSavesOnlyOnOk()
     QCOMPARE(w.env.settings.GetSetting("DurchwahlTrennOut", "?"), QStringLiteral("-"));
     tel::NumberFormatValues saved;
     {
-        frmVorwahlen dialog(w.env.settings, w.env.messages, w.env.programFolder(), {});
+        frmVorwahlen dialog(w.env.settings, w.env.messages, w.database, w.env.programFolder(), {});
         edit(dialog);
         dialog.controls().frmNumberBlocksAreaNo->setChecked(false);
         dialog.controls().cmbBlockT[0]->setText(QStringLiteral("2")); // disabled, saved all the same
@@ -266,7 +266,7 @@ void TestTelDialogs::numberFormatSavesOnlyOnOk()
     QCOMPARE(w.env.settings.GetSetting("UseNumberBlocksAreaPres", "?"), QStringLiteral("1"));
     QCOMPARE(w.env.settings.GetSetting("UseNumberBlocksAreaNo", "?"), QStringLiteral("0"));
     QVERIFY(QFile::exists(w.env.programFolder() + "/Preferences/HyphenOut.dat"));
-    frmVorwahlen again(w.env.settings, w.env.messages, w.env.programFolder(), {});
+    frmVorwahlen again(w.env.settings, w.env.messages, w.database, w.env.programFolder(), {});
     QCOMPARE(again.values().texts, saved.texts);
     QCOMPARE(again.controls().cmbDurchwahlTrennOut->itemText(0), QStringLiteral("/"));
 }
@@ -285,7 +285,7 @@ void TestTelDialogs::numberFormatRefusesDigitSeparators()
     QFETCH(QString, combo);
     QFETCH(QString, text);
     test::ContactWorld w;
-    frmVorwahlen dialog(w.env.settings, w.env.messages, w.env.programFolder(), {});
+    frmVorwahlen dialog(w.env.settings, w.env.messages, w.database, w.env.programFolder(), {});
     for (ui::HistoryTextBox *box : dialog.controls().combos()) {
         if (box->objectName() == combo)
             box->setText(text);
@@ -336,7 +336,7 @@ void TestTelDialogs::numberFormatRefusesSeparatorsThatChangeNumbersAgain()
     const QByteArray before = file.readAll();
     file.close();
 
-    frmVorwahlen dialog(w.env.settings, w.env.messages, w.env.programFolder(), {});
+    frmVorwahlen dialog(w.env.settings, w.env.messages, w.database, w.env.programFolder(), {});
     dialog.show();
     QVERIFY(QTest::qWaitForWindowActive(&dialog));
     auto *box = dialog.findChild<ui::HistoryTextBox *>(combo);

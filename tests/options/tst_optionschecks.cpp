@@ -216,7 +216,7 @@ void TestOptionsChecks::extensionSeparatorChangedOnBothSides()
     int formatResult = -1;
     TelDialogHooks hooks;
     hooks.showVorwahlen = [&](QWidget *parent) {
-        frmVorwahlen format(w.services.settings, w.services.messages, w.services.paths.programFolder, {}, parent);
+        frmVorwahlen format(w.services.settings, w.services.messages, w.services.referenceDatabase, w.services.paths.programFolder, {}, parent);
         QLineEdit *out = format.controls().cmbDurchwahlTrennOut->lineEdit();
         QTest::keyClick(out, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(out, "/");
