@@ -3,8 +3,8 @@
 // database is unchanged) and once with the tables held in memory for the
 // whole run. Prints "key: value" lines.
 
-#include "contacts/NameCorrectionFunctions.h"
-#include "contacts/NameWordDatabase.h"
+#include "contacts/names/NameCorrectionFunctions.h"
+#include "contacts/names/NameWordDatabase.h"
 #include "platform/refdb/Database.h"
 #include "platform/ui/MessageBox.h"
 #include "shell/GlobalFunctions.h"

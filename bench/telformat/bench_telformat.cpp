@@ -15,9 +15,9 @@
 
 #include "NumberGenerator.h"
 
-#include "contacts/TelNrStandard.h"
-#include "contacts/TelSettings.h"
-#include "contacts/TelTables.h"
+#include "contacts/telephone/TelNrStandard.h"
+#include "contacts/telephone/TelSettings.h"
+#include "contacts/telephone/TelTables.h"
 #include "platform/refdb/Database.h"
 #include "platform/registry/Registry.h"
 #include "platform/ui/MessageBox.h"

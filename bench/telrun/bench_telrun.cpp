@@ -10,9 +10,9 @@
 #include "SyntheticProfile.h"
 
 #include "contacts/ContactRun.h"
-#include "contacts/TelNrStandard.h"
-#include "contacts/TelRun.h"
-#include "contacts/UndoFunctions.h"
+#include "contacts/telephone/TelNrStandard.h"
+#include "contacts/telephone/TelRun.h"
+#include "contacts/undo/UndoFunctions.h"
 #include "platform/mailstore/Fixture.h"
 #include "platform/mailstore/MailStore.h"
 #include "platform/mailstore/ProfileDb.h"

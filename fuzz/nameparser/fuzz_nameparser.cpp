@@ -4,8 +4,8 @@
 // Input: first byte's low bit = look for company names; the rest is UTF-8,
 // split at the first NUL into the full name and the layout.
 
-#include "contacts/NameCorrectionFunctions.h"
-#include "contacts/NameWordCsv.h"
+#include "contacts/names/NameCorrectionFunctions.h"
+#include "contacts/names/NameWordCsv.h"
 #include "platform/ui/MessageBox.h"
 #include "shell/GlobalFunctions.h"
 

@@ -4,7 +4,7 @@
 // text changed, and with the default settings a rewritten number keeps the
 // trailing digits the user typed.
 
-#include "contacts/TelNrStandard.h"
+#include "contacts/telephone/TelNrStandard.h"
 #include "platform/refdb/Builder.h"
 #include "platform/refdb/Database.h"
 #include "platform/registry/Registry.h"

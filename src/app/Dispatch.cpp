@@ -1,7 +1,7 @@
 #include "app/Dispatch.h"
 
 #include "contacts/ContactActions.h"
-#include "contacts/ContactNameActions.h"
+#include "contacts/names/ContactNameActions.h"
 #include "duplicates/DuplicateActions.h"
 #include "itemtools/ItemRunActions.h"
 #include "options/OptionsActions.h"

@@ -1,6 +1,6 @@
 #include "options/InputRules.h"
 
-#include "contacts/TelSettingsCheck.h"
+#include "contacts/telephone/TelSettingsCheck.h"
 
 #include <QDir>
 #include <QLineEdit>

@@ -1,6 +1,6 @@
 #include "options/LayoutEditor.h"
 
-#include "contacts/NameCorrectionFunctions.h"
+#include "contacts/names/NameCorrectionFunctions.h"
 #include "options/frmOptionsUi.h"
 #include "platform/ui/HistoryTextBox.h"
 #include "shell/GlobalFunctions.h"

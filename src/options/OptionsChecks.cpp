@@ -1,6 +1,6 @@
 #include "options/OptionsChecks.h"
 
-#include "contacts/TelSettingsCheck.h"
+#include "contacts/telephone/TelSettingsCheck.h"
 #include "options/InputRules.h"
 #include "platform/refdb/Database.h"
 #include "shell/GlobalFunctions.h"

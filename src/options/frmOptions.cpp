@@ -1,6 +1,6 @@
 #include "options/frmOptions.h"
 
-#include "contacts/TelSettingsCheck.h"
+#include "contacts/telephone/TelSettingsCheck.h"
 #include "platform/ui/HistoryTextBox.h"
 #include "shell/AppServices.h"
 #include "shell/BrowseForFolderFunctions.h"

@@ -1,7 +1,7 @@
 // The telephone run and its undo on the shipped demo profile, through the
 // main window's entries as a user starts them.
 #include "app/Dispatch.h"
-#include "contacts/frmUndo.h"
+#include "contacts/undo/frmUndo.h"
 #include "platform/mailstore/Fixture.h"
 #include "platform/refdb/Database.h"
 #include "platform/ui/HelpViewer.h"

@@ -4,7 +4,7 @@
 // and a recorded main window for the contact runs and the undo.
 
 #include "contacts/ContactRun.h"
-#include "contacts/UndoFunctions.h"
+#include "contacts/undo/UndoFunctions.h"
 #include "platform/mailstore/Application.h"
 #include "platform/mailstore/Faults.h"
 #include "platform/mailstore/Folder.h"

@@ -3,8 +3,8 @@
 // afterwards is read from the database file.
 #include "ContactRunWorld.h"
 
-#include "contacts/TelTableModel.h"
-#include "contacts/frmTelDB.h"
+#include "contacts/telephone/TelTableModel.h"
+#include "contacts/telephone/frmTelDB.h"
 #include "platform/refdb/Connection.h"
 
 #include <QApplication>

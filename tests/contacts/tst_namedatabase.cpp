@@ -1,5 +1,5 @@
-#include "contacts/NameCorrectionFunctions.h"
-#include "contacts/NameWordDatabase.h"
+#include "contacts/names/NameCorrectionFunctions.h"
+#include "contacts/names/NameWordDatabase.h"
 #include "platform/refdb/Builder.h"
 #include "platform/refdb/Connection.h"
 #include "platform/refdb/Database.h"

@@ -1,4 +1,4 @@
-#include "contacts/NameCorrectionFunctions.h"
+#include "contacts/names/NameCorrectionFunctions.h"
 
 #include <QtTest>
 

@@ -1,5 +1,5 @@
-#include "contacts/NameCorrectionFunctions.h"
-#include "contacts/NameWordCsv.h"
+#include "contacts/names/NameCorrectionFunctions.h"
+#include "contacts/names/NameWordCsv.h"
 #include "platform/core/PlatformError.h"
 #include "support/TestEnv.h"
 

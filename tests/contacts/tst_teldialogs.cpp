@@ -2,10 +2,10 @@
 // offscreen over a fixture database and settings of their own.
 #include "ContactRunWorld.h"
 
-#include "contacts/TelTableModel.h"
-#include "contacts/frmTelDB.h"
-#include "contacts/frmTelPruef.h"
-#include "contacts/frmVorwahlen.h"
+#include "contacts/telephone/TelTableModel.h"
+#include "contacts/telephone/frmTelDB.h"
+#include "contacts/telephone/frmTelPruef.h"
+#include "contacts/telephone/frmVorwahlen.h"
 #include "platform/refdb/Connection.h"
 #include "platform/ui/HistoryTextBox.h"
 

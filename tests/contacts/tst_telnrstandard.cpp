@@ -1,4 +1,4 @@
-#include "contacts/TelNrStandard.h"
+#include "contacts/telephone/TelNrStandard.h"
 
 #include "platform/refdb/Connection.h"
 #include "platform/refdb/Database.h"

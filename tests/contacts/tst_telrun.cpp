@@ -2,8 +2,8 @@
 #include "ContactRunWorld.h"
 #include "support/Prompts.h"
 
-#include "contacts/TelRun.h"
-#include "contacts/frmUndo.h"
+#include "contacts/telephone/TelRun.h"
+#include "contacts/undo/frmUndo.h"
 #include "platform/mailstore/Fixture.h"
 #include "platform/refdb/Connection.h"
 

@@ -2,7 +2,7 @@
 // and its failure path.
 #include "ContactRunWorld.h"
 
-#include "contacts/frmUndo.h"
+#include "contacts/undo/frmUndo.h"
 
 #include <QCheckBox>
 #include <QPushButton>

@@ -4,7 +4,7 @@
 // spoil numbers at the next run.
 #include "OptionsWorld.h"
 
-#include "contacts/frmVorwahlen.h"
+#include "contacts/telephone/frmVorwahlen.h"
 #include "platform/ui/HistoryTextBox.h"
 #include "shell/SettingNames.h"
 

@@ -1,7 +1,7 @@
 #include "OptionsWorld.h"
 
 #include "app/Dispatch.h"
-#include "contacts/TelSettings.h"
+#include "contacts/telephone/TelSettings.h"
 #include "options/NameRule.h"
 #include "platform/ui/HistoryTextBox.h"
 #include "shell/SettingNames.h"

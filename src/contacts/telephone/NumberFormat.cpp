@@ -1,7 +1,7 @@
-#include "contacts/NumberFormat.h"
+#include "contacts/telephone/NumberFormat.h"
 
 #include "contacts/ContactRun.h"
-#include "contacts/TelSettings.h"
+#include "contacts/telephone/TelSettings.h"
 #include "shell/SettingNames.h"
 #include "shell/RegistryFunctions.h"
 

@@ -1,4 +1,4 @@
-#include "contacts/NameWordTables.h"
+#include "contacts/names/NameWordTables.h"
 
 #include <algorithm>
 

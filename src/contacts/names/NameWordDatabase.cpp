@@ -1,4 +1,4 @@
-#include "contacts/NameWordDatabase.h"
+#include "contacts/names/NameWordDatabase.h"
 
 #include "platform/refdb/Connection.h"
 #include "platform/refdb/Database.h"

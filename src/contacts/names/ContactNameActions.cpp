@@ -1,6 +1,6 @@
-#include "contacts/ContactNameActions.h"
+#include "contacts/names/ContactNameActions.h"
 
-#include "contacts/frmNameCheck.h"
+#include "contacts/names/frmNameCheck.h"
 #include "shell/AppServices.h"
 #include "shell/frmHaupt.h"
 #include "shell/frmHauptUi.h"

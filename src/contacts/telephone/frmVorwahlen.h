@@ -1,6 +1,6 @@
 #pragma once
 
-#include "contacts/NumberFormat.h"
+#include "contacts/telephone/NumberFormat.h"
 
 #include <QDialog>
 #include <QList>

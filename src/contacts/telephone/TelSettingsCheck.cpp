@@ -1,8 +1,8 @@
-#include "contacts/TelSettingsCheck.h"
+#include "contacts/telephone/TelSettingsCheck.h"
 
-#include "contacts/TelNrStandard.h"
-#include "contacts/TelSettings.h"
-#include "contacts/TelTables.h"
+#include "contacts/telephone/TelNrStandard.h"
+#include "contacts/telephone/TelSettings.h"
+#include "contacts/telephone/TelTables.h"
 #include "platform/refdb/Database.h"
 #include "shell/ErrorTrap.h"
 #include "shell/GlobalFunctions.h"

@@ -1,5 +1,5 @@
-#include "contacts/NameCorrectionFunctions.h"
-#include "contacts/NameTokenTypes.h"
+#include "contacts/names/NameCorrectionFunctions.h"
+#include "contacts/names/NameTokenTypes.h"
 
 #include <QHash>
 #include <algorithm>

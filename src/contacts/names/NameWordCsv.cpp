@@ -1,4 +1,4 @@
-#include "contacts/NameWordCsv.h"
+#include "contacts/names/NameWordCsv.h"
 
 #include "platform/core/PlatformError.h"
 

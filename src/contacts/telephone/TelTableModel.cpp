@@ -1,4 +1,4 @@
-#include "contacts/TelTableModel.h"
+#include "contacts/telephone/TelTableModel.h"
 
 #include "platform/core/PlatformError.h"
 

@@ -1,4 +1,4 @@
-#include "contacts/ContactNameRules.h"
+#include "contacts/names/ContactNameRules.h"
 
 #include "shell/RegistryFunctions.h"
 #include "shell/SettingNames.h"

@@ -1,6 +1,6 @@
-#include "contacts/frmVorwahlen.h"
+#include "contacts/telephone/frmVorwahlen.h"
 
-#include "contacts/TelSettingsCheck.h"
+#include "contacts/telephone/TelSettingsCheck.h"
 #include "platform/refdb/Database.h"
 #include "platform/ui/HistoryTextBox.h"
 #include "shell/AppPaths.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "contacts/NameWordTables.h"
+#include "contacts/names/NameWordTables.h"
 
 #include <QByteArray>
 #include <array>

@@ -1,4 +1,4 @@
-#include "contacts/UndoFunctions.h"
+#include "contacts/undo/UndoFunctions.h"
 
 #include "platform/mailstore/Folder.h"
 #include "platform/mailstore/Item.h"

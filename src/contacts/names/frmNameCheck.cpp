@@ -1,6 +1,6 @@
-#include "contacts/frmNameCheck.h"
+#include "contacts/names/frmNameCheck.h"
 
-#include "contacts/NameCorrectionFunctions.h"
+#include "contacts/names/NameCorrectionFunctions.h"
 #include "platform/core/PlatformError.h"
 #include "platform/ui/HistoryTextBox.h"
 #include "platform/ui/WidgetBuild.h"

@@ -1,7 +1,7 @@
-#include "contacts/TelNrStandard.h"
+#include "contacts/telephone/TelNrStandard.h"
 
-#include "contacts/TelSettings.h"
-#include "contacts/TelTables.h"
+#include "contacts/telephone/TelSettings.h"
+#include "contacts/telephone/TelTables.h"
 #include "platform/core/PlatformError.h"
 #include "platform/core/Text.h"
 #include "platform/refdb/Database.h"

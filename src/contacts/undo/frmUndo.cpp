@@ -1,4 +1,4 @@
-#include "contacts/frmUndo.h"
+#include "contacts/undo/frmUndo.h"
 
 #include <QCheckBox>
 #include <QLabel>

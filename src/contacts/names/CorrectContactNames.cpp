@@ -1,8 +1,8 @@
-#include "contacts/CorrectContactNames.h"
+#include "contacts/names/CorrectContactNames.h"
 
-#include "contacts/NameCorrectionFunctions.h"
-#include "contacts/ContactNameRules.h"
-#include "contacts/UndoFunctions.h"
+#include "contacts/names/NameCorrectionFunctions.h"
+#include "contacts/names/ContactNameRules.h"
+#include "contacts/undo/UndoFunctions.h"
 #include "platform/mailstore/Folder.h"
 #include "platform/mailstore/Item.h"
 #include "platform/mailstore/ItemSchema.h"

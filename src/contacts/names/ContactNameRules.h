@@ -2,7 +2,7 @@
 
 // What the name-correction run decides for one contact, apart from the mail store.
 
-#include "contacts/NameCorrectionFunctions.h"
+#include "contacts/names/NameCorrectionFunctions.h"
 
 #include <QString>
 #include <QStringList>

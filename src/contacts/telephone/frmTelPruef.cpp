@@ -1,8 +1,8 @@
-#include "contacts/frmTelPruef.h"
+#include "contacts/telephone/frmTelPruef.h"
 
-#include "contacts/TelNrStandard.h"
-#include "contacts/TelSettings.h"
-#include "contacts/TelTables.h"
+#include "contacts/telephone/TelNrStandard.h"
+#include "contacts/telephone/TelSettings.h"
+#include "contacts/telephone/TelTables.h"
 #include "platform/refdb/Database.h"
 #include "platform/ui/HistoryTextBox.h"
 #include "shell/AppPaths.h"

@@ -2,7 +2,7 @@
 
 // Module NameCorrectionFunctions: the name parser's functions over NameTokens and ParsedName.
 
-#include "contacts/NameWordTables.h"
+#include "contacts/names/NameWordTables.h"
 
 #include <QString>
 #include <QStringList>

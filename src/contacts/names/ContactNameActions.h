@@ -1,7 +1,7 @@
 #pragma once
 
-#include "contacts/CorrectContactNames.h"
-#include "contacts/NameWordDatabase.h"
+#include "contacts/names/CorrectContactNames.h"
+#include "contacts/names/NameWordDatabase.h"
 #include "platform/refdb/Database.h"
 
 #include <QObject>

@@ -1,6 +1,6 @@
-#include "contacts/TelTables.h"
+#include "contacts/telephone/TelTables.h"
 
-#include "contacts/TelSettings.h"
+#include "contacts/telephone/TelSettings.h"
 #include "platform/core/Text.h"
 #include "platform/refdb/Connection.h"
 

@@ -1,6 +1,6 @@
-#include "contacts/frmTelDB.h"
+#include "contacts/telephone/frmTelDB.h"
 
-#include "contacts/TelTableModel.h"
+#include "contacts/telephone/TelTableModel.h"
 #include "shell/ErrorTrap.h"
 #include "shell/GlobalFunctions.h"
 

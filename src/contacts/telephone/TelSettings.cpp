@@ -1,4 +1,4 @@
-#include "contacts/TelSettings.h"
+#include "contacts/telephone/TelSettings.h"
 
 #include "shell/RegistryFunctions.h"
 #include "shell/SettingNames.h"
