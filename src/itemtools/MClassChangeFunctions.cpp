@@ -31,9 +31,8 @@ constexpr StandardClass kStandardClasses[] = {
 // reports and recalls only under their own class, so another class would make
 // them unreadable for good.
 constexpr const char *kSystemClasses[] = {
-    "IPM.Note.SMIME",    "IPM.Note.Secure",    "IPM.Note.rpmsg", "IPM.Note.Receipt",
-    "IPM.Note.Rules",    "IPM.Note.StorageQuotaWarning",         "IPM.Outlook.Recall",
-    "IPM.Recall",        "REPORT",
+    "IPM.Note.SMIME", "IPM.Note.Secure", "IPM.Note.rpmsg", "IPM.Note.Receipt", "IPM.Note.Rules",
+    "IPM.Note.StorageQuotaWarning", "IPM.Recall", "REPORT",
 };
 
 const QString kChanging = QStringLiteral("Bearbeite Elemente...");

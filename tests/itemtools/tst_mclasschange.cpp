@@ -155,10 +155,10 @@ constexpr KindCase kKindCases[] = {
     {43, "ipm.note.smime", "", true},
     {43, "IPM.Note.Secure.Sign", "", true},
     {43, "IPM.Note.Receipt.SMIME", "", true},
-    {43, "IPM.Note.Rules.OofTemplate.Microsoft", "", true},
-    {43, "IPM.Note.Rules.ReplyTemplate.Microsoft", "", true},
+    {43, "IPM.Note.Rules.OofTemplate", "", true},
+    {43, "IPM.Note.Rules.ReplyTemplate.Custom", "", true},
     {43, "REPORT.IPM.Note.NDR", "", true},
-    {43, "IPM.Outlook.Recall", "", true},
+    {43, "IPM.Recall.Note", "", true},
 };
 
 QJsonArray mixedFolder()
