@@ -16,7 +16,7 @@
 
 #include <algorithm>
 
-namespace kw::holidays {
+namespace kw::itemtools::holidays {
 namespace {
 
 const QString kBody = QString::fromUtf8("Schulferien eingefügt von Kontorwerk. Alle Angaben ohne Gewähr.");
@@ -176,4 +176,4 @@ int InsertHolidays(HolidayServices &services, const WorkingSet &set, const QStri
     return inserted;
 }
 
-} // namespace kw::holidays
+} // namespace kw::itemtools::holidays

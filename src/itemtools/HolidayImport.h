@@ -17,7 +17,7 @@ struct WorkingSet;
 // The school holidays of one country and state, read from the reference
 // database's T_Holidays and T_HolidaysDes and inserted as all-day
 // appointments into calendar folders.
-namespace kw::holidays {
+namespace kw::itemtools::holidays {
 
 // What an insertion works with. The folders of the working set are fetched
 // anew through `ns` at each insertion, so a folder deleted since the dialog
@@ -62,4 +62,4 @@ QString holidaySubject(const QString &description, const QString &state);
 int InsertHolidays(HolidayServices &services, const WorkingSet &set, const QString &state,
                    const QString &country);
 
-} // namespace kw::holidays
+} // namespace kw::itemtools::holidays

@@ -12,7 +12,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace kw {
+namespace kw::itemtools {
 namespace {
 
 const QString kLegend = QString::fromUtf8(
@@ -109,4 +109,4 @@ void showHolidayDialog(QWidget *window, AppServices &services)
     dialog.exec();
 }
 
-} // namespace kw
+} // namespace kw::itemtools

@@ -13,8 +13,10 @@ class QLabel;
 class QPushButton;
 
 namespace kw {
-
 class AppServices;
+}
+
+namespace kw::itemtools {
 
 // The controls of the holiday dialog, created with their object names; no connections.
 struct frmHolidayUi
@@ -61,4 +63,4 @@ private:
 // there (or the open shared calendar).
 void showHolidayDialog(QWidget *window, AppServices &services);
 
-} // namespace kw
+} // namespace kw::itemtools

@@ -17,6 +17,7 @@
 #include <QtTest>
 
 using namespace kw;
+using namespace kw::itemtools;
 
 namespace {
 
