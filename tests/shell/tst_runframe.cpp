@@ -1,5 +1,6 @@
 #include "platform/core/PlatformError.h"
 #include "shell/RunFrame.h"
+#include "support/RecordingRunView.h"
 #include "support/TestEnv.h"
 
 #include <QtTest>
@@ -10,21 +11,12 @@ using namespace kw;
 
 namespace {
 
-class NoView : public RunView
-{
-public:
-    void setStatus(const QString &) override {}
-    void setProgressMaximum(int) override {}
-    void setProgress(int) override {}
-    void yield() override {}
-};
-
 // One run through the frame, each step written down with the number of
 // messages shown so far, so that the order of busy, error and close shows.
 struct Recorder
 {
     test::TestEnv env;
-    NoView view;
+    test::RecordingRunView view;
     QStringList steps;
 
     QString mark(const QString &step) const { return step + QLatin1Char('/') + QString::number(env.box.shown.size()); }
