@@ -82,11 +82,9 @@ void ItemReader::read(const Slot &slot)
                 m_ctx.view.yield();
                 continue;
             }
-            m_data.readLog += QStringLiteral("Err No.: %1, Err Des: %2, Element: %3")
-                                  .arg(pe ? pe->number() : errors::kOperationFailed)
-                                  .arg(pe ? pe->description() : QString::fromLocal8Bit(e.what()),
-                                       safeSubject(wrapper))
-                              + kCrLf;
+            m_data.readLog += errorLogLine(pe ? pe->number() : errors::kOperationFailed,
+                                           pe ? pe->description() : QString::fromLocal8Bit(e.what()),
+                                           safeSubject(wrapper));
             m_data.values.remove[size_t(slot.n)] = 1;
             break;
         }
@@ -177,10 +175,8 @@ void ItemReader::readBeyondCount(const Slot &slot)
         subject = slot.items->Item(slot.index)->Subject();
     } catch (const std::exception &) {
     }
-    m_data.readLog += QStringLiteral("Err No.: %1, Err Des: %2, Element: %3")
-                          .arg(errors::kSubscriptOutOfRange)
-                          .arg(QStringLiteral("Index außerhalb des gültigen Bereichs"), subject)
-                      + kCrLf;
+    m_data.readLog += errorLogLine(errors::kSubscriptOutOfRange,
+                                   QStringLiteral("Index außerhalb des gültigen Bereichs"), subject);
 }
 
 } // namespace

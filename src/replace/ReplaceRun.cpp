@@ -6,7 +6,6 @@
 #include "platform/mailstore/Items.h"
 #include "platform/mailstore/UserProperties.h"
 #include "platform/mapi/SafeItem.h"
-#include "replace/RunLog.h"
 #include "shell/ErrorTrap.h"
 #include "shell/FolderFunctions.h"
 #include "shell/RunFrame.h"
@@ -123,7 +122,7 @@ private:
         // field as it was; the run counts it and goes on.
         if (const auto refused = catchError([&] { written = writeField(safe, field, value); })) {
             summary.failed += 1;
-            log += runLogLine(*refused, entry.entryId);
+            log += errorLogLine(refused->number(), refused->description(), entry.entryId);
             return;
         }
         if (!written)

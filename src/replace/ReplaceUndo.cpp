@@ -3,7 +3,6 @@
 #include "platform/mailstore/Item.h"
 #include "platform/mailstore/NameSpace.h"
 #include "platform/mailstore/UserProperties.h"
-#include "replace/RunLog.h"
 #include "shell/ErrorTrap.h"
 
 namespace kw::replace {
@@ -44,7 +43,7 @@ public:
                 continue;
             }
             summary.failed += int(end - begin);
-            log += runLogLine(*error, first->entryId);
+            log += errorLogLine(error->number(), error->description(), first->entryId);
             left.insert(left.end(), first, last);
         }
         entries = std::move(left);

@@ -120,4 +120,9 @@ bool Messages::WriteErrorLog(const QString &text, const QString &subName)
     return ok;
 }
 
+QString errorLogLine(long number, const QString &description, const QString &element)
+{
+    return QStringLiteral("Err No.: %1, Err Des: %2, Element: %3\r\n").arg(number).arg(description, element);
+}
+
 } // namespace kw

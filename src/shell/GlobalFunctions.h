@@ -80,6 +80,10 @@ constexpr int ParseFullName = 2502;
 // the program folder whose "errorlog.txt" it appends to.
 class PlatformError;
 
+// One line of a run's collected log for an element it could not read or
+// change: "Err No.: 1, Err Des: text, Element: subject" and CR LF.
+QString errorLogLine(long number, const QString &description, const QString &element);
+
 class Messages
 {
 public:
