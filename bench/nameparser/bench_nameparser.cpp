@@ -16,6 +16,7 @@
 #include <random>
 
 using namespace kw;
+using namespace kw::contacts::names;
 
 namespace {
 

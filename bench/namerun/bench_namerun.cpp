@@ -28,6 +28,8 @@
 #include <cstdio>
 
 using namespace kw;
+using namespace kw::contacts::names;
+using namespace kw::contacts::undo;
 
 namespace {
 

@@ -34,6 +34,8 @@
 #include <phonenumbers/phonenumberutil.h>
 #endif
 
+namespace tel = kw::contacts::telephone;
+
 namespace {
 
 constexpr int kNumbers = 100000;
@@ -65,11 +67,11 @@ Run runOurs(const QStringList &numbers, kw::Settings &settings, kw::Messages &me
     bool changed = false;
     QElapsedTimer timer;
     timer.start();
-    kw::TelNrStandard::FormatTelNumber(QStringLiteral("0711 1"), changed, settings, messages, db); // load tables
+    tel::TelNrStandard::FormatTelNumber(QStringLiteral("0711 1"), changed, settings, messages, db); // load tables
     run.firstCallSeconds = timer.nsecsElapsed() / 1e9;
     timer.start();
     for (const QString &number : numbers) {
-        const QString out = kw::TelNrStandard::FormatTelNumber(number, changed, settings, messages, db);
+        const QString out = tel::TelNrStandard::FormatTelNumber(number, changed, settings, messages, db);
         run.results << (changed ? out : QString());
     }
     run.seconds = timer.nsecsElapsed() / 1e9;
@@ -80,14 +82,14 @@ Run runOurs(const QStringList &numbers, kw::Settings &settings, kw::Messages &me
 // formatting itself is timed.
 double prereadSeconds(const QStringList &numbers, kw::Settings &settings, kw::refdb::Database &db)
 {
-    const auto cfg = kw::tel::TelSettings::current(settings);
+    const auto cfg = tel::TelSettings::current(settings);
     const auto tables =
-        db.cached<kw::tel::TelTables>([](kw::refdb::Connection &c) { return kw::tel::TelTables::read(c); });
+        db.cached<tel::TelTables>([](kw::refdb::Connection &c) { return tel::TelTables::read(c); });
     bool changed = false;
     QElapsedTimer timer;
     timer.start();
     for (const QString &number : numbers)
-        kw::TelNrStandard::FormatTelNumber(number, changed, *cfg, *tables);
+        tel::TelNrStandard::FormatTelNumber(number, changed, *cfg, *tables);
     return timer.nsecsElapsed() / 1e9;
 }
 
@@ -98,9 +100,9 @@ double exampleAreaCodeShare(kw::Settings &settings, kw::refdb::Database &db)
     QFile file(QStringLiteral(KW_SOURCE_DIR "/tests/fixtures/telephone/example_numbers.csv"));
     if (!file.open(QIODevice::ReadOnly))
         return 0;
-    const auto cfg = kw::tel::TelSettings::current(settings);
+    const auto cfg = tel::TelSettings::current(settings);
     const auto tables =
-        db.cached<kw::tel::TelTables>([](kw::refdb::Connection &c) { return kw::tel::TelTables::read(c); });
+        db.cached<tel::TelTables>([](kw::refdb::Connection &c) { return tel::TelTables::read(c); });
     int all = 0;
     int right = 0;
     for (const QByteArray &line : file.readAll().split('\n')) {
@@ -108,7 +110,7 @@ double exampleAreaCodeShare(kw::Settings &settings, kw::refdb::Database &db)
         if (f.size() != 4 || line.startsWith('#') || f[0] == "Region")
             continue;
         bool changed = false;
-        const QString out = kw::TelNrStandard::FormatTelNumber(QString::fromUtf8(f[1]), changed, *cfg, *tables);
+        const QString out = tel::TelNrStandard::FormatTelNumber(QString::fromUtf8(f[1]), changed, *cfg, *tables);
         ++all;
         right += out.contains(QStringLiteral(" (") + QString::fromUtf8(f[3]) + QStringLiteral(") ")) ? 1 : 0;
     }

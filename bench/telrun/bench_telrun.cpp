@@ -33,6 +33,9 @@
 namespace {
 
 using namespace kw;
+using namespace kw::contacts;
+using namespace kw::contacts::telephone;
+using namespace kw::contacts::undo;
 
 struct Bench
 {

@@ -31,9 +31,9 @@ QList<Route> routes(frmHaupt &window, AppServices &services)
     auto *folders = new MainWindowFolders(&window, ui, ui, services.busy, services.folderTree, services.sharedFolder,
                                           services.messages);
     auto *dups = new DupsDel::DuplicateActions(window, services);
-    auto *contacts = new ContactActions(window, services);
+    auto *contactEntries = new contacts::ContactActions(window, services);
     auto *items = new itemtools::ItemRunActions(window, services);
-    auto *names = new ContactNameActions(window, services);
+    auto *nameEntries = new contacts::names::ContactNameActions(window, services);
     auto *replacing = new replace::ReplaceActions(window, services);
     auto *optionEntries = new options::OptionsActions(window, services);
     return {
@@ -61,11 +61,11 @@ QList<Route> routes(frmHaupt &window, AppServices &services)
         {{"mnuAttUndo"}, [items] { items->mnuAttUndo_Click(); }}, // runs after a Yes to the window's question
         {{"mnuAttMove"}, [items] { items->mnuAttMove_Click(); }},
         // Contacts
-        {{"Tel", "mnuTelNorm"}, [contacts] { contacts->StandardizeContactTelNumbers(); }},
-        {{"Nam", "mnuNameCorrection"}, [names] { names->CorrectContactNames(); }},
-        {{"mnuUndo"}, [contacts] { contacts->mnuUndo_Click(); }},
-        {{"mnuNameCheck"}, [names] { names->mnuNameCheck_Click(); }},
-        {{"mnuTelTest"}, [contacts] { contacts->mnuTelTest_Click(); }},
+        {{"Tel", "mnuTelNorm"}, [contactEntries] { contactEntries->StandardizeContactTelNumbers(); }},
+        {{"Nam", "mnuNameCorrection"}, [nameEntries] { nameEntries->CorrectContactNames(); }},
+        {{"mnuUndo"}, [contactEntries] { contactEntries->mnuUndo_Click(); }},
+        {{"mnuNameCheck"}, [nameEntries] { nameEntries->mnuNameCheck_Click(); }},
+        {{"mnuTelTest"}, [contactEntries] { contactEntries->mnuTelTest_Click(); }},
         // Options
         {{"Opt", "mnuOptionen"}, [optionEntries] { optionEntries->mnuOptionen_Click(); }},
         {{"mnuQuickOption"}, [optionEntries] { optionEntries->mnuQuickOption_Click(); }},

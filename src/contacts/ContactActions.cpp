@@ -1,16 +1,16 @@
 #include "contacts/ContactActions.h"
 
 #include "contacts/telephone/TelRun.h"
-#include "contacts/undo/UndoFunctions.h"
 #include "contacts/telephone/frmTelDB.h"
 #include "contacts/telephone/frmTelPruef.h"
-#include "contacts/undo/frmUndo.h"
 #include "contacts/telephone/frmVorwahlen.h"
+#include "contacts/undo/UndoFunctions.h"
+#include "contacts/undo/frmUndo.h"
 #include "shell/AppServices.h"
 #include "shell/frmHaupt.h"
 #include "shell/frmHauptUi.h"
 
-namespace kw {
+namespace kw::contacts {
 namespace {
 
 std::function<void(QWidget *)> helpOf(AppServices &services)
@@ -28,28 +28,28 @@ ContactActions::ContactActions(frmHaupt &window, AppServices &services)
 {
 }
 
-contacts::ContactRunContext ContactActions::context()
+ContactRunContext ContactActions::context()
 {
     AppServices &s = m_services;
-    return contacts::ContactRunContext{mainWindowFrame(s, m_view), s.referenceDatabase};
+    return ContactRunContext{mainWindowFrame(s, m_view), s.referenceDatabase};
 }
 
 void ContactActions::StandardizeContactTelNumbers()
 {
     if (m_services.busy.isBusy())
         return;
-    contacts::ContactRunContext ctx = context();
-    TelNrStandard::StandardizeContactTelNumbers(ctx);
+    ContactRunContext ctx = context();
+    telephone::TelNrStandard::StandardizeContactTelNumbers(ctx);
 }
 
 void ContactActions::mnuUndo_Click()
 {
     if (m_services.busy.isBusy())
         return;
-    frmUndo dialog(
+    undo::frmUndo dialog(
         [this](const QString &kind) {
-            contacts::ContactRunContext ctx = context();
-            UndoFunctions::UndoContactFields(ctx, kind);
+            ContactRunContext ctx = context();
+            undo::UndoFunctions::UndoContactFields(ctx, kind);
         },
         m_window);
     dialog.exec();
@@ -57,20 +57,20 @@ void ContactActions::mnuUndo_Click()
 
 void ContactActions::mnuTelTest_Click()
 {
-    frmTelPruef dialog(m_services.settings, m_services.messages, m_services.referenceDatabase, m_services.paths.programFolder, m_window);
+    telephone::frmTelPruef dialog(m_services.settings, m_services.messages, m_services.referenceDatabase, m_services.paths.programFolder, m_window);
     dialog.exec();
 }
 
 void showTelDB(AppServices &services, QWidget *parent)
 {
-    frmTelDB dialog(services.messages, services.paths.referenceDatabase(), helpOf(services), parent);
+    telephone::frmTelDB dialog(services.messages, services.paths.referenceDatabase(), helpOf(services), parent);
     dialog.exec();
 }
 
 void showNumberFormat(AppServices &services, QWidget *parent)
 {
-    frmVorwahlen dialog(services.settings, services.messages, services.referenceDatabase, services.paths.programFolder, helpOf(services), parent);
+    telephone::frmVorwahlen dialog(services.settings, services.messages, services.referenceDatabase, services.paths.programFolder, helpOf(services), parent);
     dialog.exec();
 }
 
-} // namespace kw
+} // namespace kw::contacts

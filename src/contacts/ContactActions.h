@@ -10,6 +10,9 @@ class QWidget;
 namespace kw {
 class AppServices;
 class frmHaupt;
+}
+
+namespace kw::contacts {
 
 // The main window's contact entries ("Tel", mnuTelNorm, mnuUndo, mnuTelTest)
 // over the window's controls and the program's services. A child of the
@@ -23,7 +26,7 @@ public:
     void mnuUndo_Click();
     void mnuTelTest_Click();
 
-    contacts::ContactRunContext context();
+    ContactRunContext context();
 
 private:
     AppServices &m_services;
@@ -36,4 +39,4 @@ private:
 void showTelDB(AppServices &services, QWidget *parent);
 void showNumberFormat(AppServices &services, QWidget *parent);
 
-} // namespace kw
+} // namespace kw::contacts

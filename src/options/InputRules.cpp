@@ -46,9 +46,9 @@ public:
     using RuleValidator::RuleValidator;
     State validate(QString &input, int &) const override
     {
-        return tel::recognisedSeparatorProblem(input).isEmpty() ? Acceptable : Invalid;
+        return contacts::telephone::recognisedSeparatorProblem(input).isEmpty() ? Acceptable : Invalid;
     }
-    QString rule() const override { return tel::recognisedSeparatorRule(); }
+    QString rule() const override { return contacts::telephone::recognisedSeparatorRule(); }
 };
 
 } // namespace
@@ -68,14 +68,14 @@ QString inputRuleProblem(const QLineEdit *box, const QString &caption)
     int pos = 0;
     if (validator->validate(text, pos) == QValidator::Acceptable)
         return QString();
-    return tel::refusalText(caption, box->text(), validator->rule());
+    return contacts::telephone::refusalText(caption, box->text(), validator->rule());
 }
 
 QString attachmentFolderProblem(const QString &path, const QString &caption)
 {
     if (path.isEmpty() || QDir::isAbsolutePath(path))
         return QString();
-    return tel::refusalText(caption, path,
+    return contacts::telephone::refusalText(caption, path,
                             QString::fromUtf8("der Ordner muss mit seinem vollständigen Pfad angegeben sein. Bitte "
                                               "wählen Sie ihn mit der Schaltfläche \"...\" aus."));
 }

@@ -72,7 +72,7 @@ void LayoutEditor::pExampleNew()
 QString exampleName(const QString &layout)
 {
     // A made-up company: the preview must not advertise a real one.
-    return BuildNameLayout(QStringLiteral("Prof. Dr. Herr"), QStringLiteral("Max"), QStringLiteral("Maria"),
+    return contacts::names::BuildNameLayout(QStringLiteral("Prof. Dr. Herr"), QStringLiteral("Max"), QStringLiteral("Maria"),
                            QStringLiteral("Mustermann"), QStringLiteral("jun."), QStringLiteral("Muster GmbH"), layout);
 }
 
@@ -85,7 +85,7 @@ bool layoutHasToken(const QString &layout)
     }
     return std::any_of(reduced.begin(), reduced.end(), [](QChar c) {
         const QChar upper = c.toUpper();
-        return IsLayoutCode(upper) && upper != QLatin1Char('L'); // "L" is a blank, not a part
+        return contacts::names::IsLayoutCode(upper) && upper != QLatin1Char('L'); // "L" is a blank, not a part
     });
 }
 

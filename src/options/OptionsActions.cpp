@@ -16,8 +16,8 @@ void OptionsActions::mnuOptionen_Click()
 {
     AppServices &services = m_services;
     // The telephone table editor and the number-format dialog, which the options open.
-    const TelDialogHooks hooks{[&services](QWidget *parent) { showTelDB(services, parent); },
-                               [&services](QWidget *parent) { showNumberFormat(services, parent); }};
+    const TelDialogHooks hooks{[&services](QWidget *parent) { contacts::showTelDB(services, parent); },
+                               [&services](QWidget *parent) { contacts::showNumberFormat(services, parent); }};
     ShowOptions(&m_window, services, hooks);
 }
 

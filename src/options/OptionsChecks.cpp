@@ -41,11 +41,11 @@ std::optional<QWidget *> refusedTelephoneControl(Settings &settings, Messages &m
 {
     if (!referenceDatabase)
         return std::nullopt;
-    tel::SettingTexts pending;
+    contacts::telephone::SettingTexts pending;
     for (const auto &[name, value] : values)
         pending.insert(name, value);
-    const std::optional<tel::SettingsProblem> problem =
-        tel::refusePendingTelSettings(settings, messages, *referenceDatabase, pending);
+    const std::optional<contacts::telephone::SettingsProblem> problem =
+        contacts::telephone::refusePendingTelSettings(settings, messages, *referenceDatabase, pending);
     if (!problem)
         return std::nullopt;
     for (QWidget *control : controls) {

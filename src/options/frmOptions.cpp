@@ -54,7 +54,7 @@ void frmOptions::wireTelephonePage()
         QVariantMap shown;
         for (const auto &[name, value] : m_form.valuesToSave())
             shown.insert(name, value);
-        setProperty(tel::kOpenerTelSettings, shown);
+        setProperty(contacts::telephone::kOpenerTelSettings, shown);
         m_hooks.showVorwahlen(this);
     });
 }

@@ -17,6 +17,7 @@
 #include <QtTest>
 
 using namespace kw;
+using namespace kw::contacts::undo;
 
 class TestTelDemo : public QObject
 {

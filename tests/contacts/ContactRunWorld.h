@@ -55,7 +55,7 @@ struct ContactWorld
     // The backup's text, or a null string when there is none.
     QString backup(const QString &entryId, const QString &name)
     {
-        const auto property = item(entryId)->UserProperties()->Find(UndoFunctions::backupName(name));
+        const auto property = item(entryId)->UserProperties()->Find(contacts::undo::UndoFunctions::backupName(name));
         return property ? property->Value() : QString();
     }
     int backupCount(const QString &entryId)

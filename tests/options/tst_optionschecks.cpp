@@ -17,6 +17,7 @@
 
 using namespace kw;
 using namespace kw::options;
+using namespace kw::contacts::telephone;
 
 namespace {
 

@@ -23,6 +23,7 @@
 
 using namespace kw;
 using namespace kw::options;
+using namespace kw::contacts::telephone;
 
 namespace {
 
@@ -415,7 +416,7 @@ void TestOptionsDialog::demoChangesReachTheTools()
     QCOMPARE(dialog->result(), int(QDialog::Accepted));
 
     // What the telephone run and the name correction read at their next start.
-    const tel::TelSettings tel = tel::TelSettings::read(w.services.settings);
+    const TelSettings tel = TelSettings::read(w.services.settings);
     QCOMPARE((QStringList{tel.CountryCode, tel.IDDP, tel.NDDP}), (QStringList{"41", "00", "0"}));
     QCOMPARE(w.setting(setting::FileAsLayoutEx), QString("Nachname , Vorname "));
     QCOMPARE(w.setting(setting::AttPath), QString("/home/anna/Anlagen"));

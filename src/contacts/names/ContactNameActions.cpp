@@ -9,7 +9,7 @@
 #include <QProgressBar>
 #include <QWidget>
 
-namespace kw {
+namespace kw::contacts::names {
 
 ContactNameActions::ContactNameActions(frmHaupt &window, AppServices &services)
     : QObject(&window)
@@ -31,7 +31,7 @@ void ContactNameActions::CorrectContactNames()
     if (m_services.busy.isBusy())
         return;
     NameRunContext ctx = context();
-    kw::CorrectContactNames(ctx);
+    names::CorrectContactNames(ctx);
 }
 
 void ContactNameActions::mnuNameCheck_Click()
@@ -40,4 +40,4 @@ void ContactNameActions::mnuNameCheck_Click()
     dialog.exec();
 }
 
-} // namespace kw
+} // namespace kw::contacts::names

@@ -10,9 +10,11 @@
 class QWidget;
 
 namespace kw {
-
 class AppServices;
 class frmHaupt;
+}
+
+namespace kw::contacts::names {
 
 // The name entries of the main window ("Nam", mnuNameCorrection and
 // mnuNameCheck) over the window's status line and the program's services.
@@ -36,4 +38,4 @@ private:
     NameWordDatabase m_words;
 };
 
-} // namespace kw
+} // namespace kw::contacts::names

@@ -3,7 +3,7 @@
 #include "shell/RegistryFunctions.h"
 #include "shell/SettingNames.h"
 
-namespace kw {
+namespace kw::contacts::names {
 
 const QStringList &ContactNameFields::names()
 {
@@ -74,4 +74,4 @@ NameCorrection correctName(const ContactNameFields &old, const ParsedName &parse
     return c;
 }
 
-} // namespace kw
+} // namespace kw::contacts::names

@@ -8,8 +8,10 @@
 #include <QStringList>
 
 namespace kw {
-
 class Settings;
+}
+
+namespace kw::contacts::names {
 
 // The nine name fields of a contact as read before the run changes it.
 struct ContactNameFields
@@ -86,4 +88,4 @@ struct NameCorrection
 // always rewritten, even when nothing else would change.
 NameCorrection correctName(const ContactNameFields &old, const ParsedName &parsed, const NameLayouts &layouts);
 
-} // namespace kw
+} // namespace kw::contacts::names

@@ -13,7 +13,7 @@
 #include "shell/RegistryFunctions.h"
 #include "shell/SettingNames.h"
 
-namespace kw {
+namespace kw::contacts::names {
 namespace {
 
 ContactNameFields readNameFields(const mailstore::Item &item)
@@ -137,7 +137,7 @@ bool NameRun::writeBackups(const mailstore::ItemPtr &item)
     // The fields are still as read: each backup holds the field's old text.
     // Without its backup (reported with 206) the contact must not change.
     for (const QString &name : ContactNameFields::names()) {
-        if (!UndoFunctions::WriteBackup(item, name, m_ctx.messages))
+        if (!undo::UndoFunctions::WriteBackup(item, name, m_ctx.messages))
             return false;
     }
     return true;
@@ -183,4 +183,4 @@ int CorrectContactNames(NameRunContext &context)
     return run.changed();
 }
 
-} // namespace kw
+} // namespace kw::contacts::names

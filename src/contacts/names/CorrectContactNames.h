@@ -5,7 +5,7 @@
 
 #include "shell/RunFrame.h"
 
-namespace kw {
+namespace kw::contacts::names {
 
 class NameWordSource;
 
@@ -31,4 +31,4 @@ struct NameRunContext : RunFrame
 // or ended on an error.
 int CorrectContactNames(NameRunContext &context);
 
-} // namespace kw
+} // namespace kw::contacts::names

@@ -9,8 +9,10 @@
 #include <optional>
 
 namespace kw {
-
 class Messages;
+}
+
+namespace kw::contacts::names {
 
 // The token table of one parse: text, type and gender per token, all of the
 // same length. Types are "" (not yet typed), "," "(" ")" "Hyphen" "TitleDipl"
@@ -83,4 +85,4 @@ QString BuildNameLayout(const QString &title, const QString &firstName, const QS
 bool IsLayoutCode(const QString &character);
 bool IsLayoutCode(QChar character);
 
-} // namespace kw
+} // namespace kw::contacts::names

@@ -4,7 +4,7 @@
 #include <QHash>
 #include <algorithm>
 
-namespace kw {
+namespace kw::contacts::names {
 namespace {
 
 struct LayoutPart
@@ -160,4 +160,4 @@ QString BuildNameLayout(const QString &title, const QString &firstName, const QS
     return trimBlanks(emitLayout(reducedLayout(layout, parts), parts));
 }
 
-} // namespace kw
+} // namespace kw::contacts::names

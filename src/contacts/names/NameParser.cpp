@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-namespace kw {
+namespace kw::contacts::names {
 namespace {
 
 namespace tt = tokentype;
@@ -340,4 +340,4 @@ bool ParseFullName(const QString &fullName, QString &title, QString &firstName, 
     return parsed.has_value();
 }
 
-} // namespace kw
+} // namespace kw::contacts::names

@@ -4,7 +4,7 @@
 
 #include <QString>
 
-namespace kw::tokentype {
+namespace kw::contacts::names::tokentype {
 
 // The token types of the name parser, compared exactly.
 inline const QString Comma = QStringLiteral(",");
@@ -20,5 +20,5 @@ inline const QString MiddleName = QStringLiteral("MiddleName");
 inline const QString LastName = QStringLiteral("LastName");
 inline const QString Suffix = QStringLiteral("Suffix");
 
-} // namespace kw::tokentype
+} // namespace kw::contacts::names::tokentype
 

@@ -1,7 +1,7 @@
 #include "contacts/names/NameCorrectionFunctions.h"
 #include "contacts/names/NameTokenTypes.h"
 
-namespace kw {
+namespace kw::contacts::names {
 
 QString NormalizeNameString(const QString &text)
 {
@@ -71,4 +71,4 @@ int FirstTokenTypeIndex(const NameTokens &tokens, const QString &type)
     return int(i < 0 ? tokens.type.size() : i);
 }
 
-} // namespace kw
+} // namespace kw::contacts::names

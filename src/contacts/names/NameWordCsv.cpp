@@ -5,7 +5,7 @@
 #include <QFile>
 #include <functional>
 
-namespace kw {
+namespace kw::contacts::names {
 namespace {
 
 // One CSV record's fields; quotes are honoured, though the tables need none.
@@ -68,4 +68,4 @@ NameWordTables loadNameWordCsvFolder(const QString &folder)
     return t;
 }
 
-} // namespace kw
+} // namespace kw::contacts::names

@@ -4,7 +4,7 @@
 
 #include <QString>
 
-namespace kw {
+namespace kw::contacts::names {
 
 // Reads the ten name word tables from a folder of CSV files named after the
 // tables (T_FirstNames.csv, T_Addresses.csv, ...): UTF-8, one header line,
@@ -12,4 +12,4 @@ namespace kw {
 // an empty table. Throws kw::PlatformError when a file exists but cannot be read.
 NameWordTables loadNameWordCsvFolder(const QString &folder);
 
-} // namespace kw
+} // namespace kw::contacts::names

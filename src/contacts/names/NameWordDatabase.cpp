@@ -13,7 +13,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace kw {
+namespace kw::contacts::names {
 namespace {
 
 // No value from a user goes into these statements; each reads a whole table.
@@ -136,4 +136,4 @@ std::shared_ptr<const NameWordTables> NameWordDatabase::acquire()
     return m_tables;
 }
 
-} // namespace kw
+} // namespace kw::contacts::names

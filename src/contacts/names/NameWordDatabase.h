@@ -11,7 +11,7 @@ class Connection;
 class Database;
 }
 
-namespace kw {
+namespace kw::contacts::names {
 
 // Reads the ten name word tables through an open reference-database connection.
 // Throws kw::PlatformError when a table is missing or a query fails.
@@ -60,4 +60,4 @@ private:
     bool m_lookedWhileHeld = false;
 };
 
-} // namespace kw
+} // namespace kw::contacts::names

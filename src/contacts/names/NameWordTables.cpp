@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace kw {
+namespace kw::contacts::names {
 
 namespace {
 
@@ -147,4 +147,4 @@ int NameWordTables::rowCount() const
                + m_suffixes.size() + m_firstNames.size());
 }
 
-} // namespace kw
+} // namespace kw::contacts::names

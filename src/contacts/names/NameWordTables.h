@@ -8,7 +8,7 @@
 #include <memory>
 #include <unordered_set>
 
-namespace kw {
+namespace kw::contacts::names {
 
 // Company markers of one table, folded, indexed by their first character so a
 // name is searched in one pass instead of once per marker.
@@ -128,4 +128,4 @@ private:
     std::shared_ptr<const NameWordTables> m_tables;
 };
 
-} // namespace kw
+} // namespace kw::contacts::names

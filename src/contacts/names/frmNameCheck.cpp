@@ -11,7 +11,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-namespace kw {
+namespace kw::contacts::names {
 namespace {
 
 using ui::build::named;
@@ -130,4 +130,4 @@ void frmNameCheck::ShowNameCheckResult()
     m_ui.lblDes->setText(r.lblDes);
 }
 
-} // namespace kw
+} // namespace kw::contacts::names

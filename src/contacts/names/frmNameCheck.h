@@ -10,13 +10,15 @@ class QGroupBox;
 class QLabel;
 
 namespace kw {
-
 class Messages;
-class NameWordSource;
-
 namespace ui {
 class HistoryTextBox;
 }
+}
+
+namespace kw::contacts::names {
+
+class NameWordSource;
 
 // The controls of the dialog, created with their object names; no connections.
 struct frmNameCheckUi
@@ -86,4 +88,4 @@ private:
     ReportOnce m_tablesReport;
 };
 
-} // namespace kw
+} // namespace kw::contacts::names

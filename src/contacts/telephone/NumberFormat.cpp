@@ -5,7 +5,7 @@
 #include "shell/SettingNames.h"
 #include "shell/RegistryFunctions.h"
 
-namespace kw::tel {
+namespace kw::contacts::telephone {
 namespace {
 
 // Fixed samples: a four-digit area code, a six-digit subscriber number, and
@@ -82,4 +82,4 @@ bool saveNumberFormat(Settings &settings, const NumberFormatValues &values)
            && settings.SaveSetting(setting::UseNumberBlocksAreaNo, texts.value(setting::UseNumberBlocksAreaNo));
 }
 
-} // namespace kw::tel
+} // namespace kw::contacts::telephone

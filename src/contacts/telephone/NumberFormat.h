@@ -10,7 +10,7 @@ class Settings;
 
 // The values of the number-format dialog as plain data, and the rules the
 // dialog applies to them: its two example numbers, and what "OK" stores.
-namespace kw::tel {
+namespace kw::contacts::telephone {
 
 struct NumberFormatValues
 {
@@ -43,4 +43,4 @@ NumberFormatValues readNumberFormat(Settings &settings, const QStringList &names
 // write failed (the store has said so).
 bool saveNumberFormat(Settings &settings, const NumberFormatValues &values);
 
-} // namespace kw::tel
+} // namespace kw::contacts::telephone

@@ -14,11 +14,9 @@
 #include <algorithm>
 #include <array>
 
-namespace kw::TelNrStandard {
+namespace kw::contacts::telephone::TelNrStandard {
 namespace {
 
-using tel::TelSettings;
-using tel::TelTables;
 
 // Room for a number on the stack: telephone numbers are short, and the
 // formatter runs for every field of every contact.
@@ -324,7 +322,7 @@ QString FormatNumberBlocks(const QString &Digits, const QString &Kind, Settings 
     // Any other kind reads its lengths under its own name, five of them.
     int lengths[5];
     for (int i = 0; i < 5; ++i)
-        lengths[i] = tel::blockLength(settings.GetSetting(Kind + QString::number(i + 1), QStringLiteral("0")));
+        lengths[i] = blockLength(settings.GetSetting(Kind + QString::number(i + 1), QStringLiteral("0")));
     return blocks(Digits, lengths, 5, cfg->BlockTrennAreaPres, cfg->DurchwahlTrennOut);
 }
 
@@ -338,4 +336,4 @@ QString FormatTelNumber(const QString &TelNr, bool &Changed, const TelSettings &
     return result;
 }
 
-} // namespace kw::TelNrStandard
+} // namespace kw::contacts::telephone::TelNrStandard

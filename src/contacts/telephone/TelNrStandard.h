@@ -8,10 +8,10 @@ class Settings;
 namespace refdb {
 class Database;
 }
-namespace tel {
+}
+namespace kw::contacts::telephone {
 struct TelSettings;
 class TelTables;
-}
 }
 
 // Rewrites telephone numbers as users typed them into one international
@@ -22,7 +22,7 @@ class TelTables;
 // Every call sees the settings and tables as they are at that moment; keep
 // one refdb::Database for a whole run so that unchanged tables are not read
 // again for each number.
-namespace kw::TelNrStandard {
+namespace kw::contacts::telephone::TelNrStandard {
 
 // The formatted number, or TelNr unchanged when it is not recognised.
 // `Changed` is true exactly when the result differs from TelNr. A failure
@@ -40,7 +40,7 @@ QString FormatNumberBlocks(const QString &Digits, const QString &Kind, Settings 
 // The same on settings and tables the caller read once for many numbers (a
 // run during which the options cannot change). Throws PlatformError where the
 // other form reports.
-QString FormatTelNumber(const QString &TelNr, bool &Changed, const tel::TelSettings &settings,
-                        const tel::TelTables &tables);
+QString FormatTelNumber(const QString &TelNr, bool &Changed, const TelSettings &settings,
+                        const TelTables &tables);
 
-} // namespace kw::TelNrStandard
+} // namespace kw::contacts::telephone::TelNrStandard

@@ -18,10 +18,8 @@
 #include "shell/GlobalFunctions.h"
 #include "shell/RegistryFunctions.h"
 
-namespace kw::TelNrStandard {
+namespace kw::contacts::telephone::TelNrStandard {
 namespace {
-
-using contacts::ContactRunContext;
 
 const QString kFaxPrefix = QStringLiteral("Fax: ");
 
@@ -37,7 +35,7 @@ const QList<RunField> &runFields()
 {
     static const QList<RunField> fields = [] {
         QList<RunField> fax, plain;
-        for (const QString &name : UndoFunctions::telephoneFields())
+        for (const QString &name : undo::UndoFunctions::telephoneFields())
             (name.contains(QLatin1String("Fax")) ? fax : plain).append({name, name.contains(QLatin1String("Fax"))});
         return fax + plain;
     }();
@@ -99,14 +97,14 @@ std::optional<QString> newFieldText(const QString &current, const QString &forma
 // options and the table editor cannot be opened while it is busy.
 struct Formatter
 {
-    std::shared_ptr<const tel::TelSettings> settings;
-    std::shared_ptr<const tel::TelTables> tables;
+    std::shared_ptr<const TelSettings> settings;
+    std::shared_ptr<const TelTables> tables;
 
     // Throws PlatformError when the reference database cannot be read.
     static Formatter read(ContactRunContext &ctx)
     {
-        Formatter f{tel::TelSettings::current(ctx.settings),
-                    ctx.database.cached<tel::TelTables>([](refdb::Connection &db) { return tel::TelTables::read(db); })};
+        Formatter f{TelSettings::current(ctx.settings),
+                    ctx.database.cached<TelTables>([](refdb::Connection &db) { return TelTables::read(db); })};
         // The area table is read lazily by the formatter: a missing one
         // would otherwise be reported once for every number.
         f.tables->findAreaCode(QStringView(), QStringView(), true);
@@ -118,8 +116,8 @@ struct Formatter
     // tables cannot serve the examples.
     bool refusesSettings(ContactRunContext &ctx) const
     {
-        const std::optional<tel::SettingsProblem> problem =
-            tel::checkTelSettings(tel::pendingTelSettings(ctx.settings, {}), *tables);
+        const std::optional<SettingsProblem> problem =
+            checkTelSettings(pendingTelSettings(ctx.settings, {}), *tables);
         if (!problem)
             return false;
         ctx.messages.ShowMessage(QString::fromUtf8("Die Telefonnummern wurden nicht geändert. %1 Bitte korrigieren "
@@ -156,7 +154,7 @@ bool standardizeContact(ContactRunContext &ctx, const Formatter &formatter, cons
             continue; // the field stays exactly as it was
         const std::optional<QString> next = newFieldText(current, *formatted, changed, field.fax, hideFax);
         // No change without its backup: the undo must find the old text.
-        if (!next || !UndoFunctions::WriteBackup(item, field.name, ctx.messages))
+        if (!next || !undo::UndoFunctions::WriteBackup(item, field.name, ctx.messages))
             continue;
         item->set(field.name, *next);
         contactChanged = true;
@@ -223,4 +221,4 @@ int StandardizeContactTelNumbers(ContactRunContext &ctx)
     return changed ? *changed : -1;
 }
 
-} // namespace kw::TelNrStandard
+} // namespace kw::contacts::telephone::TelNrStandard

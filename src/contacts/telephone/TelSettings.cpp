@@ -5,7 +5,7 @@
 
 #include <cmath>
 
-namespace kw::tel {
+namespace kw::contacts::telephone {
 namespace {
 
 // A yes-no value stored as a number ("1"/"0"); other numbers count as yes
@@ -148,4 +148,4 @@ const int *TelSettings::blockLengths(const QString &kind, int *count) const
     return BlockT.data();
 }
 
-} // namespace kw::tel
+} // namespace kw::contacts::telephone

@@ -13,7 +13,7 @@ namespace kw {
 class Settings;
 }
 
-namespace kw::tel {
+namespace kw::contacts::telephone {
 
 // The settings the telephone formatter reads, as it uses them: texts the
 // formatter trims are stored trimmed, yes-no values as bool, block lengths
@@ -74,4 +74,4 @@ struct TelSettings
 // is not a number or is negative. Fractions round to the nearest even number.
 int blockLength(const QString &text);
 
-} // namespace kw::tel
+} // namespace kw::contacts::telephone

@@ -9,7 +9,7 @@
 #include "shell/RegistryFunctions.h"
 #include "shell/SettingNames.h"
 
-namespace kw::tel {
+namespace kw::contacts::telephone {
 namespace {
 
 const QString kDefaultSeparator = QStringLiteral("-");
@@ -286,4 +286,4 @@ std::optional<SettingsProblem> refusePendingTelSettings(Settings &settings, Mess
     return problem;
 }
 
-} // namespace kw::tel
+} // namespace kw::contacts::telephone

@@ -28,7 +28,7 @@ class Database;
 //  - a result lacks a digit of its number or of its extension;
 //  - the recognised extension separator leaves unformatted an example that
 //    "-" formats.
-namespace kw::tel {
+namespace kw::contacts::telephone {
 
 class TelTables;
 
@@ -83,4 +83,4 @@ std::optional<SettingsProblem> refusePendingTelSettings(Settings &settings, Mess
 // that a separator is judged against the extension separator it shows.
 inline constexpr char kOpenerTelSettings[] = "pendingTelSettings";
 
-} // namespace kw::tel
+} // namespace kw::contacts::telephone

@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <utility>
 
-namespace kw::tel {
+namespace kw::contacts::telephone {
 namespace {
 
 // The grid's column headers; a column not named here shows its own name.
@@ -293,4 +293,4 @@ bool TelTableModel::deleteRow(int row)
     return true;
 }
 
-} // namespace kw::tel
+} // namespace kw::contacts::telephone

@@ -7,7 +7,7 @@
 #include <functional>
 #include <optional>
 
-namespace kw::tel {
+namespace kw::contacts::telephone {
 
 // One telephone table as the table editor's grid edits it, all rows in
 // memory, ordered by its key columns (the country code as a number).
@@ -82,4 +82,4 @@ private:
     bool m_changing = false;
 };
 
-} // namespace kw::tel
+} // namespace kw::contacts::telephone

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <climits>
 
-namespace kw::tel {
+namespace kw::contacts::telephone {
 namespace {
 
 // LIKE compares ASCII letters without regard to case; so does this.
@@ -194,4 +194,4 @@ std::optional<QStringView> TelTables::findAreaCode(QStringView cc, QStringView n
     return bestArea(m_areas.at(areas), number, includeNull);
 }
 
-} // namespace kw::tel
+} // namespace kw::contacts::telephone

@@ -12,7 +12,7 @@ namespace kw::refdb {
 class Connection;
 }
 
-namespace kw::tel {
+namespace kw::contacts::telephone {
 
 // The two telephone tables of the reference database, held in memory and
 // indexed so that each look-up is one walk over the start of the number.
@@ -108,4 +108,4 @@ private:
     std::optional<PlatformError> m_areaError;
 };
 
-} // namespace kw::tel
+} // namespace kw::contacts::telephone

@@ -14,7 +14,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-namespace kw {
+namespace kw::contacts::telephone {
 namespace {
 
 QGroupBox *gridFrame(QDialog *dialog, const char *name, TelGrid *&grid, const char *gridName, QPushButton *&button,
@@ -32,9 +32,9 @@ QGroupBox *gridFrame(QDialog *dialog, const char *name, TelGrid *&grid, const ch
     return frame;
 }
 
-tel::TelTableModel *telModel(const QAbstractItemView *grid)
+TelTableModel *telModel(const QAbstractItemView *grid)
 {
-    return qobject_cast<tel::TelTableModel *>(grid->model());
+    return qobject_cast<TelTableModel *>(grid->model());
 }
 
 } // namespace
@@ -59,7 +59,7 @@ void TelGrid::fitColumns()
 
 bool TelGrid::onNewRow() const
 {
-    const tel::TelTableModel *model = telModel(this);
+    const TelTableModel *model = telModel(this);
     return model && model->newRow() >= 0 && currentIndex().row() == model->newRow();
 }
 
@@ -106,7 +106,7 @@ void TelGrid::keyPressEvent(QKeyEvent *event)
 // Type-ahead would leave a new row for a stored one that starts with the typed text.
 void TelGrid::keyboardSearch(const QString &search)
 {
-    const tel::TelTableModel *model = telModel(this);
+    const TelTableModel *model = telModel(this);
     if (model && model->newRow() >= 0)
         return;
     QTableView::keyboardSearch(search);
@@ -190,15 +190,15 @@ void frmTelDB::Form_Load()
     });
 }
 
-std::unique_ptr<tel::TelTableModel> frmTelDB::openGrid(TelGrid *grid, const QString &table)
+std::unique_ptr<TelTableModel> frmTelDB::openGrid(TelGrid *grid, const QString &table)
 {
-    auto model = std::make_unique<tel::TelTableModel>(m_connection.database(), table);
+    auto model = std::make_unique<TelTableModel>(m_connection.database(), table);
     model->refused = [this] { showRefused(); };
     grid->setModel(model.get());
     grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid->setSelectionMode(QAbstractItemView::SingleSelection);
     grid->fitColumns();
-    tel::TelTableModel *raw = model.get();
+    TelTableModel *raw = model.get();
     // Leaving the new row stores it. While the model removes a row it has
     // no new row, so the row change that removal causes does nothing here.
     connect(grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
@@ -211,7 +211,7 @@ std::unique_ptr<tel::TelTableModel> frmTelDB::openGrid(TelGrid *grid, const QStr
     return model;
 }
 
-tel::TelTableModel *frmTelDB::modelOf(QTableView *grid) const
+TelTableModel *frmTelDB::modelOf(QTableView *grid) const
 {
     if (grid == m_ui.GridCountryArea)
         return m_countryArea.get();
@@ -229,7 +229,7 @@ void frmTelDB::showRefused()
 
 void frmTelDB::startNewRow(TelGrid *grid)
 {
-    tel::TelTableModel *model = modelOf(grid);
+    TelTableModel *model = modelOf(grid);
     if (!model)
         return;
     grid->closeOpenEditor(true);
@@ -245,7 +245,7 @@ void frmTelDB::startNewRow(TelGrid *grid)
 // Enter on the new row: a row still missing a key goes on in that cell.
 void frmTelDB::finishNewRow(TelGrid *grid)
 {
-    tel::TelTableModel *model = modelOf(grid);
+    TelTableModel *model = modelOf(grid);
     if (!model || model->newRow() < 0)
         return;
     const int missing = model->missingColumn();
@@ -270,7 +270,7 @@ void frmTelDB::cmdNew2_Click()
 
 void frmTelDB::deleteCurrentRow(TelGrid *grid)
 {
-    tel::TelTableModel *model = modelOf(grid);
+    TelTableModel *model = modelOf(grid);
     const int row = grid->currentIndex().row();
     if (!model || row < 0)
         return;
@@ -299,7 +299,7 @@ void frmTelDB::done(int result)
 {
     for (TelGrid *grid : {m_ui.GridCountryArea, m_ui.GridNDDP}) {
         grid->closeOpenEditor(true);
-        if (tel::TelTableModel *model = modelOf(grid))
+        if (TelTableModel *model = modelOf(grid))
             model->submitNewRow();
     }
     QDialog::done(result);
@@ -315,4 +315,4 @@ bool frmTelDB::eventFilter(QObject *watched, QEvent *event)
     return QDialog::eventFilter(watched, event);
 }
 
-} // namespace kw
+} // namespace kw::contacts::telephone

@@ -13,9 +13,11 @@ class QPushButton;
 
 namespace kw {
 class Messages;
-namespace tel {
-class TelTableModel;
 }
+
+namespace kw::contacts::telephone {
+
+class TelTableModel;
 
 // A grid of the table editor. On its new row Tab and Shift+Tab go round
 // the cells of that row, typing edits the current cell, Enter asks to finish
@@ -89,8 +91,8 @@ public:
     // The grid's delete key on its current row: asks first, No keeps the row.
     void deleteCurrentRow(TelGrid *grid);
 
-    tel::TelTableModel *countryAreaModel() const { return m_countryArea.get(); }
-    tel::TelTableModel *nddpModel() const { return m_nddp.get(); }
+    TelTableModel *countryAreaModel() const { return m_countryArea.get(); }
+    TelTableModel *nddpModel() const { return m_nddp.get(); }
     frmTelDBUi &controls() { return m_ui; }
 
     void done(int result) override;
@@ -99,10 +101,10 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    std::unique_ptr<tel::TelTableModel> openGrid(TelGrid *grid, const QString &table);
+    std::unique_ptr<TelTableModel> openGrid(TelGrid *grid, const QString &table);
     void startNewRow(TelGrid *grid);
     void finishNewRow(TelGrid *grid);
-    tel::TelTableModel *modelOf(QTableView *grid) const;
+    TelTableModel *modelOf(QTableView *grid) const;
     void showRefused();
 
     frmTelDBUi m_ui;
@@ -110,8 +112,8 @@ private:
     QString m_path;
     std::function<void(QWidget *)> m_help;
     refdb::Connection m_connection; // before the models: they go first
-    std::unique_ptr<tel::TelTableModel> m_countryArea;
-    std::unique_ptr<tel::TelTableModel> m_nddp;
+    std::unique_ptr<TelTableModel> m_countryArea;
+    std::unique_ptr<TelTableModel> m_nddp;
 };
 
-} // namespace kw
+} // namespace kw::contacts::telephone

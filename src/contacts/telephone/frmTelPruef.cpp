@@ -13,7 +13,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-namespace kw {
+namespace kw::contacts::telephone {
 
 void frmTelPruefUi::setupUi(QDialog *dialog)
 {
@@ -79,7 +79,7 @@ void frmTelPruef::txtTelNr_Change()
 bool frmTelPruef::databaseUsable()
 {
     return m_databaseReport(m_messages, place::TelTestDialog, QString(), [this] {
-        m_database.cached<tel::TelTables>([](refdb::Connection &db) { return tel::TelTables::read(db); });
+        m_database.cached<TelTables>([](refdb::Connection &db) { return TelTables::read(db); });
     });
 }
 
@@ -102,4 +102,4 @@ void frmTelPruef::ShowTestResult()
     });
 }
 
-} // namespace kw
+} // namespace kw::contacts::telephone

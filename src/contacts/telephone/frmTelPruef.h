@@ -17,6 +17,9 @@ class Database;
 namespace ui {
 class HistoryTextBox;
 }
+}
+
+namespace kw::contacts::telephone {
 
 // The controls of the test dialog, created with their object names; no connections.
 struct frmTelPruefUi
@@ -65,4 +68,4 @@ private:
     ReportOnce m_databaseReport;
 };
 
-} // namespace kw
+} // namespace kw::contacts::telephone

@@ -15,7 +15,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace kw {
+namespace kw::contacts::telephone {
 namespace {
 
 ui::HistoryTextBox *combo(QWidget *parent, const QString &name)
@@ -227,7 +227,7 @@ void frmVorwahlen::Form_Load()
         QStringList names;
         for (ui::HistoryTextBox *box : m_ui.combos())
             names << box->objectName().mid(3);
-        const tel::NumberFormatValues stored = tel::readNumberFormat(m_settings, names);
+        const NumberFormatValues stored = readNumberFormat(m_settings, names);
         for (ui::HistoryTextBox *box : m_ui.combos())
             box->setText(stored.value(box->objectName().mid(3), QString()));
         m_ui.frmNumberBlocksAreaPres->setChecked(stored.blocksAreaPres);
@@ -237,9 +237,9 @@ void frmVorwahlen::Form_Load()
     });
 }
 
-tel::NumberFormatValues frmVorwahlen::values() const
+NumberFormatValues frmVorwahlen::values() const
 {
-    tel::NumberFormatValues v;
+    NumberFormatValues v;
     for (ui::HistoryTextBox *box : m_ui.combos())
         v.texts.insert(box->objectName().mid(3), box->text());
     v.blocksAreaPres = m_ui.frmNumberBlocksAreaPres->isChecked();
@@ -249,7 +249,7 @@ tel::NumberFormatValues frmVorwahlen::values() const
 
 void frmVorwahlen::UpdateExamples()
 {
-    const tel::ExampleNumbers examples = tel::exampleNumbers(values());
+    const ExampleNumbers examples = exampleNumbers(values());
     m_ui.lblTel->setText(examples.withArea);
     m_ui.lblTelo->setText(examples.withoutArea);
 }
@@ -265,16 +265,16 @@ void frmVorwahlen::SetHistoryFiles()
 // Settings that would change the numbers again at every run, or lose
 // digits, are refused before anything is stored; the box to change gets the
 // focus.
-bool frmVorwahlen::refusedByCheck(const tel::NumberFormatValues &edited)
+bool frmVorwahlen::refusedByCheck(const NumberFormatValues &edited)
 {
-    tel::SettingTexts opener;
+    SettingTexts opener;
     if (parentWidget()) {
-        const QVariantMap offered = parentWidget()->property(tel::kOpenerTelSettings).toMap();
+        const QVariantMap offered = parentWidget()->property(kOpenerTelSettings).toMap();
         for (auto it = offered.cbegin(); it != offered.cend(); ++it)
             opener.insert(it.key(), it.value().toString());
     }
-    const std::optional<tel::SettingsProblem> problem =
-        tel::refusePendingTelSettings(m_settings, m_messages, m_database, tel::settingTexts(edited), opener);
+    const std::optional<SettingsProblem> problem =
+        refusePendingTelSettings(m_settings, m_messages, m_database, settingTexts(edited), opener);
     if (!problem)
         return false;
     for (ui::HistoryTextBox *box : m_ui.combos()) {
@@ -286,12 +286,12 @@ bool frmVorwahlen::refusedByCheck(const tel::NumberFormatValues &edited)
 
 void frmVorwahlen::cmdOK_Click()
 {
-    const tel::NumberFormatValues edited = values();
+    const NumberFormatValues edited = values();
     trapErrors(m_messages, place::NumberFormatOk, QString(), [&] {
         if (refusedByCheck(edited))
             return;
         // A failed write has been shown; the window stays open with the edits.
-        if (!tel::saveNumberFormat(m_settings, edited))
+        if (!saveNumberFormat(m_settings, edited))
             return;
         for (const auto &entry : m_ui.separatorHistories())
             entry.first->addCurrentToHistory();
@@ -310,4 +310,4 @@ void frmVorwahlen::cmdHelp_Click()
         m_help(this);
 }
 
-} // namespace kw
+} // namespace kw::contacts::telephone

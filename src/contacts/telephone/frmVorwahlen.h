@@ -19,6 +19,9 @@ class Database;
 namespace ui {
 class HistoryTextBox;
 }
+}
+
+namespace kw::contacts::telephone {
 
 // The controls of the number-format dialog, created with their object names;
 // no connections. Each combo is stored under its name without "cmb".
@@ -76,11 +79,11 @@ public:
     void UpdateExamples();
 
     // What the controls hold now.
-    tel::NumberFormatValues values() const;
+    NumberFormatValues values() const;
     frmVorwahlenUi &controls() { return m_ui; }
 
 private:
-    bool refusedByCheck(const tel::NumberFormatValues &edited);
+    bool refusedByCheck(const NumberFormatValues &edited);
     void SetHistoryFiles();
     void setCaptions();
 
@@ -92,4 +95,4 @@ private:
     std::function<void(QWidget *)> m_help;
 };
 
-} // namespace kw
+} // namespace kw::contacts::telephone

@@ -13,7 +13,7 @@
 
 #include <optional>
 
-namespace kw::UndoFunctions {
+namespace kw::contacts::undo::UndoFunctions {
 namespace {
 
 std::optional<QString> backupOf(const mapi::SafeItem &item, const QString &field)
@@ -50,7 +50,7 @@ std::optional<UndoKind> undoKind(const QString &kind)
     return std::nullopt;
 }
 
-int undoFolders(contacts::ContactRunContext &ctx, const WorkingSet &set, const QStringList &fields)
+int undoFolders(ContactRunContext &ctx, const WorkingSet &set, const QStringList &fields)
 {
     int contacts = 0;
     int running = 0;
@@ -153,7 +153,7 @@ int RestoreContactFields(mapi::SafeItem &Item, const QStringList &fields)
     return int(restored.size());
 }
 
-int UndoContactFields(contacts::ContactRunContext &ctx, const QString &Kind)
+int UndoContactFields(ContactRunContext &ctx, const QString &Kind)
 {
     const std::optional<UndoKind> kind = undoKind(Kind);
     if (!kind)
@@ -170,4 +170,4 @@ int UndoContactFields(contacts::ContactRunContext &ctx, const QString &Kind)
     return contacts;
 }
 
-} // namespace kw::UndoFunctions
+} // namespace kw::contacts::undo::UndoFunctions

@@ -16,7 +16,7 @@ class SafeItem;
 // contact's text user property "KW Backup " + field ("KW Backup Fullname").
 // One level only: a later change overwrites it. The undo writes the backup
 // back into the field and deletes it, so each change can be undone once.
-namespace kw::UndoFunctions {
+namespace kw::contacts::undo::UndoFunctions {
 
 // "KW Backup " + FieldName.
 QString backupName(const QString &FieldName);
@@ -44,6 +44,6 @@ int RestoreContactFields(mapi::SafeItem &Item, const QStringList &fields);
 // the ticked contact folders: restores, saves each contact that had a backup
 // and reports the number of contacts. A failure ends the run (place 401).
 // Returns that number, or -1 when the run did not finish.
-int UndoContactFields(contacts::ContactRunContext &ctx, const QString &Kind);
+int UndoContactFields(ContactRunContext &ctx, const QString &Kind);
 
-} // namespace kw::UndoFunctions
+} // namespace kw::contacts::undo::UndoFunctions

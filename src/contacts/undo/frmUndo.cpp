@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace kw {
+namespace kw::contacts::undo {
 
 void frmUndoUi::setupUi(QDialog *dialog)
 {
@@ -49,4 +49,4 @@ void frmUndo::cmdUndo_Click()
     accept();
 }
 
-} // namespace kw
+} // namespace kw::contacts::undo

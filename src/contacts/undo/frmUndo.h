@@ -7,7 +7,7 @@ class QCheckBox;
 class QLabel;
 class QPushButton;
 
-namespace kw {
+namespace kw::contacts::undo {
 
 // The controls of the undo dialog, created with their object names; no connections.
 struct frmUndoUi
@@ -38,4 +38,4 @@ private:
     std::function<void(const QString &)> m_undo;
 };
 
-} // namespace kw
+} // namespace kw::contacts::undo

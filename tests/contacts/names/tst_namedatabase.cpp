@@ -11,6 +11,7 @@
 #include <QtTest>
 
 using namespace kw;
+using namespace kw::contacts::names;
 
 namespace {
 

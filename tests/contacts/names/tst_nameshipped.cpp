@@ -6,6 +6,7 @@
 #include <QtTest>
 
 using namespace kw;
+using namespace kw::contacts::names;
 
 // Realistic names against the word tables the program ships with.
 class TestNameShipped : public QObject

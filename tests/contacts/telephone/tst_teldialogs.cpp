@@ -1,6 +1,6 @@
 // The telephone test dialog, the table editor and the number-format dialog,
 // offscreen over a fixture database and settings of their own.
-#include "ContactRunWorld.h"
+#include "contacts/ContactRunWorld.h"
 
 #include "contacts/telephone/TelTableModel.h"
 #include "contacts/telephone/frmTelDB.h"
@@ -18,6 +18,7 @@
 #include <QtTest>
 
 using namespace kw;
+using namespace kw::contacts::telephone;
 
 using SettingList = QList<QPair<QString, QString>>;
 Q_DECLARE_METATYPE(SettingList)
@@ -34,7 +35,7 @@ int rows(test::ContactWorld &w, const QString &where)
     return rs.Fields(0).value.toInt();
 }
 
-int rowOf(tel::TelTableModel *model, const QString &country, const QString &area)
+int rowOf(TelTableModel *model, const QString &country, const QString &area)
 {
     for (int r = 0; r < model->rowCount(); ++r) {
         if (model->index(r, 0).data().toString() == country && model->index(r, 1).data().toString() == area)
@@ -145,7 +146,7 @@ void TestTelDialogs::tableEditorStoresOrTakesBack()
     frmTelDB dialog(w.env.messages, w.databasePath(), {});
     dialog.show();
     QTableView *grid = dialog.controls().GridCountryArea;
-    tel::TelTableModel *model = dialog.countryAreaModel();
+    TelTableModel *model = dialog.countryAreaModel();
     QVERIFY(model);
     if (edit == QLatin1String("new")) {
         dialog.cmdNew1_Click();
@@ -185,7 +186,7 @@ void TestTelDialogs::tableEditorDeletesOnlyAfterYes()
     QFETCH(int, answer);
     test::ContactWorld w;
     frmTelDB dialog(w.env.messages, w.databasePath(), {});
-    tel::TelTableModel *model = dialog.countryAreaModel();
+    TelTableModel *model = dialog.countryAreaModel();
     dialog.controls().GridCountryArea->setCurrentIndex(model->index(rowOf(model, "49", "30"), 0));
     w.env.box.answerWith(answer);
     QTest::keyClick(dialog.controls().GridCountryArea, Qt::Key_Delete);
@@ -251,7 +252,7 @@ void TestTelDialogs::numberFormatSavesOnlyOnOk()
     }
     QCOMPARE(w.env.settings.GetSetting("BlockS1", "?"), QStringLiteral(" "));
     QCOMPARE(w.env.settings.GetSetting("DurchwahlTrennOut", "?"), QStringLiteral("-"));
-    tel::NumberFormatValues saved;
+    NumberFormatValues saved;
     {
         frmVorwahlen dialog(w.env.settings, w.env.messages, w.database, w.env.programFolder(), {});
         edit(dialog);

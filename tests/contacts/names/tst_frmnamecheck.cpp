@@ -15,6 +15,7 @@
 #include <QtTest>
 
 using namespace kw;
+using namespace kw::contacts::names;
 
 namespace {
 

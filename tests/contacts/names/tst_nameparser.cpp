@@ -7,6 +7,7 @@
 #include <QtTest>
 
 using namespace kw;
+using namespace kw::contacts::names;
 
 namespace {
 

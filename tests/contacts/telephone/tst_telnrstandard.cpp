@@ -11,6 +11,7 @@
 #include <QtTest>
 
 using namespace kw;
+using namespace kw::contacts::telephone;
 
 using SettingList = QList<QPair<QString, QString>>;
 Q_DECLARE_METATYPE(SettingList)

@@ -1,6 +1,6 @@
 // The undo of backup values, end to end on a fixture profile: its progress
 // and its failure path.
-#include "ContactRunWorld.h"
+#include "contacts/ContactRunWorld.h"
 
 #include "contacts/undo/frmUndo.h"
 
@@ -9,6 +9,7 @@
 #include <QtTest>
 
 using namespace kw;
+using namespace kw::contacts::undo;
 
 namespace {
 

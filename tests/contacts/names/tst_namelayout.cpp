@@ -3,6 +3,7 @@
 #include <QtTest>
 
 using namespace kw;
+using namespace kw::contacts::names;
 
 class TestNameLayout : public QObject
 {

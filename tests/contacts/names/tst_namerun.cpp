@@ -15,6 +15,8 @@
 #include <QtTest>
 
 using namespace kw;
+using namespace kw::contacts::names;
+using namespace kw::contacts::undo;
 
 namespace {
 

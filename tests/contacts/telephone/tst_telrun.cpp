@@ -1,5 +1,5 @@
 // The telephone run and the undo, end to end on a fixture profile.
-#include "ContactRunWorld.h"
+#include "contacts/ContactRunWorld.h"
 #include "support/Prompts.h"
 
 #include "contacts/telephone/TelRun.h"
@@ -12,6 +12,8 @@
 #include <QtTest>
 
 using namespace kw;
+using namespace kw::contacts::telephone;
+using namespace kw::contacts::undo;
 
 using SettingList = QList<QPair<QString, QString>>;
 Q_DECLARE_METATYPE(SettingList)

@@ -1,7 +1,7 @@
 // The table editor's grids driven by keys and mouse clicks as a person uses
 // them, offscreen over the frozen telephone tables; what the tables hold
 // afterwards is read from the database file.
-#include "ContactRunWorld.h"
+#include "contacts/ContactRunWorld.h"
 
 #include "contacts/telephone/TelTableModel.h"
 #include "contacts/telephone/frmTelDB.h"
@@ -16,6 +16,7 @@
 #include <QtTest>
 
 using namespace kw;
+using namespace kw::contacts::telephone;
 
 namespace {
 
@@ -289,7 +290,7 @@ void TestFrmTelDB::randomWalkStoresOnlyFinishedRows()
                 person.open();
         }
         dialog.close();
-        for (tel::TelTableModel *model : {dialog.countryAreaModel(), dialog.nddpModel()}) {
+        for (TelTableModel *model : {dialog.countryAreaModel(), dialog.nddpModel()}) {
             QSet<QString> shown;
             for (int r = 0; r < model->rowCount(); ++r) {
                 QStringList values;
@@ -341,7 +342,7 @@ void TestFrmTelDB::shippedTablesOpenReadableAndSorted()
     QVERIFY(dialog.width() <= 800 && dialog.height() <= 600);
     QCOMPARE(w.env.box.shown.size(), 0);
 
-    tel::TelTableModel *areas = dialog.countryAreaModel();
+    TelTableModel *areas = dialog.countryAreaModel();
     const int shippedRows = int(tableRows(w.databasePath(), kAreas).size());
     QVERIFY(shippedRows > 10000);
     QCOMPARE(areas->rowCount(), shippedRows);

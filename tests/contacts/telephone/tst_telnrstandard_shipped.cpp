@@ -6,6 +6,7 @@
 #include <QtTest>
 
 using namespace kw;
+using namespace kw::contacts::telephone;
 
 // The formatter over the tables the build ships, with the settings a fresh
 // installation writes at start-up.
