@@ -1,7 +1,8 @@
 #include "options/OptionsActions.h"
 
 #include "contacts/ContactActions.h"
-#include "options/OptionsDialogs.h"
+#include "options/frmOptions.h"
+#include "options/frmQuickOptions.h"
 #include "shell/AppServices.h"
 #include "shell/frmHaupt.h"
 
@@ -18,12 +19,14 @@ void OptionsActions::mnuOptionen_Click()
     // The telephone table editor and the number-format dialog, which the options open.
     const TelDialogHooks hooks{[&services](QWidget *parent) { contacts::showTelDB(services, parent); },
                                [&services](QWidget *parent) { contacts::showNumberFormat(services, parent); }};
-    ShowOptions(&m_window, services, hooks);
+    frmOptions dialog(services, hooks, &m_window);
+    dialog.exec(); // it writes on OK only
 }
 
 void OptionsActions::mnuQuickOption_Click()
 {
-    ShowQuickOptions(&m_window, m_services);
+    frmQuickOptions dialog(m_services, &m_window);
+    dialog.exec(); // it writes on finishing only
 }
 
 } // namespace kw::options
