@@ -3,13 +3,13 @@
 #include "options/OptionsChecks.h"
 #include "options/frmOptionsUi.h"
 #include "platform/ui/HistoryTextBox.h"
+#include "shell/AppPaths.h"
 #include "shell/ErrorTrap.h"
 #include "shell/RegistryFunctions.h"
 #include "shell/SettingNames.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -29,9 +29,9 @@ void requireReadableSettings(Settings &settings)
         throw PlatformError(errors::kPathFileAccessError, problem);
 }
 
-OptionsForm::OptionsForm(frmOptionsUi &ui, Settings &settings, Messages &messages, QString preferencesFolder,
+OptionsForm::OptionsForm(frmOptionsUi &ui, Settings &settings, Messages &messages, QString programFolder,
                          refdb::Database *referenceDatabase)
-    : m_ui(ui), m_settings(settings), m_messages(messages), m_preferencesFolder(std::move(preferencesFolder)),
+    : m_ui(ui), m_settings(settings), m_messages(messages), m_programFolder(std::move(programFolder)),
       m_referenceDatabase(referenceDatabase), m_editor(ui)
 {
 }
@@ -50,7 +50,7 @@ void OptionsForm::load()
     m_ui.frFilterTel->setChecked(m_settings.GetSettingBool(setting::FilterTel, false));
     frFilterTel_Click();
     for (const frmOptionsUi::PhraseList &list : m_ui.phraseLists()) {
-        list.box->setHistoryFile(QDir(m_preferencesFolder).filePath(list.file));
+        list.box->setHistoryFile(AppPaths::historyFile(m_programFolder, list.file));
         list.box->setListTitle(list.title);
     }
     // The editor always starts on the FileAs layout, whatever was stored.

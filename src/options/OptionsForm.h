@@ -33,7 +33,7 @@ class OptionsForm
 public:
     // `referenceDatabase`: the tables the telephone settings are checked
     // against on OK; without one they are not.
-    OptionsForm(frmOptionsUi &ui, Settings &settings, Messages &messages, QString preferencesFolder,
+    OptionsForm(frmOptionsUi &ui, Settings &settings, Messages &messages, QString programFolder,
                 refdb::Database *referenceDatabase = nullptr);
 
     // Fills the controls from the store. A failure is reported (703) and the
@@ -71,7 +71,7 @@ private:
     frmOptionsUi &m_ui;
     Settings &m_settings;
     Messages &m_messages;
-    QString m_preferencesFolder;
+    QString m_programFolder;
     refdb::Database *m_referenceDatabase = nullptr;
     LayoutEditor m_editor;
     bool m_loaded = false;

@@ -19,7 +19,7 @@ namespace kw::options {
 
 frmOptions::frmOptions(AppServices &services, TelDialogHooks hooks, QWidget *parent)
     : QDialog(parent), m_services(services), m_hooks(std::move(hooks)),
-      m_form(m_ui, services.settings, services.messages, services.paths.preferencesFolder(),
+      m_form(m_ui, services.settings, services.messages, services.paths.programFolder,
              &services.referenceDatabase)
 {
     m_ui.setupUi(this);

@@ -3,14 +3,6 @@
 #include "platform/core/Paths.h"
 
 namespace kw {
-namespace {
-
-QString preferencesOf(const QString &programFolder)
-{
-    return programFolder + QStringLiteral("/Preferences");
-}
-
-} // namespace
 
 AppPaths AppPaths::fromEnvironment()
 {
@@ -32,14 +24,9 @@ QString AppPaths::shippedReferenceDatabase() const
     return dataFolder + QStringLiteral("/KontorwerkPub.db");
 }
 
-QString AppPaths::preferencesFolder() const
-{
-    return preferencesOf(programFolder);
-}
-
 QString AppPaths::historyFile(const QString &programFolder, const QString &fileName)
 {
-    return preferencesOf(programFolder) + QLatin1Char('/') + fileName;
+    return programFolder + QStringLiteral("/Preferences/") + fileName;
 }
 
 } // namespace kw

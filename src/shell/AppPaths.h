@@ -20,10 +20,8 @@ struct AppPaths
     QString referenceDatabase() const;
     // The pristine reference database it is copied from when missing.
     QString shippedReferenceDatabase() const;
-    // The history files of the dialogs.
-    QString preferencesFolder() const;
     // One dialog's history file, e.g. "Tel.dat", in the preferences folder of
-    // programFolder; static for the dialogs that are handed only that folder.
+    // programFolder; static for the dialogs, which are handed only that folder.
     static QString historyFile(const QString &programFolder, const QString &fileName);
 };
 

@@ -36,7 +36,7 @@ void ContactNameActions::CorrectContactNames()
 
 void ContactNameActions::mnuNameCheck_Click()
 {
-    frmNameCheck dialog(m_words, m_services.messages, m_services.paths.preferencesFolder(), m_window);
+    frmNameCheck dialog(m_words, m_services.messages, m_services.paths.programFolder, m_window);
     dialog.exec();
 }
 

@@ -4,6 +4,7 @@
 #include "platform/core/PlatformError.h"
 #include "platform/ui/HistoryTextBox.h"
 #include "platform/ui/WidgetBuild.h"
+#include "shell/AppPaths.h"
 #include "shell/GlobalFunctions.h"
 
 #include <QCheckBox>
@@ -78,9 +79,9 @@ NameCheckResult nameCheckResult(const QString &fullName, bool checkBusiness, Nam
     return r;
 }
 
-frmNameCheck::frmNameCheck(NameWordSource &words, Messages &messages, const QString &preferencesFolder,
+frmNameCheck::frmNameCheck(NameWordSource &words, Messages &messages, const QString &programFolder,
                            QWidget *parent)
-    : QDialog(parent), m_words(words), m_messages(messages), m_preferencesFolder(preferencesFolder)
+    : QDialog(parent), m_words(words), m_messages(messages), m_programFolder(programFolder)
 {
     m_ui.setupUi(this);
     Form_Load();
@@ -93,7 +94,7 @@ void frmNameCheck::Form_Load()
     setWindowTitle(QStringLiteral("Namen testen"));
     m_ui.lblInfo->setText(QStringLiteral("Geben Sie einen vollständigen Namen ein.\n\n"
                                          "Hiermit können Sie testen wie die Namen korrigieren-Funktion arbeitet."));
-    m_ui.txtFullname->setHistoryFile(m_preferencesFolder + QStringLiteral("/Fullname.dat"));
+    m_ui.txtFullname->setHistoryFile(AppPaths::historyFile(m_programFolder, QStringLiteral("Fullname.dat")));
     m_ui.txtFullname->setListTitle(QStringLiteral("Namen"));
 }
 

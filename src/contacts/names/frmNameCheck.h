@@ -68,8 +68,8 @@ class frmNameCheck : public QDialog
     Q_OBJECT
 
 public:
-    // The history of the text box is "Fullname.dat" in `preferencesFolder`.
-    frmNameCheck(NameWordSource &words, Messages &messages, const QString &preferencesFolder,
+    // The history of the text box is "Fullname.dat" in the preferences of `programFolder`.
+    frmNameCheck(NameWordSource &words, Messages &messages, const QString &programFolder,
                  QWidget *parent = nullptr);
 
     void Form_Load();
@@ -84,7 +84,7 @@ private:
     frmNameCheckUi m_ui;
     NameWordSource &m_words;
     Messages &m_messages;
-    QString m_preferencesFolder;
+    QString m_programFolder;
     ReportOnce m_tablesReport;
 };
 

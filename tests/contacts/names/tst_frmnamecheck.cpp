@@ -24,7 +24,7 @@ struct DialogWorld
     test::TestEnv env;
     FixedNameWordSource words{std::make_shared<const NameWordTables>(
         loadNameWordCsvFolder(QStringLiteral(KW_TEST_FIXTURES "/names")))};
-    frmNameCheck dialog{words, env.messages, env.path("Preferences")};
+    frmNameCheck dialog{words, env.messages, env.programFolder()};
     frmNameCheckUi &ui = dialog.controls();
 
     // Key by key, umlauts too.
@@ -129,7 +129,7 @@ void TestFrmNameCheck::followsTypingAndTheCheckBox()
     w.ui.txtFullname->lineEdit()->clear();
     QCOMPARE(w.shown(), QStringList(6, QString()));
     QVERIFY(w.env.box.shown.isEmpty());
-    QCOMPARE(w.ui.txtFullname->historyFile(), w.env.path("Preferences/Fullname.dat"));
+    QCOMPARE(w.ui.txtFullname->historyFile(), w.env.programFolder() + "/Preferences/Fullname.dat");
     QCOMPARE(w.ui.txtFullname->listTitle(), "Namen");
 }
 
@@ -159,7 +159,7 @@ void TestFrmNameCheck::unusableDatabaseIsToldOncePerOpening()
     refdb::Database database(path);
     NameWordDatabase words(database);
     {
-        frmNameCheck dialog(words, env.messages, env.path("Preferences"));
+        frmNameCheck dialog(words, env.messages, env.programFolder());
         typeInto(dialog, QStringLiteral("Hans Meier"));
         dialog.controls().chkBusinessCheck->click();
         QCOMPARE(env.box.shown.size(), 1);
@@ -181,7 +181,7 @@ void TestFrmNameCheck::unusableDatabaseIsToldOncePerOpening()
     }
     // The next opening tells it again.
     QFile::remove(path);
-    frmNameCheck again(words, env.messages, env.path("Preferences"));
+    frmNameCheck again(words, env.messages, env.programFolder());
     typeInto(again, QStringLiteral("Anna"));
     QCOMPARE(env.box.shown.size(), 2);
     QVERIFY(env.box.shown.last().prompt.contains(QStringLiteral("Nr.: 2502 /")));
@@ -228,7 +228,7 @@ void TestFrmNameCheck::longPartsAreShownInFull()
     NameWordDatabase words(database);
     if (fullName.isEmpty())
         fullName = longestDemoTitleName(words, env.messages);
-    frmNameCheck dialog(words, env.messages, env.path("Preferences"));
+    frmNameCheck dialog(words, env.messages, env.programFolder());
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     typeInto(dialog, fullName);
