@@ -13,6 +13,7 @@
 #include <cstdlib>
 
 using namespace kw;
+using namespace kw::contacts::names;
 
 namespace {
 

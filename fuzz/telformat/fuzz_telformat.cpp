@@ -103,8 +103,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const int profile = data[0] & 3;
     const QString input = QString::fromUtf8(reinterpret_cast<const char *>(data + 1), qsizetype(size - 1));
     bool changed = false;
-    const QString result = kw::TelNrStandard::FormatTelNumber(input, changed, *world->profiles[profile].settings,
-                                                              *world->messages, *world->db);
+    const QString result = kw::contacts::telephone::TelNrStandard::FormatTelNumber(
+        input, changed, *world->profiles[profile].settings, *world->messages, *world->db);
     if (!world->box.shown.isEmpty())
         broken("error reported", input, world->box.shown.first().prompt);
     const bool blank = std::all_of(input.cbegin(), input.cend(), [](QChar c) { return c == u' '; });

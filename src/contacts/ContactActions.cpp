@@ -57,7 +57,8 @@ void ContactActions::mnuUndo_Click()
 
 void ContactActions::mnuTelTest_Click()
 {
-    telephone::frmTelPruef dialog(m_services.settings, m_services.messages, m_services.referenceDatabase, m_services.paths.programFolder, m_window);
+    telephone::frmTelPruef dialog(m_services.settings, m_services.messages, m_services.referenceDatabase,
+                                  m_services.paths.programFolder, m_window);
     dialog.exec();
 }
 
@@ -69,7 +70,8 @@ void showTelDB(AppServices &services, QWidget *parent)
 
 void showNumberFormat(AppServices &services, QWidget *parent)
 {
-    telephone::frmVorwahlen dialog(services.settings, services.messages, services.referenceDatabase, services.paths.programFolder, helpOf(services), parent);
+    telephone::frmVorwahlen dialog(services.settings, services.messages, services.referenceDatabase,
+                                   services.paths.programFolder, helpOf(services), parent);
     dialog.exec();
 }
 

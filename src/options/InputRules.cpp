@@ -75,9 +75,10 @@ QString attachmentFolderProblem(const QString &path, const QString &caption)
 {
     if (path.isEmpty() || QDir::isAbsolutePath(path))
         return QString();
-    return contacts::telephone::refusalText(caption, path,
-                            QString::fromUtf8("der Ordner muss mit seinem vollständigen Pfad angegeben sein. Bitte "
-                                              "wählen Sie ihn mit der Schaltfläche \"...\" aus."));
+    return contacts::telephone::refusalText(
+        caption, path,
+        QString::fromUtf8("der Ordner muss mit seinem vollständigen Pfad angegeben sein. Bitte "
+                          "wählen Sie ihn mit der Schaltfläche \"...\" aus."));
 }
 
 } // namespace kw::options

@@ -72,8 +72,9 @@ void LayoutEditor::pExampleNew()
 QString exampleName(const QString &layout)
 {
     // A made-up company: the preview must not advertise a real one.
-    return contacts::names::BuildNameLayout(QStringLiteral("Prof. Dr. Herr"), QStringLiteral("Max"), QStringLiteral("Maria"),
-                           QStringLiteral("Mustermann"), QStringLiteral("jun."), QStringLiteral("Muster GmbH"), layout);
+    return contacts::names::BuildNameLayout(QStringLiteral("Prof. Dr. Herr"), QStringLiteral("Max"),
+                                            QStringLiteral("Maria"), QStringLiteral("Mustermann"),
+                                            QStringLiteral("jun."), QStringLiteral("Muster GmbH"), layout);
 }
 
 bool layoutHasToken(const QString &layout)
