@@ -4,7 +4,6 @@
 #include "platform/refdb/Builder.h"
 #include "platform/refdb/Connection.h"
 #include "platform/refdb/Database.h"
-#include "platform/refdb/TableEditor.h"
 
 #include <QDir>
 #include <QFile>
@@ -77,9 +76,6 @@ private Q_SLOTS:
     void programCopyIsMadeOnlyWhenMissing();
     void brokenProgramCopyIsSetAsideAndReplaced_data();
     void brokenProgramCopyIsSetAsideAndReplaced();
-    void tableEditorStoresAndRefuses();
-    void refusedEditIsUndoneInTheGrid_data();
-    void refusedEditIsUndoneInTheGrid();
     void csvParsing_data();
     void csvParsing();
     void csvRejectsMalformedRows_data();
@@ -439,83 +435,6 @@ void TestRefDb::brokenProgramCopyIsSetAsideAndReplaced()
     const QString hyphens = QStringLiteral("SELECT * FROM T_Hyphens");
     QCOMPARE(countRows(replaced, hyphens), countRows(pristine, hyphens));
     QCOMPARE(ensureProgramCopy(m_db, target).notice, QString()); // the replacement is kept
-}
-
-void TestRefDb::tableEditorStoresAndRefuses()
-{
-    const QString path = scratchCopy(QStringLiteral("editor.db"));
-    TableEditor editor(path, QStringLiteral("T_CountryAndAreaCodes"), QStringLiteral("CountryCode"));
-    QCOMPARE(editor.model().rowCount(), 17);
-    QCOMPARE(editor.model().index(0, 0).data().toString(), QStringLiteral("1"));
-    QString reason;
-    QVERIFY(!editor.appendRow({{"CountryCode", "49"}, {"AreaCode", "711"}}, &reason));
-    QVERIFY(!reason.isEmpty());
-    QVERIFY(!editor.appendRow({{"CountryCode", "423"}, {"AreaCode", ""}}, &reason));
-    QVERIFY(editor.appendRow({{"CountryCode", "49"}, {"AreaCode", "40"}, {"Place", "Hamburg"}}, &reason));
-    QCOMPARE(editor.model().rowCount(), 18);
-
-    // A row with a NULL area code can be edited in place.
-    int liechtenstein = -1;
-    for (int row = 0; row < editor.model().rowCount(); ++row) {
-        if (editor.model().index(row, 0).data().toString() == QLatin1String("423"))
-            liechtenstein = row;
-    }
-    QVERIFY(liechtenstein >= 0);
-    QVERIFY(editor.model().setData(editor.model().index(liechtenstein, 2), QStringLiteral("FL")));
-    // A cleared cell is stored as NULL, not as an empty text that no lookup matches.
-    int teltow = -1;
-    for (int row = 0; row < editor.model().rowCount(); ++row) {
-        if (editor.model().index(row, 1).data().toString() == QLatin1String("3328"))
-            teltow = row;
-    }
-    QVERIFY(editor.model().setData(editor.model().index(teltow, 1), QStringLiteral("  ")));
-
-    Connection db = Connection::Open(path);
-    QCOMPARE(countRows(db, QStringLiteral("SELECT * FROM T_CountryAndAreaCodes WHERE AreaCode = '40'")), 1);
-    QCOMPARE(countRows(db, QStringLiteral("SELECT * FROM T_CountryAndAreaCodes WHERE CountryCode = '423' AND Place = 'FL'")), 1);
-    QCOMPARE(countRows(db, QStringLiteral("SELECT * FROM T_CountryAndAreaCodes WHERE CountryCode = '49' AND AreaCode IS NULL")), 1);
-    QCOMPARE(countRows(db, QStringLiteral("SELECT * FROM T_CountryAndAreaCodes WHERE AreaCode = '3328'")), 0);
-
-    QVERIFY(editor.removeRow(0));
-    QCOMPARE(countRows(db, QStringLiteral("SELECT * FROM T_CountryAndAreaCodes WHERE CountryCode = '1'")), 0);
-}
-
-void TestRefDb::refusedEditIsUndoneInTheGrid_data()
-{
-    QTest::addColumn<int>("column");
-    QTest::addColumn<QString>("value");
-    QTest::newRow("area code that exists") << 1 << "711";
-    QTest::newRow("second NULL area code of a country") << 1 << "";
-    QTest::newRow("no country code") << 0 << "";
-}
-
-// An edit the table refuses leaves the grid showing what the table holds,
-// and the edits that follow are stored as usual.
-void TestRefDb::refusedEditIsUndoneInTheGrid()
-{
-    QFETCH(int, column);
-    QFETCH(QString, value);
-    const QString path = scratchCopy(QStringLiteral("refused.db"));
-    Connection::Open(path, Connection::Mode::ReadWrite)
-        .Execute(QStringLiteral("INSERT INTO T_CountryAndAreaCodes (CountryCode, AreaCode) VALUES ('49', NULL)"));
-    TableEditor editor(path, QStringLiteral("T_CountryAndAreaCodes"), QStringLiteral("CountryCode"));
-    TableModel &model = editor.model();
-    const auto rowOf = [&](const QString &area) {
-        for (int row = 0; row < model.rowCount(); ++row) {
-            if (model.index(row, 1).data().toString() == area)
-                return row;
-        }
-        return -1;
-    };
-    const QModelIndex munich = model.index(rowOf(QStringLiteral("89")), column);
-    const QString before = munich.data().toString();
-    QVERIFY(!model.setData(munich, value));
-    QCOMPARE(munich.data().toString(), before);
-    QVERIFY(!model.isDirty());
-    QVERIFY(model.setData(model.index(rowOf(QStringLiteral("30")), 2), QStringLiteral("Berlin-Mitte")));
-    Connection db = Connection::Open(path);
-    QCOMPARE(countRows(db, QStringLiteral("SELECT * FROM T_CountryAndAreaCodes WHERE Place = 'Berlin-Mitte'")), 1);
-    QCOMPARE(countRows(db, QStringLiteral("SELECT * FROM T_CountryAndAreaCodes WHERE CountryCode = '49' AND AreaCode = '89'")), 1);
 }
 
 void TestRefDb::csvParsing_data()
