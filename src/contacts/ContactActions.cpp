@@ -68,10 +68,10 @@ void showTelDB(AppServices &services, QWidget *parent)
     dialog.exec();
 }
 
-void showNumberFormat(AppServices &services, QWidget *parent)
+void showNumberFormat(AppServices &services, QWidget *parent, const telephone::SettingTexts &opener)
 {
     telephone::frmVorwahlen dialog(services.settings, services.messages, services.referenceDatabase,
-                                   services.paths.programFolder, helpOf(services), parent);
+                                   services.paths.programFolder, helpOf(services), parent, opener);
     dialog.exec();
 }
 

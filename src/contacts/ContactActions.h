@@ -1,6 +1,7 @@
 #pragma once
 
 #include "contacts/ContactRun.h"
+#include "contacts/telephone/TelSettingsCheck.h"
 #include "platform/refdb/Database.h"
 
 #include <QObject>
@@ -35,8 +36,9 @@ private:
 };
 
 // The telephone table editor and the number-format dialog, modal over
-// `parent`; the options dialog opens them.
+// `parent`; the options dialog opens them and hands the number-format dialog
+// its unsaved telephone values.
 void showTelDB(AppServices &services, QWidget *parent);
-void showNumberFormat(AppServices &services, QWidget *parent);
+void showNumberFormat(AppServices &services, QWidget *parent, const telephone::SettingTexts &opener);
 
 } // namespace kw::contacts

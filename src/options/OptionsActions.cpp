@@ -18,7 +18,9 @@ void OptionsActions::mnuOptionen_Click()
     AppServices &services = m_services;
     // The telephone table editor and the number-format dialog, which the options open.
     const TelDialogHooks hooks{[&services](QWidget *parent) { contacts::showTelDB(services, parent); },
-                               [&services](QWidget *parent) { contacts::showNumberFormat(services, parent); }};
+                               [&services](QWidget *parent, const TelDialogHooks::SettingTexts &shown) {
+                                   contacts::showNumberFormat(services, parent, shown);
+                               }};
     frmOptions dialog(services, hooks, &m_window);
     dialog.exec(); // it writes on OK only
 }

@@ -51,11 +51,10 @@ void frmOptions::wireTelephonePage()
             return;
         // The separators there are judged against the extension separator
         // shown here, saved or not: both may change in one go.
-        QVariantMap shown;
+        TelDialogHooks::SettingTexts shown;
         for (const auto &[name, value] : m_form.valuesToSave())
             shown.insert(name, value);
-        setProperty(contacts::telephone::kOpenerTelSettings, shown);
-        m_hooks.showVorwahlen(this);
+        m_hooks.showVorwahlen(this, shown);
     });
 }
 

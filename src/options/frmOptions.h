@@ -1,5 +1,6 @@
 #pragma once
 
+#include "contacts/telephone/TelSettingsCheck.h"
 #include "options/OptionsForm.h"
 #include "options/frmOptionsUi.h"
 
@@ -15,11 +16,15 @@ namespace kw::options {
 
 // The two telephone dialogs the options open over themselves; they live with
 // the telephone tools and are handed in by the program's wiring. An empty
-// hook leaves its button without effect.
+// hook leaves its button without effect. The number-format dialog is handed
+// the telephone values shown here, saved or not.
 struct TelDialogHooks
 {
-    std::function<void(QWidget *parent)> showTelDB;     // "Tabellen für Vorwahlen..."
-    std::function<void(QWidget *parent)> showVorwahlen; // "benutzerdefiniertes Telefonnummernformat..."
+    using SettingTexts = contacts::telephone::SettingTexts;
+    // "Tabellen für Vorwahlen..."
+    std::function<void(QWidget *parent)> showTelDB;
+    // "benutzerdefiniertes Telefonnummernformat..."
+    std::function<void(QWidget *parent, const SettingTexts &shown)> showVorwahlen;
 };
 
 // "Optionen": every option of the tools, loaded at opening and written by OK.

@@ -216,8 +216,9 @@ void TestOptionsChecks::extensionSeparatorChangedOnBothSides()
     w.addTelephoneTables();
     int formatResult = -1;
     TelDialogHooks hooks;
-    hooks.showVorwahlen = [&](QWidget *parent) {
-        frmVorwahlen format(w.services.settings, w.services.messages, w.services.referenceDatabase, w.services.paths.programFolder, {}, parent);
+    hooks.showVorwahlen = [&](QWidget *parent, const SettingTexts &shown) {
+        frmVorwahlen format(w.services.settings, w.services.messages, w.services.referenceDatabase,
+                            w.services.paths.programFolder, {}, parent, shown);
         QLineEdit *out = format.controls().cmbDurchwahlTrennOut->lineEdit();
         QTest::keyClick(out, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(out, "/");

@@ -431,7 +431,7 @@ void TestOptionsDialog::buttonsOpenTheTelephoneDialogsAndHelp()
     QStringList opened;
     QWidget *owner = nullptr;
     TelDialogHooks hooks{[&](QWidget *parent) { opened << "frmTelDB"; owner = parent; },
-                         [&](QWidget *parent) { opened << "frmVorwahlen"; owner = parent; }};
+                         [&](QWidget *parent, const SettingTexts &) { opened << "frmVorwahlen"; owner = parent; }};
     const auto dialog = w.options(hooks);
     dialog->controls().cmdTelDB->click();
     dialog->controls().cmdTelOptions->click();

@@ -78,9 +78,4 @@ std::optional<SettingsProblem> refusePendingTelSettings(Settings &settings, Mess
                                                         refdb::Database &database, const SettingTexts &pending,
                                                         const SettingTexts &opener = {});
 
-// The property under which a window that opens the number-format dialog
-// offers its unsaved telephone values (a QVariantMap by setting name), so
-// that a separator is judged against the extension separator it shows.
-inline constexpr char kOpenerTelSettings[] = "pendingTelSettings";
-
 } // namespace kw::contacts::telephone

@@ -176,13 +176,15 @@ QList<QPair<ui::HistoryTextBox *, QString>> frmVorwahlenUi::separatorHistories()
 }
 
 frmVorwahlen::frmVorwahlen(Settings &settings, Messages &messages, refdb::Database &database,
-                           const QString &programFolder, std::function<void(QWidget *)> help, QWidget *parent)
+                           const QString &programFolder, std::function<void(QWidget *)> help, QWidget *parent,
+                           SettingTexts opener)
     : QDialog(parent)
     , m_settings(settings)
     , m_messages(messages)
     , m_database(database)
     , m_programFolder(programFolder)
     , m_help(std::move(help))
+    , m_opener(std::move(opener))
 {
     m_ui.setupUi(this);
     for (ui::HistoryTextBox *box : m_ui.combos())
@@ -267,14 +269,8 @@ void frmVorwahlen::SetHistoryFiles()
 // focus.
 bool frmVorwahlen::refusedByCheck(const NumberFormatValues &edited)
 {
-    SettingTexts opener;
-    if (parentWidget()) {
-        const QVariantMap offered = parentWidget()->property(kOpenerTelSettings).toMap();
-        for (auto it = offered.cbegin(); it != offered.cend(); ++it)
-            opener.insert(it.key(), it.value().toString());
-    }
     const std::optional<SettingsProblem> problem =
-        refusePendingTelSettings(m_settings, m_messages, m_database, settingTexts(edited), opener);
+        refusePendingTelSettings(m_settings, m_messages, m_database, settingTexts(edited), m_opener);
     if (!problem)
         return false;
     for (ui::HistoryTextBox *box : m_ui.combos()) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "contacts/telephone/NumberFormat.h"
+#include "contacts/telephone/TelSettingsCheck.h"
 
 #include <QDialog>
 #include <QList>
@@ -62,15 +63,15 @@ struct frmVorwahlenUi
 
 // "Telefonnummer Optionen": the output layout of the telephone formatter,
 // with two example numbers rebuilt at every edit. Saves only on "OK", and
-// only values the formatter keeps stable (TelSettingsCheck), judged with the
-// unsaved telephone values its parent offers (kOpenerTelSettings).
+// only values the formatter keeps stable (TelSettingsCheck), judged together
+// with `opener`, the unsaved telephone values of the dialog that opened it.
 class frmVorwahlen : public QDialog
 {
     Q_OBJECT
 
 public:
     frmVorwahlen(Settings &settings, Messages &messages, refdb::Database &database, const QString &programFolder,
-                 std::function<void(QWidget *)> help, QWidget *parent = nullptr);
+                 std::function<void(QWidget *)> help, QWidget *parent = nullptr, SettingTexts opener = {});
 
     void Form_Load();
     void cmdOK_Click();
@@ -93,6 +94,7 @@ private:
     refdb::Database &m_database;
     QString m_programFolder;
     std::function<void(QWidget *)> m_help;
+    SettingTexts m_opener;
 };
 
 } // namespace kw::contacts::telephone
