@@ -11,14 +11,6 @@
 #include "shell/frmHauptUi.h"
 
 namespace kw::contacts {
-namespace {
-
-std::function<void(QWidget *)> helpOf(AppServices &services)
-{
-    return [&services](QWidget *window) { services.help->showHelpFor(window); };
-}
-
-} // namespace
 
 ContactActions::ContactActions(frmHaupt &window, AppServices &services)
     : QObject(&window)
@@ -64,14 +56,14 @@ void ContactActions::mnuTelTest_Click()
 
 void showTelDB(AppServices &services, QWidget *parent)
 {
-    telephone::frmTelDB dialog(services.messages, services.paths.referenceDatabase(), helpOf(services), parent);
+    telephone::frmTelDB dialog(services.messages, services.paths.referenceDatabase(), *services.help, parent);
     dialog.exec();
 }
 
 void showNumberFormat(AppServices &services, QWidget *parent, const telephone::SettingTexts &opener)
 {
     telephone::frmVorwahlen dialog(services.settings, services.messages, services.referenceDatabase,
-                                   services.paths.programFolder, helpOf(services), parent, opener);
+                                   services.paths.programFolder, *services.help, parent, opener);
     dialog.exec();
 }
 

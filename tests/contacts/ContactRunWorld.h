@@ -16,6 +16,7 @@
 #include "platform/mailstore/UserProperties.h"
 #include "platform/refdb/Database.h"
 #include "platform/refdb/FixtureDatabase.h"
+#include "platform/ui/HelpViewer.h"
 #include "support/ItemFixture.h"
 #include "support/RecordingRunView.h"
 #include "support/TestEnv.h"
@@ -87,6 +88,7 @@ struct ContactWorld
     mailstore::ProfileDbPtr db;
     mailstore::FolderRecord folder;
     RecordingRunView view;
+    ui::RecordingHelpViewer help;
     QStringList calls;
 };
 

@@ -1,6 +1,7 @@
 #include "contacts/telephone/frmTelDB.h"
 
 #include "contacts/telephone/TelTableModel.h"
+#include "platform/ui/HelpViewer.h"
 #include "shell/ErrorTrap.h"
 #include "shell/GlobalFunctions.h"
 
@@ -153,8 +154,8 @@ void frmTelDBUi::setupUi(QDialog *dialog)
     dialog->resize(780, 540);
 }
 
-frmTelDB::frmTelDB(Messages &messages, QString databasePath, std::function<void(QWidget *)> help, QWidget *parent)
-    : QDialog(parent), m_messages(messages), m_path(std::move(databasePath)), m_help(std::move(help))
+frmTelDB::frmTelDB(Messages &messages, QString databasePath, ui::HelpViewer &help, QWidget *parent)
+    : QDialog(parent), m_messages(messages), m_path(std::move(databasePath)), m_help(help)
 {
     m_ui.setupUi(this);
     connect(m_ui.cmdNew1, &QPushButton::clicked, this, [this] { cmdNew1_Click(); });
@@ -290,8 +291,7 @@ void frmTelDB::cmdOK_Click()
 
 void frmTelDB::cmdHelp_Click()
 {
-    if (m_help)
-        m_help(this);
+    m_help.showHelpFor(this);
 }
 
 // However the window closes, a new row still open is stored (or refused).

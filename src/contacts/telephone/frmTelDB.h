@@ -13,6 +13,9 @@ class QPushButton;
 
 namespace kw {
 class Messages;
+namespace ui {
+class HelpViewer;
+}
 }
 
 namespace kw::contacts::telephone {
@@ -79,8 +82,7 @@ class frmTelDB : public QDialog
 public:
     // `databasePath`: the program folder's reference database; `help` shows
     // this window's help page.
-    frmTelDB(Messages &messages, QString databasePath, std::function<void(QWidget *)> help,
-             QWidget *parent = nullptr);
+    frmTelDB(Messages &messages, QString databasePath, ui::HelpViewer &help, QWidget *parent = nullptr);
     ~frmTelDB() override;
 
     void Form_Load();
@@ -110,7 +112,7 @@ private:
     frmTelDBUi m_ui;
     Messages &m_messages;
     QString m_path;
-    std::function<void(QWidget *)> m_help;
+    ui::HelpViewer &m_help;
     refdb::Connection m_connection; // before the models: they go first
     std::unique_ptr<TelTableModel> m_countryArea;
     std::unique_ptr<TelTableModel> m_nddp;

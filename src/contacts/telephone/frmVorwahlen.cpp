@@ -2,6 +2,7 @@
 
 #include "contacts/telephone/TelSettingsCheck.h"
 #include "platform/refdb/Database.h"
+#include "platform/ui/HelpViewer.h"
 #include "platform/ui/HistoryTextBox.h"
 #include "shell/AppPaths.h"
 #include "shell/ErrorTrap.h"
@@ -176,14 +177,13 @@ QList<QPair<ui::HistoryTextBox *, QString>> frmVorwahlenUi::separatorHistories()
 }
 
 frmVorwahlen::frmVorwahlen(Settings &settings, Messages &messages, refdb::Database &database,
-                           const QString &programFolder, std::function<void(QWidget *)> help, QWidget *parent,
-                           SettingTexts opener)
+                           const QString &programFolder, ui::HelpViewer &help, QWidget *parent, SettingTexts opener)
     : QDialog(parent)
     , m_settings(settings)
     , m_messages(messages)
     , m_database(database)
     , m_programFolder(programFolder)
-    , m_help(std::move(help))
+    , m_help(help)
     , m_opener(std::move(opener))
 {
     m_ui.setupUi(this);
@@ -302,8 +302,7 @@ void frmVorwahlen::cmdCancel_Click()
 
 void frmVorwahlen::cmdHelp_Click()
 {
-    if (m_help)
-        m_help(this);
+    m_help.showHelpFor(this);
 }
 
 } // namespace kw::contacts::telephone

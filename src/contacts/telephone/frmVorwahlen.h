@@ -18,6 +18,7 @@ namespace refdb {
 class Database;
 }
 namespace ui {
+class HelpViewer;
 class HistoryTextBox;
 }
 }
@@ -71,7 +72,7 @@ class frmVorwahlen : public QDialog
 
 public:
     frmVorwahlen(Settings &settings, Messages &messages, refdb::Database &database, const QString &programFolder,
-                 std::function<void(QWidget *)> help, QWidget *parent = nullptr, SettingTexts opener = {});
+                 ui::HelpViewer &help, QWidget *parent = nullptr, SettingTexts opener = {});
 
     void Form_Load();
     void cmdOK_Click();
@@ -93,7 +94,7 @@ private:
     Messages &m_messages;
     refdb::Database &m_database;
     QString m_programFolder;
-    std::function<void(QWidget *)> m_help;
+    ui::HelpViewer &m_help;
     SettingTexts m_opener;
 };
 

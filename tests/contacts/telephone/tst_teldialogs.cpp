@@ -54,6 +54,7 @@ private Q_SLOTS:
     void testDialogColours_data();
     void testDialogColours();
     void separatorHistoriesLiveInPreferences();
+    void helpButtonOpensTheWindowsPage();
     void testDialogReportsMissingDatabaseOncePerOpening();
     void tableEditorStoresOrTakesBack_data();
     void tableEditorStoresOrTakesBack();
@@ -99,11 +100,25 @@ void TestTelDialogs::testDialogColours()
 void TestTelDialogs::separatorHistoriesLiveInPreferences()
 {
     test::ContactWorld w;
-    frmVorwahlen dialog(w.env.settings, w.env.messages, w.database, w.env.programFolder(), {});
+    frmVorwahlen dialog(w.env.settings, w.env.messages, w.database, w.env.programFolder(), w.help);
     const auto histories = dialog.controls().separatorHistories();
     QVERIFY(!histories.isEmpty());
     for (const auto &[box, file] : histories)
         QCOMPARE(box->historyFile(), w.env.programFolder() + "/Preferences/" + file);
+}
+
+void TestTelDialogs::helpButtonOpensTheWindowsPage()
+{
+    test::ContactWorld w;
+    w.help.setHelpFolder(KW_SOURCE_DIR "/data/help");
+    frmTelDB tables(w.env.messages, w.databasePath(), w.help);
+    QTest::mouseClick(tables.controls().cmdHelp, Qt::LeftButton);
+    frmVorwahlen format(w.env.settings, w.env.messages, w.database, w.env.programFolder(), w.help);
+    QTest::mouseClick(format.controls().cmdHelp, Qt::LeftButton);
+    QStringList pages;
+    for (const QString &file : w.help.shownFiles)
+        pages << QFileInfo(file).fileName();
+    QCOMPARE(pages, (QStringList{"frmTelDB.html", "frmVorwahlen.html"}));
 }
 
 void TestTelDialogs::testDialogReportsMissingDatabaseOncePerOpening()
@@ -143,7 +158,7 @@ void TestTelDialogs::tableEditorStoresOrTakesBack()
     QFETCH(QString, stored);
     test::ContactWorld w;
     const int before = rows(w, QStringLiteral("1"));
-    frmTelDB dialog(w.env.messages, w.databasePath(), {});
+    frmTelDB dialog(w.env.messages, w.databasePath(), w.help);
     dialog.show();
     QTableView *grid = dialog.controls().GridCountryArea;
     TelTableModel *model = dialog.countryAreaModel();
@@ -185,7 +200,7 @@ void TestTelDialogs::tableEditorDeletesOnlyAfterYes()
 {
     QFETCH(int, answer);
     test::ContactWorld w;
-    frmTelDB dialog(w.env.messages, w.databasePath(), {});
+    frmTelDB dialog(w.env.messages, w.databasePath(), w.help);
     TelTableModel *model = dialog.countryAreaModel();
     dialog.controls().GridCountryArea->setCurrentIndex(model->index(rowOf(model, "49", "30"), 0));
     w.env.box.answerWith(answer);
@@ -228,7 +243,7 @@ void TestTelDialogs::numberFormatExamples()
     test::ContactWorld w;
     for (const auto &[name, value] : settings)
         w.set(name, value);
-    frmVorwahlen dialog(w.env.settings, w.env.messages, w.database, w.env.programFolder(), {});
+    frmVorwahlen dialog(w.env.settings, w.env.messages, w.database, w.env.programFolder(), w.help);
     QCOMPARE(dialog.controls().lblTel->text(), withArea);
     QCOMPARE(dialog.controls().lblTelo->text(), withoutArea);
     // A frame's combos are usable exactly when it is ticked.
@@ -246,7 +261,7 @@ void TestTelDialogs::numberFormatSavesOnlyOnOk()
         dialog.controls().frmNumberBlocksAreaPres->setChecked(true);
     };
     {
-        frmVorwahlen dialog(w.env.settings, w.env.messages, w.database, w.env.programFolder(), {});
+        frmVorwahlen dialog(w.env.settings, w.env.messages, w.database, w.env.programFolder(), w.help);
         edit(dialog);
         dialog.cmdCancel_Click();
     }
@@ -254,7 +269,7 @@ void TestTelDialogs::numberFormatSavesOnlyOnOk()
     QCOMPARE(w.env.settings.GetSetting("DurchwahlTrennOut", "?"), QStringLiteral("-"));
     NumberFormatValues saved;
     {
-        frmVorwahlen dialog(w.env.settings, w.env.messages, w.database, w.env.programFolder(), {});
+        frmVorwahlen dialog(w.env.settings, w.env.messages, w.database, w.env.programFolder(), w.help);
         edit(dialog);
         dialog.controls().frmNumberBlocksAreaNo->setChecked(false);
         dialog.controls().cmbBlockT[0]->setText(QStringLiteral("2")); // disabled, saved all the same
@@ -267,7 +282,7 @@ void TestTelDialogs::numberFormatSavesOnlyOnOk()
     QCOMPARE(w.env.settings.GetSetting("UseNumberBlocksAreaPres", "?"), QStringLiteral("1"));
     QCOMPARE(w.env.settings.GetSetting("UseNumberBlocksAreaNo", "?"), QStringLiteral("0"));
     QVERIFY(QFile::exists(w.env.programFolder() + "/Preferences/HyphenOut.dat"));
-    frmVorwahlen again(w.env.settings, w.env.messages, w.database, w.env.programFolder(), {});
+    frmVorwahlen again(w.env.settings, w.env.messages, w.database, w.env.programFolder(), w.help);
     QCOMPARE(again.values().texts, saved.texts);
     QCOMPARE(again.controls().cmbDurchwahlTrennOut->itemText(0), QStringLiteral("/"));
 }
@@ -286,7 +301,7 @@ void TestTelDialogs::numberFormatRefusesDigitSeparators()
     QFETCH(QString, combo);
     QFETCH(QString, text);
     test::ContactWorld w;
-    frmVorwahlen dialog(w.env.settings, w.env.messages, w.database, w.env.programFolder(), {});
+    frmVorwahlen dialog(w.env.settings, w.env.messages, w.database, w.env.programFolder(), w.help);
     for (ui::HistoryTextBox *box : dialog.controls().combos()) {
         if (box->objectName() == combo)
             box->setText(text);
@@ -337,7 +352,7 @@ void TestTelDialogs::numberFormatRefusesSeparatorsThatChangeNumbersAgain()
     const QByteArray before = file.readAll();
     file.close();
 
-    frmVorwahlen dialog(w.env.settings, w.env.messages, w.database, w.env.programFolder(), {});
+    frmVorwahlen dialog(w.env.settings, w.env.messages, w.database, w.env.programFolder(), w.help);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowActive(&dialog));
     auto *box = dialog.findChild<ui::HistoryTextBox *>(combo);
