@@ -6,7 +6,7 @@
 #include "platform/mailstore/Item.h"
 #include "platform/mailstore/Items.h"
 #include "platform/mailstore/NameSpace.h"
-#include "platform/refdb/Connection.h"
+#include "platform/refdb/Database.h"
 #include "shell/ErrorTrap.h"
 #include "shell/FolderFunctions.h"
 #include "shell/RunFrame.h"
@@ -117,9 +117,9 @@ int insertIntoFolder(HolidayServices &services, const mailstore::FolderPtr &tick
 
 } // namespace
 
-QStringList statesOf(const QString &referenceDatabase, const QString &country)
+QStringList statesOf(refdb::Database &referenceDatabase, const QString &country)
 {
-    refdb::Connection db = refdb::Connection::Open(referenceDatabase);
+    refdb::Connection db = referenceDatabase.open();
     // Country is a case-folding column, so "de" lists the German states too.
     refdb::Recordset rs = db.OpenRecordset(QStringLiteral("SELECT State FROM T_Holidays WHERE Country = ?"), {country});
     QStringList states;
@@ -130,10 +130,10 @@ QStringList statesOf(const QString &referenceDatabase, const QString &country)
     return states;
 }
 
-std::optional<QList<Period>> readPeriods(const QString &referenceDatabase, const QString &state,
+std::optional<QList<Period>> readPeriods(refdb::Database &referenceDatabase, const QString &state,
                                          const QString &country)
 {
-    refdb::Connection db = refdb::Connection::Open(referenceDatabase);
+    refdb::Connection db = referenceDatabase.open();
     refdb::Recordset row = db.OpenRecordset(
         QStringLiteral("SELECT * FROM T_Holidays WHERE State = ? AND Country = ?"), {state, country});
     if (row.Eof())
@@ -161,7 +161,8 @@ QString holidaySubject(const QString &description, const QString &state)
 int InsertHolidays(HolidayServices &services, const WorkingSet &set, const QString &state, const QString &country)
 {
     int inserted = 0;
-    guardedRun(services, place::HolidayInsert, {}, [&] {
+    RunGuard guard{services.messages, services.switchBusy};
+    guardedRun(guard, place::HolidayInsert, {}, [&] {
         const std::optional<QList<Period>> periods = readPeriods(services.referenceDatabase, state, country);
         if (!periods) {
             services.messages.ShowMessage(kChooseState, ui::mb::Information, titles::Info);

@@ -12,6 +12,9 @@
 namespace kw {
 class Messages;
 struct WorkingSet;
+namespace refdb {
+class Database;
+}
 }
 
 // The school holidays of one country and state, read from the reference
@@ -25,7 +28,7 @@ namespace kw::itemtools::holidays {
 struct HolidayServices
 {
     Messages &messages;
-    QString referenceDatabase; // path of KontorwerkPub.db
+    refdb::Database &referenceDatabase;
     mailstore::NameSpacePtr ns;
     // The busy switch of an insertion: none, the modal dialog is lock enough.
     std::function<void(bool starting)> switchBusy = {};
@@ -43,13 +46,13 @@ struct Period
 
 // The state codes listed for a country (compared without regard to case),
 // in German collation order. Throws PlatformError.
-QStringList statesOf(const QString &referenceDatabase, const QString &country);
+QStringList statesOf(refdb::Database &referenceDatabase, const QString &country);
 
 // The periods with a first day of the row of (state, country), ascending by
 // period number; nullopt when there is no such row. Throws PlatformError when
 // such a period has no valid last day (none, or one before its first day) or
 // no name.
-std::optional<QList<Period>> readPeriods(const QString &referenceDatabase, const QString &state,
+std::optional<QList<Period>> readPeriods(refdb::Database &referenceDatabase, const QString &state,
                                          const QString &country);
 
 // "Herbstferien 2027 (BY)"

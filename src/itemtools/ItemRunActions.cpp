@@ -6,6 +6,7 @@
 #include "itemtools/frmMClassChange.h"
 #include "shell/AppServices.h"
 #include "shell/BrowseForFolderFunctions.h"
+#include "shell/MailProfile.h"
 #include "shell/frmHaupt.h"
 
 #include <QLabel>
@@ -67,7 +68,16 @@ void ItemRunActions::mnuAttMove_Click()
 
 void ItemRunActions::mnuHoliday_Click()
 {
-    showHolidayDialog(&m_window, m_services);
+    if (m_services.busy.isBusy())
+        return;
+    AppServices &s = m_services;
+    // The one place the holiday import reaches the mail store. The dialog
+    // works on the calendars ticked in the main window (or the open shared
+    // calendar).
+    frmHoliday dialog(
+        {s.messages, s.referenceDatabase, s.mailProfile.mapiNamespace()},
+        [&s] { return s.folders.GetActivatedFolders(gatemode::OnlyAppointment, true); }, &m_window);
+    dialog.exec();
 }
 
 } // namespace kw::itemtools

@@ -11,9 +11,10 @@ class frmHaupt;
 
 namespace kw::itemtools {
 
-// The main window's entries of the message-class change and the attachment
-// runs, over its controls and the program's services. A child of the
-// window, so it lives exactly as long. No entry starts while a run is busy.
+// The main window's entries of the message-class change, the attachment runs
+// and the school holidays, over its controls and the program's services. A
+// child of the window, so it lives exactly as long. No entry starts while a
+// run is busy.
 class ItemRunActions : public QObject
 {
 public:

@@ -1,11 +1,8 @@
 #include "itemtools/frmHoliday.h"
 
-#include "shell/AppServices.h"
-#include "shell/MailProfile.h"
 #include "shell/ErrorTrap.h"
 
 #include <QComboBox>
-#include <QDir>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -96,17 +93,6 @@ void frmHoliday::FillStates()
 void frmHoliday::cmdEinfuegen_Click()
 {
     holidays::InsertHolidays(m_services, m_set, m_ui.txtState->currentText(), m_ui.txtCountry->currentText());
-}
-
-void showHolidayDialog(QWidget *window, AppServices &services)
-{
-    // The one place the holiday import reaches the mail store.
-    holidays::HolidayServices holidayServices{
-        services.messages, services.paths.referenceDatabase(), services.mailProfile.mapiNamespace()};
-    frmHoliday dialog(std::move(holidayServices),
-                      [&services] { return services.folders.GetActivatedFolders(gatemode::OnlyAppointment, true); },
-                      window);
-    dialog.exec();
 }
 
 } // namespace kw::itemtools

@@ -12,10 +12,6 @@ class QGroupBox;
 class QLabel;
 class QPushButton;
 
-namespace kw {
-class AppServices;
-}
-
 namespace kw::itemtools {
 
 // The controls of the holiday dialog, created with their object names; no connections.
@@ -58,9 +54,5 @@ private:
     WorkingSet m_set;
     bool mFoldersOK = false;
 };
-
-// Opens the dialog modally over the main window, on the calendars ticked
-// there (or the open shared calendar).
-void showHolidayDialog(QWidget *window, AppServices &services);
 
 } // namespace kw::itemtools

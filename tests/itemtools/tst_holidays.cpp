@@ -1,12 +1,13 @@
 #include "itemtools/frmHoliday.h"
+#include "platform/core/PlatformError.h"
 #include "platform/mailstore/Application.h"
 #include "platform/mailstore/Folder.h"
 #include "platform/mailstore/Item.h"
 #include "platform/mailstore/Items.h"
 #include "platform/mailstore/NameSpace.h"
-#include "platform/core/PlatformError.h"
 #include "platform/mailstore/ProfileDb.h"
 #include "platform/refdb/Builder.h"
+#include "platform/refdb/Database.h"
 #include "shell/FolderStructureFunctions.h"
 #include "shell/SharedFolder.h"
 #include "support/TestEnv.h"
@@ -32,6 +33,7 @@ struct World
     SharedFolder shared;
     FolderFunctions folders{structure, shared, env.messages, env.mailProfile};
     mailstore::NameSpacePtr ns;
+    refdb::Database database{refdb()};
 
     World()
     {
@@ -46,7 +48,7 @@ struct World
         ns = env.mailProfile.mapiNamespace();
     }
     QString refdb() const { return env.programFolder() + QStringLiteral("/KontorwerkPub.db"); }
-    holidays::HolidayServices services() { return {env.messages, refdb(), ns}; }
+    holidays::HolidayServices services() { return {env.messages, database, ns}; }
     mailstore::FolderPtr folder(const QString &name) { return ns->Folders()->Item(1)->Folders()->Item(name); }
     WorkingSet ticked(const QStringList &names)
     {
@@ -361,7 +363,7 @@ void TestHolidays::shippedTables()
 {
     QFETCH(QString, country);
     QFETCH(QString, states);
-    const QString db = QStringLiteral(KW_DATA_DIR "/KontorwerkPub.db");
+    refdb::Database db(QStringLiteral(KW_DATA_DIR "/KontorwerkPub.db"));
     QCOMPARE(holidays::statesOf(db, country).join(' '), states);
     for (const QString &state : states.split(' ')) {
         const auto periods = holidays::readPeriods(db, state, country); // throws for a period without To or name
@@ -403,7 +405,8 @@ void TestHolidays::shippedPeriods()
     QFETCH(QString, state);
     QFETCH(int, index);
     QFETCH(QString, period);
-    const auto periods = holidays::readPeriods(QStringLiteral(KW_DATA_DIR "/KontorwerkPub.db"), state, country);
+    refdb::Database shipped(QStringLiteral(KW_DATA_DIR "/KontorwerkPub.db"));
+    const auto periods = holidays::readPeriods(shipped, state, country);
     QVERIFY(periods);
     QString found;
     for (const holidays::Period &p : *periods) {
