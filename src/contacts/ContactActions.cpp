@@ -56,7 +56,7 @@ void ContactActions::mnuTelTest_Click()
 
 void showTelDB(AppServices &services, QWidget *parent)
 {
-    telephone::frmTelDB dialog(services.messages, services.paths.referenceDatabase(), *services.help, parent);
+    telephone::frmTelDB dialog(services.messages, services.referenceDatabase, *services.help, parent);
     dialog.exec();
 }
 

@@ -1,6 +1,7 @@
 #include "contacts/telephone/frmTelDB.h"
 
 #include "contacts/telephone/TelTableModel.h"
+#include "platform/refdb/Database.h"
 #include "platform/ui/HelpViewer.h"
 #include "shell/ErrorTrap.h"
 #include "shell/GlobalFunctions.h"
@@ -154,8 +155,11 @@ void frmTelDBUi::setupUi(QDialog *dialog)
     dialog->resize(780, 540);
 }
 
-frmTelDB::frmTelDB(Messages &messages, QString databasePath, ui::HelpViewer &help, QWidget *parent)
-    : QDialog(parent), m_messages(messages), m_path(std::move(databasePath)), m_help(help)
+frmTelDB::frmTelDB(Messages &messages, refdb::Database &database, ui::HelpViewer &help, QWidget *parent)
+    : QDialog(parent)
+    , m_messages(messages)
+    , m_database(database)
+    , m_help(help)
 {
     m_ui.setupUi(this);
     connect(m_ui.cmdNew1, &QPushButton::clicked, this, [this] { cmdNew1_Click(); });
@@ -185,7 +189,7 @@ void frmTelDB::Form_Load()
     m_ui.cmdHelp->setText(QStringLiteral("Hilfe"));
     m_ui.lblCautionDes->setText(QString::fromUtf8("Änderung an den Tabellen werden sofort gespeichert!"));
     trapErrors(m_messages, place::TelTableLoad, QString(), [this] {
-        m_connection = refdb::Connection::Open(m_path, refdb::Connection::Mode::ReadWrite);
+        m_connection = m_database.openForWriting();
         m_countryArea = openGrid(m_ui.GridCountryArea, QStringLiteral("T_CountryAndAreaCodes"));
         m_nddp = openGrid(m_ui.GridNDDP, QStringLiteral("T_CountryCodes"));
     });

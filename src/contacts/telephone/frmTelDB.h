@@ -13,6 +13,9 @@ class QPushButton;
 
 namespace kw {
 class Messages;
+namespace refdb {
+class Database;
+}
 namespace ui {
 class HelpViewer;
 }
@@ -80,9 +83,9 @@ class frmTelDB : public QDialog
     Q_OBJECT
 
 public:
-    // `databasePath`: the program folder's reference database; `help` shows
-    // this window's help page.
-    frmTelDB(Messages &messages, QString databasePath, ui::HelpViewer &help, QWidget *parent = nullptr);
+    // `database`: the program folder's reference database, edited through a
+    // connection of its own; `help` shows this window's help page.
+    frmTelDB(Messages &messages, refdb::Database &database, ui::HelpViewer &help, QWidget *parent = nullptr);
     ~frmTelDB() override;
 
     void Form_Load();
@@ -111,7 +114,7 @@ private:
 
     frmTelDBUi m_ui;
     Messages &m_messages;
-    QString m_path;
+    refdb::Database &m_database;
     ui::HelpViewer &m_help;
     refdb::Connection m_connection; // before the models: they go first
     std::unique_ptr<TelTableModel> m_countryArea;

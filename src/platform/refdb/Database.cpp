@@ -44,6 +44,11 @@ Connection Database::open() const
     return Connection::Open(m_path);
 }
 
+Connection Database::openForWriting() const
+{
+    return Connection::Open(m_path, Connection::Mode::ReadWrite);
+}
+
 void Database::release()
 {
     m_cache.clear();

@@ -31,6 +31,9 @@ public:
 
     // A fresh read-only connection. Throws PlatformError.
     Connection open() const;
+    // A fresh connection that may change the tables (the table editor's).
+    // Throws PlatformError.
+    Connection openForWriting() const;
 
     // Identifies the file's current content. Throws PlatformError when the
     // file is missing or unreadable. The file times catch what SQLite's own

@@ -226,7 +226,7 @@ void TestFrmTelDB::keysAndClicks()
     const QString table = grid == 1 ? kAreas : kCountries;
     const QSet<QString> before = tableRows(w.databasePath(), table);
     {
-        frmTelDB dialog(w.env.messages, w.databasePath(), w.help);
+        frmTelDB dialog(w.env.messages, w.database, w.help);
         Person person(dialog, grid);
         person.run(script, w.env.box);
         if (QTest::currentTestFailed())
@@ -262,7 +262,7 @@ void TestFrmTelDB::randomWalkStoresOnlyFinishedRows()
     const QSet<QString> countriesBefore = tableRows(w.databasePath(), kCountries);
     QRandomGenerator random(seed);
     {
-        frmTelDB dialog(w.env.messages, w.databasePath(), w.help);
+        frmTelDB dialog(w.env.messages, w.database, w.help);
         Person people[] = {Person(dialog, 1), Person(dialog, 2)};
         const QStringList texts = {"4", "9", "49", "0", "711", "1", "23", "x", "Ort", " "};
         for (int step = 0; step < steps; ++step) {
@@ -336,7 +336,7 @@ void TestFrmTelDB::shippedTablesOpenReadableAndSorted()
     QFile::remove(w.databasePath());
     QVERIFY(QFile::copy(QStringLiteral(KW_DATA_DIR "/KontorwerkPub.db"), w.databasePath()));
     QFile::setPermissions(w.databasePath(), QFile::ReadOwner | QFile::WriteOwner);
-    frmTelDB dialog(w.env.messages, w.databasePath(), w.help);
+    frmTelDB dialog(w.env.messages, w.database, w.help);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     QVERIFY(dialog.width() <= 800 && dialog.height() <= 600);

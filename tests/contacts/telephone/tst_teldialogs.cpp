@@ -111,7 +111,7 @@ void TestTelDialogs::helpButtonOpensTheWindowsPage()
 {
     test::ContactWorld w;
     w.help.setHelpFolder(KW_SOURCE_DIR "/data/help");
-    frmTelDB tables(w.env.messages, w.databasePath(), w.help);
+    frmTelDB tables(w.env.messages, w.database, w.help);
     QTest::mouseClick(tables.controls().cmdHelp, Qt::LeftButton);
     frmVorwahlen format(w.env.settings, w.env.messages, w.database, w.env.programFolder(), w.help);
     QTest::mouseClick(format.controls().cmdHelp, Qt::LeftButton);
@@ -158,7 +158,7 @@ void TestTelDialogs::tableEditorStoresOrTakesBack()
     QFETCH(QString, stored);
     test::ContactWorld w;
     const int before = rows(w, QStringLiteral("1"));
-    frmTelDB dialog(w.env.messages, w.databasePath(), w.help);
+    frmTelDB dialog(w.env.messages, w.database, w.help);
     dialog.show();
     QTableView *grid = dialog.controls().GridCountryArea;
     TelTableModel *model = dialog.countryAreaModel();
@@ -200,7 +200,7 @@ void TestTelDialogs::tableEditorDeletesOnlyAfterYes()
 {
     QFETCH(int, answer);
     test::ContactWorld w;
-    frmTelDB dialog(w.env.messages, w.databasePath(), w.help);
+    frmTelDB dialog(w.env.messages, w.database, w.help);
     TelTableModel *model = dialog.countryAreaModel();
     dialog.controls().GridCountryArea->setCurrentIndex(model->index(rowOf(model, "49", "30"), 0));
     w.env.box.answerWith(answer);
