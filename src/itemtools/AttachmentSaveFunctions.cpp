@@ -8,9 +8,10 @@
 #include "platform/mailstore/Folder.h"
 #include "platform/mailstore/ProfileDb.h"
 #include "platform/mapi/MapiTags.h"
-#include "shell/SettingNames.h"
+#include "shell/ErrorTrap.h"
 #include "shell/GlobalFunctions.h"
 #include "shell/RegistryFunctions.h"
+#include "shell/SettingNames.h"
 
 #include <QFileInfo>
 #include <set>
@@ -65,11 +66,7 @@ void releaseFreeSpace(RunContext &ctx, const WorkingSet &set)
     forEachFolder(set, [&](const mailstore::FolderPtr &folder) {
         if (!folder || !done.insert(folder->db().get()).second)
             return;
-        try {
-            folder->db()->releaseFreeSpace();
-        } catch (const PlatformError &e) {
-            ctx.messages.HandleError(e, place::LogOnly);
-        }
+        trapErrors(ctx.messages, place::LogOnly, {}, [&] { folder->db()->releaseFreeSpace(); });
     });
 }
 

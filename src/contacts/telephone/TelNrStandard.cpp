@@ -308,10 +308,14 @@ QString FormatTelNumber(const QString &TelNr, bool &Changed, Settings &settings,
     });
     if (!error)
         return result;
-    // The info text is only built for the error: this runs once per number of a run.
-    messages.HandleError(*error, place::FormatTelNumber,
-                         QStringLiteral("(Telephone number.: ") + TelNr + u')');
+    reportFormatFailure(messages, *error, TelNr);
     return QString(QLatin1String(""));
+}
+
+void reportFormatFailure(Messages &messages, const PlatformError &error, const QString &TelNr)
+{
+    // The info text is only built for the error: formatting runs once per number of a run.
+    messages.HandleError(error, place::FormatTelNumber, QStringLiteral("(Telephone number.: ") + TelNr + u')');
 }
 
 QString FormatNumberBlocks(const QString &Digits, const QString &Kind, Settings &settings)

@@ -4,6 +4,7 @@
 
 namespace kw {
 class Messages;
+class PlatformError;
 class Settings;
 namespace refdb {
 class Database;
@@ -42,5 +43,9 @@ QString FormatNumberBlocks(const QString &Digits, const QString &Kind, Settings 
 // other form reports.
 QString FormatTelNumber(const QString &TelNr, bool &Changed, const TelSettings &settings,
                         const TelTables &tables);
+
+// Reports a failure to format TelNr: HandleError with place code 801 and the
+// number in the info text.
+void reportFormatFailure(Messages &messages, const PlatformError &error, const QString &TelNr);
 
 } // namespace kw::contacts::telephone::TelNrStandard

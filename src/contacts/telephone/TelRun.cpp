@@ -136,8 +136,7 @@ struct Formatter
             catchError([&] { result = FormatTelNumber(number, changed, *settings, *tables); });
         if (!error)
             return result;
-        ctx.messages.HandleError(*error, place::FormatTelNumber,
-                                 QStringLiteral("(Telephone number.: ") + number + u')');
+        reportFormatFailure(ctx.messages, *error, number);
         return std::nullopt;
     }
 };
