@@ -2,6 +2,7 @@
 
 #include "duplicates/KeepRule.h"
 #include "platform/core/PlatformError.h"
+#include "platform/core/Text.h"
 #include "platform/mailstore/Folder.h"
 #include "platform/mailstore/Item.h"
 #include "platform/mailstore/ItemSchema.h"
@@ -15,7 +16,6 @@
 namespace kw::DupsDel {
 namespace {
 
-const QString kCrLf = QStringLiteral("\r\n");
 constexpr int kMaxAttempts = 6;
 
 bool switchOn(const ScanType &type, const Settings &settings, const QString &name)

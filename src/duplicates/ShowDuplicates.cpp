@@ -1,6 +1,7 @@
 #include "duplicates/ShowDuplicates.h"
 
 #include "platform/core/PlatformError.h"
+#include "platform/core/Text.h"
 #include "platform/mailstore/Item.h"
 #include "platform/mailstore/NameSpace.h"
 #include "platform/mailstore/UserProperties.h"
@@ -16,7 +17,6 @@
 namespace kw::DupsDel {
 namespace {
 
-const QString kCrLf = QStringLiteral("\r\n");
 const QString kNoneFound = QStringLiteral("Keine Duplikate gefunden.");
 
 void showList(DupsContext &ctx, const PairList &pairs, const std::vector<QString> &displays,

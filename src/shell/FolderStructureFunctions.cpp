@@ -1,6 +1,7 @@
 #include "shell/FolderStructureFunctions.h"
 
 #include "platform/core/PlatformError.h"
+#include "platform/core/Text.h"
 #include "platform/mailstore/Folder.h"
 #include "platform/mailstore/NameSpace.h"
 #include "platform/mapi/MAPIUtils.h"
@@ -67,7 +68,7 @@ QString FolderStructure::skipQuestion(const QString &storeName)
             + storeName + QLatin1Char('.'),
         QString::fromUtf8("Hinweis: Der Informationsspeicher wird dann beim nächsten Start komplett übersprungen."),
         QString::fromUtf8("Dieses Verhalten können Sie ebenfalls in den Optionen einstellen."),
-    }.join(QStringLiteral("\r\n"));
+    }.join(kCrLf);
 }
 
 void FolderStructure::yield()
@@ -149,7 +150,7 @@ mailstore::FoldersPtr FolderStructure::openStores()
     if (error) {
         m_messages.HandleError(*error, place::LogOnly, kFill);
         m_messages.ShowMessage(QString::fromUtf8("Die Ordnerstruktur konnte nicht eingelesen werden:")
-                                   + QStringLiteral("\r\n") + error->description(),
+                                   + kCrLf + error->description(),
                                ui::mb::Exclamation, titles::Hinweis);
     }
     return roots;

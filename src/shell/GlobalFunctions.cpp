@@ -1,6 +1,7 @@
 #include "shell/GlobalFunctions.h"
 
 #include "platform/core/PlatformError.h"
+#include "platform/core/Text.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,7 +9,7 @@
 namespace kw {
 namespace {
 
-const QByteArray kCrLf = "\r\n";
+const QByteArray kCrLfBytes = "\r\n";
 const QByteArray kRule(76, '-');
 
 } // namespace
@@ -76,11 +77,9 @@ void Messages::report(const QString &description, const QString &detail, long nu
 
 void Messages::showError(int code, long number, const QString &description, const QString &info)
 {
-    const QString crlf = QStringLiteral("\r\n");
-    const QString prompt = QStringLiteral("Bei der Programmausführung ist folgender Fehler aufgetreten:") + crlf
-        + QStringLiteral("Nr.: %1 / %2, %3").arg(code).arg(number).arg(description) + crlf
-        + QStringLiteral("Weitere Infos unter ") + supportAddress() + crlf
-        + info;
+    const QString prompt = QStringLiteral("Bei der Programmausführung ist folgender Fehler aufgetreten:") + kCrLf
+        + QStringLiteral("Nr.: %1 / %2, %3").arg(code).arg(number).arg(description) + kCrLf
+        + QStringLiteral("Weitere Infos unter ") + supportAddress() + kCrLf + info;
     ShowMessage(prompt, ui::mb::Critical, titles::Fehler);
 }
 
@@ -91,14 +90,14 @@ bool Messages::WriteErrorLog(const QString &text, const QString &subName)
 
     // Line breaks inside the text become CR LF like every other line.
     QString body = text;
-    body.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
-    body.replace(u'\n', QStringLiteral("\r\n"));
+    body.replace(kCrLf, QStringLiteral("\n")).replace(u'\r', u'\n');
+    body.replace(u'\n', kCrLf);
 
     QByteArray entry;
-    entry += "Date: " + stamp.toUtf8() + "Sub: " + subName.toUtf8() + kCrLf;
-    entry += kCrLf;
-    entry += body.toUtf8() + kCrLf;
-    entry += kRule + kCrLf;
+    entry += "Date: " + stamp.toUtf8() + "Sub: " + subName.toUtf8() + kCrLfBytes;
+    entry += kCrLfBytes;
+    entry += body.toUtf8() + kCrLfBytes;
+    entry += kRule + kCrLfBytes;
 
     QDir().mkpath(m_programFolder);
     QFile file(errorLogPath());

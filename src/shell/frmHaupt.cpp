@@ -1,6 +1,7 @@
 #include "shell/frmHaupt.h"
 
 #include "platform/core/PlatformError.h"
+#include "platform/core/Text.h"
 #include "platform/ui/HelpViewer.h"
 #include "platform/ui/OutBar.h"
 #include "shell/AppServices.h"
@@ -23,8 +24,6 @@ namespace {
 // Tools keep their own error traps; this only catches what one let through,
 // so that no exception leaves a click handler. The info text names the entry.
 constexpr int kActionFailed = 1200;
-
-const QString kCrLf = QStringLiteral("\r\n");
 
 struct GroupCaption
 {

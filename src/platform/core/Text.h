@@ -6,6 +6,10 @@
 
 namespace kw {
 
+// The line break of the texts the tools write into fields, messages and the
+// error log.
+inline const QString kCrLf = QStringLiteral("\r\n");
+
 // `text` without leading and trailing blanks. Only " " counts: the settings,
 // names and class names the tools compare keep tabs and other spaces.
 inline QString trimBlanks(const QString &text)

@@ -1,5 +1,7 @@
 #include "platform/mailstore/ContactRules.h"
 
+#include "platform/core/Text.h"
+
 #include <QRegularExpression>
 
 namespace kw::mailstore::contactrules {
@@ -15,7 +17,6 @@ const QStringList kAddressParts = {QStringLiteral("Street"), QStringLiteral("Pos
 const QStringList kAddressPrefixes = {QStringLiteral("BusinessAddress"),
                                       QStringLiteral("HomeAddress"),
                                       QStringLiteral("OtherAddress")};
-const QString kCrLf = QStringLiteral("\r\n");
 
 QStringList words(const QString &text)
 {
