@@ -112,6 +112,11 @@ QString CleanFileName(const QString &Name)
     return dot > 0 ? fitName(kept.left(dot), kept.mid(dot)) : fitName(kept, {});
 }
 
+QString withTrailingSlash(const QString &folder)
+{
+    return folder.endsWith(u'/') ? folder : folder + u'/';
+}
+
 QString numberedFileName(const QString &path, int n)
 {
     const SplitPath parts = splitPath(path);

@@ -49,8 +49,7 @@ bool liesIn(const QString &file, const QString &folder)
     const QString root = folder.isEmpty() ? QString() : QFileInfo(folder).canonicalFilePath();
     if (root.isEmpty())
         return false;
-    const QString prefix = root.endsWith(u'/') ? root : root + u'/';
-    return QFileInfo(file).canonicalFilePath().startsWith(prefix);
+    return QFileInfo(file).canonicalFilePath().startsWith(withTrailingSlash(root));
 }
 
 // "3 Anlagen importiert.", with the files kept for other links when there are
@@ -178,8 +177,7 @@ void MoveAttachments(RunContext &ctx)
     move.target = ctx.BrowseForFolder(QStringLiteral("Geben Sie den Zielordner an:"));
     if (move.target.isEmpty())
         return;
-    if (!move.target.endsWith(u'/'))
-        move.target += u'/';
+    move.target = withTrailingSlash(move.target);
     const AttachmentFrame frame{place::MoveAttachments, QStringLiteral("Verschiebe Anlagen..."),
                          QStringLiteral("MoveAttachments"),
                          [&](AttachmentRun &run, const WorkingSet &) {

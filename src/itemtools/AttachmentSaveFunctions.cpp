@@ -78,8 +78,7 @@ std::optional<ExportRun> prepareExport(RunContext &ctx)
         ctx.messages.ShowMessage(kNoFolder, ui::mb::Critical, titles::Info);
         return std::nullopt;
     }
-    if (!folder.endsWith(u'/'))
-        folder += u'/';
+    folder = withTrailingSlash(folder);
     const QString attSize = ctx.settings.GetSetting(setting::AttSize, QStringLiteral("0"));
     const std::optional<int> threshold = attachmentThreshold(attSize);
     if (!threshold) {

@@ -96,6 +96,8 @@ private:
     QHash<QString, int> m_next;
 };
 
+// folder ending in one "/", ready for file names to be appended.
+QString withTrailingSlash(const QString &folder);
 // path with the number n put before its extension ("a(2).txt"); path itself
 // for n 0. The file-name part is cut to fit the file system when needed.
 QString numberedFileName(const QString &path, int n);
