@@ -14,8 +14,8 @@ namespace kw::contacts {
 
 ContactActions::ContactActions(frmHaupt &window, AppServices &services)
     : QObject(&window)
+    , m_window(window)
     , m_services(services)
-    , m_window(&window)
     , m_view(window.controls().lblStatus, window.controls().ProgressBar1)
 {
 }
@@ -43,14 +43,14 @@ void ContactActions::mnuUndo_Click()
             ContactRunContext ctx = context();
             undo::UndoFunctions::UndoContactFields(ctx, kind);
         },
-        m_window);
+        &m_window);
     dialog.exec();
 }
 
 void ContactActions::mnuTelTest_Click()
 {
     telephone::frmTelPruef dialog(m_services.settings, m_services.messages, m_services.referenceDatabase,
-                                  m_services.paths.programFolder, m_window);
+                                  m_services.paths.programFolder, &m_window);
     dialog.exec();
 }
 

@@ -30,8 +30,8 @@ public:
     ContactRunContext context();
 
 private:
+    frmHaupt &m_window;
     AppServices &m_services;
-    QWidget *m_window;
     StatusBarView m_view;
 };
 

@@ -13,8 +13,8 @@ namespace kw::contacts::names {
 
 ContactNameActions::ContactNameActions(frmHaupt &window, AppServices &services)
     : QObject(&window)
+    , m_window(window)
     , m_services(services)
-    , m_window(&window)
     , m_view(window.controls().lblStatus, window.controls().ProgressBar1)
     , m_words(services.referenceDatabase)
 {
@@ -36,7 +36,7 @@ void ContactNameActions::CorrectContactNames()
 
 void ContactNameActions::mnuNameCheck_Click()
 {
-    frmNameCheck dialog(m_words, m_services.messages, m_services.paths.programFolder, m_window);
+    frmNameCheck dialog(m_words, m_services.messages, m_services.paths.programFolder, &m_window);
     dialog.exec();
 }
 

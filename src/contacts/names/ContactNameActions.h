@@ -5,7 +5,6 @@
 #include "platform/refdb/Database.h"
 
 #include <QObject>
-#include <QPointer>
 
 class QWidget;
 
@@ -32,8 +31,8 @@ public:
     NameRunContext context();
 
 private:
+    frmHaupt &m_window;
     AppServices &m_services;
-    QPointer<QWidget> m_window;
     StatusBarView m_view;
     NameWordDatabase m_words;
 };
