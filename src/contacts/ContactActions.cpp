@@ -63,7 +63,7 @@ void showTelDB(AppServices &services, QWidget *parent)
 void showNumberFormat(AppServices &services, QWidget *parent, const telephone::SettingTexts &opener)
 {
     telephone::frmVorwahlen dialog(services.settings, services.messages, services.referenceDatabase,
-                                   services.paths.programFolder, *services.help, parent, opener);
+                                   services.paths.programFolder, *services.help, opener, parent);
     dialog.exec();
 }
 

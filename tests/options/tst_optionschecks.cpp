@@ -218,7 +218,7 @@ void TestOptionsChecks::extensionSeparatorChangedOnBothSides()
     TelDialogHooks hooks;
     hooks.showVorwahlen = [&](QWidget *parent, const SettingTexts &shown) {
         frmVorwahlen format(w.services.settings, w.services.messages, w.services.referenceDatabase,
-                            w.services.paths.programFolder, *w.services.help, parent, shown);
+                            w.services.paths.programFolder, *w.services.help, shown, parent);
         QLineEdit *out = format.controls().cmbDurchwahlTrennOut->lineEdit();
         QTest::keyClick(out, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(out, "/");

@@ -177,7 +177,7 @@ QList<QPair<ui::HistoryTextBox *, QString>> frmVorwahlenUi::separatorHistories()
 }
 
 frmVorwahlen::frmVorwahlen(Settings &settings, Messages &messages, refdb::Database &database,
-                           const QString &programFolder, ui::HelpViewer &help, QWidget *parent, SettingTexts opener)
+                           const QString &programFolder, ui::HelpViewer &help, SettingTexts opener, QWidget *parent)
     : QDialog(parent)
     , m_settings(settings)
     , m_messages(messages)

@@ -72,7 +72,7 @@ class frmVorwahlen : public QDialog
 
 public:
     frmVorwahlen(Settings &settings, Messages &messages, refdb::Database &database, const QString &programFolder,
-                 ui::HelpViewer &help, QWidget *parent = nullptr, SettingTexts opener = {});
+                 ui::HelpViewer &help, SettingTexts opener = {}, QWidget *parent = nullptr);
 
     void Form_Load();
     void cmdOK_Click();
