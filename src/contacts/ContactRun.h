@@ -2,6 +2,8 @@
 
 #include "shell/RunFrame.h"
 
+#include <QString>
+
 namespace kw {
 namespace refdb {
 class Database;
@@ -15,5 +17,18 @@ struct ContactRunContext : RunFrame
 {
     refdb::Database &database;
 };
+
+// The status line while a contact run works on item j of n in a folder:
+// "Bearbeite Kontakt 3 von 10 (Kontakte)".
+inline QString contactStatusText(int j, int n, const QString &folderName)
+{
+    return QStringLiteral("Bearbeite Kontakt %1 von %2 (%3)").arg(j).arg(n).arg(folderName);
+}
+
+// The closing message of a contact run: "3 Kontakt(e) geändert."
+inline QString changedContactsText(int changed)
+{
+    return QString::number(changed) + QStringLiteral(" Kontakt(e) geändert.");
+}
 
 } // namespace kw::contacts

@@ -1,7 +1,8 @@
 #include "contacts/names/CorrectContactNames.h"
 
-#include "contacts/names/NameCorrectionFunctions.h"
+#include "contacts/ContactRun.h"
 #include "contacts/names/ContactNameRules.h"
+#include "contacts/names/NameCorrectionFunctions.h"
 #include "contacts/undo/UndoFunctions.h"
 #include "platform/mailstore/Folder.h"
 #include "platform/mailstore/Item.h"
@@ -78,8 +79,7 @@ void NameRun::folder(const mailstore::FolderPtr &folder)
         const mailstore::ItemPtr item = items->Item(j);
         if (item->Class() == mailstore::itemclass::Contact)
             contact(item);
-        m_ctx.view.setStatus(QStringLiteral("Bearbeite Kontakt ") + QString::number(j) + QStringLiteral(" von ")
-                             + QString::number(n) + QStringLiteral(" (") + name + QStringLiteral(")"));
+        m_ctx.view.setStatus(contactStatusText(j, n, name));
         m_ctx.view.setProgress(j);
         m_ctx.view.yield();
     }
@@ -175,8 +175,7 @@ int CorrectContactNames(NameRunContext &context)
         [&] { forEachFolder(set, [&](const mailstore::FolderPtr &folder) { run.folder(folder); }); },
         [&](bool ranThrough) {
             if (ranThrough)
-                context.messages.ShowMessage(QString::number(run.changed()) + QStringLiteral(" Kontakt(e) geändert."),
-                                             ui::mb::Information, titles::Fertig);
+                context.messages.ShowMessage(changedContactsText(run.changed()), ui::mb::Information, titles::Fertig);
         });
     if (!ok)
         return -1;

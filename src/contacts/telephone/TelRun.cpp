@@ -185,7 +185,7 @@ std::optional<int> runFolders(ContactRunContext &ctx, const WorkingSet &set, con
                     group.saved();
                     ++changedContacts;
                 }
-                ctx.view.setStatus(QStringLiteral("Bearbeite Kontakt %1 von %2 (%3)").arg(j).arg(n).arg(folder->Name()));
+                ctx.view.setStatus(contactStatusText(j, n, folder->Name()));
             }
             ctx.view.setProgress(j);
             ctx.view.yield();
@@ -214,8 +214,7 @@ int StandardizeContactTelNumbers(ContactRunContext &ctx)
                 ctx.view.setProgress(0);
                 return;
             }
-            ctx.messages.ShowMessage(QString::number(*changed) + QStringLiteral(" Kontakt(e) geändert."),
-                                     ui::mb::Information, titles::Fertig);
+            ctx.messages.ShowMessage(changedContactsText(*changed), ui::mb::Information, titles::Fertig);
         });
     return changed ? *changed : -1;
 }
