@@ -42,9 +42,14 @@ bool trapErrors(Messages &messages, int placeCode, const QString &info, Body &&b
 // once per opening (one object per window) that it cannot, not at each key.
 //   ReportOnce m_databaseReport;
 //   if (!m_databaseReport(messages, place::TelTestDialog, {}, [&] { read(); })) ...
+// A run whose every later item fails alike keeps them in the error log
+// instead (ReportOnce::LogLater): each names the item it cost.
 class ReportOnce
 {
 public:
+    enum Later { DropLater, LogLater };
+    explicit ReportOnce(Later later = DropLater) : m_later(later) {}
+
     template<typename Body>
     bool operator()(Messages &messages, int placeCode, const QString &info, Body &&body)
     {
@@ -52,11 +57,14 @@ public:
         if (error && !m_reported) {
             m_reported = true;
             messages.HandleError(*error, placeCode, info);
+        } else if (error && m_later == LogLater) {
+            messages.HandleError(*error, place::LogOnly, info);
         }
         return !error;
     }
 
 private:
+    Later m_later;
     bool m_reported = false;
 };
 

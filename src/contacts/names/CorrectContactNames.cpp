@@ -59,7 +59,8 @@ private:
     NameRunContext &m_ctx;
     NameLayoutSettings m_layouts;
     const bool m_businessCheck;
-    bool m_parseFailureShown = false;
+    // Shown once: when the database has gone, every later contact fails alike.
+    ReportOnce m_parseFailure{ReportOnce::LogLater};
     int m_changed = 0;
     mailstore::SaveGroup *m_group = nullptr; // the open folder's
 };
@@ -116,18 +117,13 @@ std::optional<ParsedName> NameRun::parse(const QString &fullName, bool checkBusi
     // The tables are taken here rather than inside the parser so that a
     // failure names the contact it cost.
     std::shared_ptr<const NameWordTables> tables;
-    const std::optional<PlatformError> error = catchError([&] {
+    const bool read = m_parseFailure(m_ctx.messages, place::ParseFullName, fullName, [&] {
         tables = m_ctx.words.acquire();
         if (!tables)
             throw PlatformError(errors::kDatabase, QStringLiteral("Die Namenstabellen sind nicht verfügbar."));
     });
-    if (error) {
-        // Shown once: when the database has gone, every later contact fails alike.
-        const int code = m_parseFailureShown ? place::LogOnly : place::ParseFullName;
-        m_ctx.messages.HandleError(*error, code, fullName);
-        m_parseFailureShown = true;
+    if (!read)
         return std::nullopt;
-    }
     FixedNameWordSource words(tables);
     return ParseFullName(fullName, checkBusiness, words, m_ctx.messages);
 }
