@@ -35,7 +35,7 @@ void ItemRunActions::mnuFormularWechsel_Click()
 {
     if (m_services.busy.isBusy())
         return;
-    frmMClassChange dialog(m_services.messages, *m_services.help, m_services.paths.programFolder, &m_window);
+    frmMClassChange dialog(m_services.messages, m_services.paths.programFolder, *m_services.help, &m_window);
     if (dialog.exec() != QDialog::Accepted)
         return;
     RunContext ctx = context();

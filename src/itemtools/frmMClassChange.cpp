@@ -34,7 +34,7 @@ void frmMClassChangeUi::setupUi(QDialog *dialog)
     layout->addWidget(cmdOK, 2, 2);
 }
 
-frmMClassChange::frmMClassChange(Messages &messages, ui::HelpViewer &help, const QString &programFolder,
+frmMClassChange::frmMClassChange(Messages &messages, const QString &programFolder, ui::HelpViewer &help,
                                  QWidget *parent)
     : QDialog(parent), m_messages(messages), m_help(help), m_programFolder(programFolder)
 {

@@ -36,7 +36,7 @@ class frmMClassChange : public QDialog
 
 public:
     // programFolder holds "Preferences/MessageClass.dat", the names entered before.
-    frmMClassChange(Messages &messages, ui::HelpViewer &help, const QString &programFolder,
+    frmMClassChange(Messages &messages, const QString &programFolder, ui::HelpViewer &help,
                     QWidget *parent = nullptr);
 
     void Form_Load();

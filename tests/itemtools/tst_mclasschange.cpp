@@ -115,7 +115,7 @@ void TestMClassChange::dialogTakesAndRemembersTheName()
     ui::RecordingHelpViewer help;
     help.setHelpFolder(KW_SOURCE_DIR "/data/help");
     {
-        frmMClassChange dialog(env.messages, help, env.programFolder());
+        frmMClassChange dialog(env.messages, env.programFolder(), help);
         frmMClassChangeUi &ui = dialog.controls();
         for (const char *name : {"lblDes", "txtClassName", "cmdOK", "cmdHelp"})
             QVERIFY(dialog.findChild<QWidget *>(name));
@@ -129,7 +129,7 @@ void TestMClassChange::dialogTakesAndRemembersTheName()
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(dialog.className(), "Kunde");
     }
-    frmMClassChange again(env.messages, help, env.programFolder()); // the history file remembers the name
+    frmMClassChange again(env.messages, env.programFolder(), help); // the history file remembers the name
     QCOMPARE(again.controls().txtClassName->itemText(0), "Kunde");
 }
 
@@ -228,7 +228,7 @@ void TestMClassChange::dialogHistoryLivesInPreferences()
 {
     test::TestEnv env;
     ui::RecordingHelpViewer help;
-    frmMClassChange dialog(env.messages, help, env.programFolder());
+    frmMClassChange dialog(env.messages, env.programFolder(), help);
     QCOMPARE(dialog.controls().txtClassName->historyFile(), env.programFolder() + "/Preferences/MessageClass.dat");
 }
 
@@ -251,7 +251,7 @@ void TestMClassChange::dialogRefusesControlCharacters()
     QFETCH(bool, refused);
     test::TestEnv env;
     ui::RecordingHelpViewer help;
-    frmMClassChange dialog(env.messages, help, env.programFolder());
+    frmMClassChange dialog(env.messages, env.programFolder(), help);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     QLineEdit *edit = dialog.controls().txtClassName->lineEdit();
@@ -267,7 +267,7 @@ void TestMClassChange::dialogRefusesControlCharacters()
                                               "Der Formularname darf keine Steuerzeichen oder Zeilenumbrüche "
                                               "enthalten. Bitte korrigieren Sie den Namen.")}
                                         : QStringList());
-    frmMClassChange again(env.messages, help, env.programFolder()); // a refused name is not remembered
+    frmMClassChange again(env.messages, env.programFolder(), help); // a refused name is not remembered
     QCOMPARE(again.controls().txtClassName->count(), refused ? 0 : 1);
 }
 
