@@ -22,7 +22,9 @@ struct ContactRunContext : RunFrame
 // "Bearbeite Kontakt 3 von 10 (Kontakte)".
 inline QString contactStatusText(int j, int n, const QString &folderName)
 {
-    return QStringLiteral("Bearbeite Kontakt %1 von %2 (%3)").arg(j).arg(n).arg(folderName);
+    // Built by concatenation: it is set for every item, and arg() parses its pattern each time.
+    return QStringLiteral("Bearbeite Kontakt ") + QString::number(j) + QStringLiteral(" von ") + QString::number(n)
+        + QStringLiteral(" (") + folderName + u')';
 }
 
 // The closing message of a contact run: "3 Kontakt(e) geändert."
