@@ -41,5 +41,4 @@ private:
     QStringList m_lines;
 };
 
-
 } // namespace kw::itemtools

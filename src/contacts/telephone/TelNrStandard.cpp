@@ -17,7 +17,6 @@
 namespace kw::contacts::telephone::TelNrStandard {
 namespace {
 
-
 // Room for a number on the stack: telephone numbers are short, and the
 // formatter runs for every field of every contact.
 using Chars = QVarLengthArray<QChar, 64>;

@@ -50,10 +50,8 @@ struct RunOptions
 
     static RunOptions read(Settings &settings)
     {
-        bool numeric = false;
-        const double hide = trimBlanks(settings.GetSetting(setting::HideFax, QStringLiteral("0"))).toDouble(&numeric);
         RunOptions o;
-        o.hideFax = numeric && hide != 0;
+        o.hideFax = numericBool(settings.GetSetting(setting::HideFax, QStringLiteral("0")), false);
         o.countryRestriction = settings.GetSettingBool(setting::FilterTel, false)
                                && settings.GetSettingBool(setting::CountryFilter, false);
         o.countryText = settings.GetSetting(setting::CountryFilterText, QString());

@@ -8,15 +8,6 @@
 namespace kw::contacts::telephone {
 namespace {
 
-// A yes-no value stored as a number ("1"/"0"); other numbers count as yes
-// when not 0, anything else gives the fallback instead of an error.
-bool numericBool(const QString &text, bool fallback)
-{
-    bool ok = false;
-    const double value = trimBlanks(text).toDouble(&ok);
-    return ok ? value != 0 : fallback;
-}
-
 template <std::size_t N>
 void readBlocks(const TelSettings::TextOf &text, QLatin1String kind, std::array<int, N> &lengths)
 {
@@ -25,6 +16,13 @@ void readBlocks(const TelSettings::TextOf &text, QLatin1String kind, std::array<
 }
 
 } // namespace
+
+bool numericBool(const QString &text, bool fallback)
+{
+    bool ok = false;
+    const double value = trimBlanks(text).toDouble(&ok);
+    return ok ? value != 0 : fallback;
+}
 
 int blockLength(const QString &text)
 {

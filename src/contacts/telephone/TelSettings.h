@@ -70,6 +70,10 @@ struct TelSettings
     const int *blockLengths(const QString &kind, int *count) const;
 };
 
+// A yes-no value stored as a number ("1"/"0"); other numbers count as yes
+// when not 0, anything else gives the fallback instead of an error.
+bool numericBool(const QString &text, bool fallback);
+
 // A block length as the formatter uses it: the number in `text`, or 0 when it
 // is not a number or is negative. Fractions round to the nearest even number.
 int blockLength(const QString &text);

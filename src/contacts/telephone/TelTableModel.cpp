@@ -2,6 +2,7 @@
 
 #include "platform/core/PlatformError.h"
 
+#include <QScopedValueRollback>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -39,16 +40,9 @@ bool blank(const QVariant &value)
     return value.isNull() || value.toString().trimmed().isEmpty();
 }
 
-// A closed flag that cannot stay set when a step throws or returns early.
-class Changing
-{
-public:
-    explicit Changing(bool &flag) : m_flag(flag) { m_flag = true; }
-    ~Changing() { m_flag = false; }
-
-private:
-    bool &m_flag;
-};
+// Set while the model itself inserts or removes a row; it cannot stay set
+// when a step throws or returns early.
+using Changing = QScopedValueRollback<bool>;
 
 } // namespace
 
@@ -167,8 +161,9 @@ bool TelTableModel::setData(const QModelIndex &index, const QVariant &value, int
             return true;
         QVector<QVariant> changed = target.values;
         changed[column] = newValue;
-        if (swallows(changed, row) || !exec(QStringLiteral("UPDATE %1 SET %2 = ? WHERE rowid = ?").arg(quoted(m_table), quoted(m_columns[column])),
-                  {newValue, target.rowid})) {
+        const QString update =
+            QStringLiteral("UPDATE %1 SET %2 = ? WHERE rowid = ?").arg(quoted(m_table), quoted(m_columns[column]));
+        if (swallows(changed, row) || !exec(update, {newValue, target.rowid})) {
             refuse();
             return false;
         }
@@ -216,7 +211,7 @@ int TelTableModel::startNewRow()
         return -1;
     submitNewRow();
     const int row = int(m_rows.size());
-    Changing changing(m_changing);
+    Changing changing(m_changing, true);
     beginInsertRows({}, row, row);
     m_new = QVector<QVariant>(m_columns.size(), QVariant(QMetaType::fromType<QString>()));
     endInsertRows();
@@ -225,7 +220,7 @@ int TelTableModel::startNewRow()
 
 void TelTableModel::removeNewRow()
 {
-    Changing changing(m_changing);
+    Changing changing(m_changing, true);
     const int row = int(m_rows.size());
     beginRemoveRows({}, row, row);
     m_new.reset();
@@ -286,7 +281,7 @@ bool TelTableModel::deleteRow(int row)
     }
     if (!exec(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoted(m_table)), {m_rows[row].rowid}))
         return false;
-    Changing changing(m_changing);
+    Changing changing(m_changing, true);
     beginRemoveRows({}, row, row);
     m_rows.remove(row);
     endRemoveRows();

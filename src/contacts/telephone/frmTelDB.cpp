@@ -3,6 +3,7 @@
 #include "contacts/telephone/TelTableModel.h"
 #include "platform/refdb/Database.h"
 #include "platform/ui/HelpViewer.h"
+#include "platform/ui/WidgetBuild.h"
 #include "shell/ErrorTrap.h"
 #include "shell/GlobalFunctions.h"
 
@@ -19,16 +20,15 @@
 namespace kw::contacts::telephone {
 namespace {
 
+using ui::build::child;
+
 QGroupBox *gridFrame(QDialog *dialog, const char *name, TelGrid *&grid, const char *gridName, QPushButton *&button,
                      const char *buttonName)
 {
-    auto *frame = new QGroupBox(dialog);
-    frame->setObjectName(QLatin1String(name));
+    auto *frame = child<QGroupBox>(dialog, name);
     auto *layout = new QVBoxLayout(frame);
-    grid = new TelGrid(frame);
-    grid->setObjectName(QLatin1String(gridName));
-    button = new QPushButton(frame);
-    button->setObjectName(QLatin1String(buttonName));
+    grid = child<TelGrid>(frame, gridName);
+    button = child<QPushButton>(frame, buttonName);
     layout->addWidget(grid);
     layout->addWidget(button, 0, Qt::AlignLeft);
     return frame;
@@ -128,12 +128,10 @@ void TelGrid::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hi
 
 void frmTelDBUi::setupUi(QDialog *dialog)
 {
-    dialog->setObjectName(QStringLiteral("frmTelDB"));
+    ui::build::named(dialog, "frmTelDB");
     auto *layout = new QVBoxLayout(dialog);
-    frmCaution = new QGroupBox(dialog);
-    frmCaution->setObjectName(QStringLiteral("frmCaution"));
-    lblCautionDes = new QLabel(frmCaution);
-    lblCautionDes->setObjectName(QStringLiteral("lblCautionDes"));
+    frmCaution = child<QGroupBox>(dialog, "frmCaution");
+    lblCautionDes = child<QLabel>(frmCaution, "lblCautionDes");
     (new QVBoxLayout(frmCaution))->addWidget(lblCautionDes);
     frmCountryCodes = gridFrame(dialog, "frmCountryCodes", GridCountryArea, "GridCountryArea", cmdNew1, "cmdNew1");
     frmNDDP = gridFrame(dialog, "frmNDDP", GridNDDP, "GridNDDP", cmdNew2, "cmdNew2");
@@ -141,10 +139,8 @@ void frmTelDBUi::setupUi(QDialog *dialog)
     grids->addWidget(frmCountryCodes, 1);
     grids->addWidget(frmNDDP, 1);
     auto *buttons = new QHBoxLayout;
-    cmdHelp = new QPushButton(dialog);
-    cmdHelp->setObjectName(QStringLiteral("cmdHelp"));
-    cmdOK = new QPushButton(dialog);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdHelp = child<QPushButton>(dialog, "cmdHelp");
+    cmdOK = child<QPushButton>(dialog, "cmdOK");
     buttons->addWidget(cmdHelp);
     buttons->addStretch();
     buttons->addWidget(cmdOK);
