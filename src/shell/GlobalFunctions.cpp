@@ -121,7 +121,7 @@ bool Messages::WriteErrorLog(const QString &text, const QString &subName)
 
 QString errorLogLine(long number, const QString &description, const QString &element)
 {
-    return QStringLiteral("Err No.: %1, Err Des: %2, Element: %3\r\n").arg(number).arg(description, element);
+    return QStringLiteral("Err No.: %1, Err Des: %2, Element: %3").arg(number).arg(description, element) + kCrLf;
 }
 
 } // namespace kw

@@ -35,15 +35,18 @@ QByteArray readAttachmentSource(const QString &path)
     if (!opened || ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
         throw PlatformError(errors::kPathFileAccessError,
                             QStringLiteral("Keine gewöhnliche Datei: %1").arg(path));
-    const QString tooLarge = QStringLiteral("Die Datei ist größer als %1 Bytes: %2").arg(kMaxAttachmentBytes).arg(path);
+    const auto tooLarge = [&path] {
+        return PlatformError(errors::kPathFileAccessError,
+                             QStringLiteral("Die Datei ist größer als %1 Bytes: %2").arg(kMaxAttachmentBytes).arg(path));
+    };
     if (st.st_size > kMaxAttachmentBytes)
-        throw PlatformError(errors::kPathFileAccessError, tooLarge);
+        throw tooLarge();
     QByteArray content = file.read(kMaxAttachmentBytes + 1); // it may grow while read
     if (file.error() != QFileDevice::NoError)
         throw PlatformError(errors::kPathFileAccessError,
                             QStringLiteral("Die Datei %1 kann nicht gelesen werden.").arg(path));
     if (content.size() > kMaxAttachmentBytes)
-        throw PlatformError(errors::kPathFileAccessError, tooLarge);
+        throw tooLarge();
     return content;
 }
 
