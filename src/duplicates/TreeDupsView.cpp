@@ -174,7 +174,8 @@ void TreeDupsView::showNodes(const DupList &list)
             item->setExpanded(true);
             byKey.insert(node.key, item);
         }
-    }}
+    }
+}
 
 void TreeDupsView::clearNodes()
 {
